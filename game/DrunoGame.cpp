@@ -1,0 +1,101 @@
+#include "game/DrunoGame.h"
+
+#include "platform/Clock.h"
+#include "trace/TraceScope.h"
+
+#include <cstdlib>
+
+void SeedRandom() { std::srand(platform::GetTickCount()); }
+
+int RandomNumber(int nLow, int nHigh) {
+    if (nLow == 0 && nHigh == 0) {
+        return 0;
+    }
+    return nLow + std::rand() % (nHigh - nLow + 1);
+}
+
+CDrunoGame::CDrunoGame() { CTraceScope trace(QStringLiteral("CDrunoGame::CDrunoGame()")); }
+
+void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
+    CTraceScope trace(QStringLiteral("CDrunoGame::Init()"));
+    SeedRandom();
+    m_bLost = false;
+    m_nAttempt = 0;
+    m_nMaxAttempts = nMaxAttempts;
+    m_nDigits = nDigits;
+    m_strTyped.clear();
+    m_bDistinct = bDistinct;
+
+    bool bAccepted = false;
+    while (!bAccepted) {
+        m_strNumber.clear();
+        for (int i = 0; i < m_nDigits; ++i) {
+            m_strNumber += QString::asprintf("%d", RandomNumber(0, 9));
+        }
+        // A clash rejects the whole candidate: all digits are drawn anew.
+        bAccepted = true;
+        for (int i = 0; bAccepted && m_bDistinct && i < m_nDigits; ++i) {
+            for (int j = 0; j < m_nDigits; ++j) {
+                if (i != j && m_strNumber[i] == m_strNumber[j]) {
+                    bAccepted = false;
+                    break;
+                }
+            }
+        }
+    }
+    trace.Log(QStringLiteral("m_strNumber=\"") + m_strNumber + QStringLiteral("\""));
+}
+
+bool CDrunoGame::AddDigit(int nDigit) {
+    // A judged guess is still showing: the new digit starts the next one.
+    if (IsTypedComplete()) {
+        m_strTyped.clear();
+    }
+    if (m_strTyped.length() < m_nDigits) {
+        m_strTyped += QString::asprintf("%d", nDigit);
+    }
+    if (!IsTypedComplete()) {
+        return false;
+    }
+    // The winning guess is not counted as a failed attempt.
+    if (IsSolved()) {
+        return true;
+    }
+    ++m_nAttempt;
+    if (m_nAttempt >= m_nMaxAttempts) {
+        m_bLost = true;
+    }
+    return true;
+}
+
+bool CDrunoGame::DeleteDigit() {
+    if (m_strTyped.isEmpty()) {
+        return false;
+    }
+    m_strTyped.chop(1);
+    return true;
+}
+
+QString CDrunoGame::GetResult() const {
+    if (m_strTyped.length() != m_strNumber.length() || m_strTyped.length() != m_nDigits) {
+        return QStringLiteral("? ?");
+    }
+    int nRightPlace = 0;
+    int nElsewhere = 0;
+    for (int i = 0; i < m_nDigits; ++i) {
+        if (m_strTyped[i] == m_strNumber[i]) {
+            ++nRightPlace;
+        }
+        // Each position of the guess counts by itself, repeated digits included.
+        for (int j = 0; j < m_nDigits; ++j) {
+            if (i != j && m_strTyped[i] == m_strNumber[j]) {
+                ++nElsewhere;
+            }
+        }
+    }
+    return QString::asprintf("%d %d", nRightPlace, nElsewhere);
+}
+
+QString CDrunoGame::GetStatus() const {
+    return QString::asprintf("%d / %d", m_nAttempt + 1, m_nMaxAttempts);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// One round of the game: the secret, the guess being typed, the attempts and the lost flag.
+// Knows nothing of windows, sounds or statistics; the view drives it and ends the round.
+
+#include <QString>
+
+// Seeds the process-wide generator with the millisecond tick count.
+void SeedRandom();
+// A number from nLow to nHigh inclusive; (0, 0) gives 0 without drawing.
+int RandomNumber(int nLow, int nHigh);
+
+class CDrunoGame {
+public:
+    CDrunoGame();
+
+    // Starts a new round with a freshly drawn secret; every round reseeds the generator.
+    void Init(int nDigits, int nMaxAttempts, bool bDistinct);
+
+    // Adds a digit 0 to 9. True when the guess is complete after the call.
+    bool AddDigit(int nDigit);
+    // Removes the last digit typed. False when there was none.
+    bool DeleteDigit();
+
+    bool IsSolved() const { return m_strTyped == m_strNumber; }
+    bool IsLost() const { return m_bLost; }
+    QString GetNumber() const { return m_strNumber; }
+    QString GetTyped() const { return m_strTyped; }
+    // "? ?" while the guess is incomplete, else "<right place> <elsewhere>".
+    QString GetResult() const;
+    // "<attempt being typed> / <attempts allowed>".
+    QString GetStatus() const;
+
+private:
+    bool IsTypedComplete() const { return m_strTyped.length() == m_nDigits; }
+
+    QString m_strNumber;
+    QString m_strTyped;
+    int m_nDigits = 0;
+    int m_nAttempt = 0;
+    int m_nMaxAttempts = 0;
+    bool m_bLost = false;
+    bool m_bDistinct = false;
+};

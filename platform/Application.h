@@ -1,0 +1,104 @@
+#pragma once
+
+// The application base. The program's one application object derives from it and is a global,
+// constructed during static initialisation before any Qt object exists. Run() creates the
+// QApplication, calls InitInstance, runs the message loop and calls ExitInstance.
+
+#include "platform/CommandTarget.h"
+#include "platform/ProfileStore.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+class Document;
+class Frame;
+class View;
+
+// A single-document template: one document, one frame, one view, created from their classes.
+class SingleDocTemplate {
+public:
+    SingleDocTemplate(unsigned resourceId, const struct RuntimeClass& documentClass,
+                      const struct RuntimeClass& frameClass, const struct RuntimeClass& viewClass);
+    ~SingleDocTemplate();
+
+    unsigned ResourceId() const { return m_resourceId; }
+    // Creates the document (new, or read from path), its frame and its view. Null on failure.
+    Document* OpenDocumentFile(const QString* path);
+    Document* GetDocument() const;
+    Frame* GetFrame() const;
+
+private:
+    unsigned m_resourceId;
+    const RuntimeClass& m_documentClass;
+    const RuntimeClass& m_frameClass;
+    const RuntimeClass& m_viewClass;
+    std::unique_ptr<Document> m_document;
+    Frame* m_frame = nullptr;  // owned by its window
+};
+
+// The command line as the framework understands it.
+struct CommandLineInfo {
+    enum class Shell { FileNew, FileOpen, Nothing };
+    Shell shellCommand = Shell::FileNew;
+    QString fileName;
+};
+
+class Application : public CommandTarget {
+public:
+    explicit Application(const QString& appName);
+    ~Application() override;
+
+    static Application* Instance();
+
+    // The whole life of the program: returns its exit code.
+    int Run(int argc, char** argv);
+
+    virtual bool InitInstance();
+    virtual int ExitInstance();
+
+    const QString& AppName() const { return m_appName; }
+    Frame* GetMainWnd() const { return m_mainWnd; }
+
+    // Profile settings in the store named by the registry key (see ProfileStore).
+    int GetProfileInt(const QString& section, const QString& key, int defaultValue) const;
+    bool WriteProfileInt(const QString& section, const QString& key, int value);
+
+    // Framework commands: new document (0xE100), open document (0xE101), exit (0xE141).
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+
+    // Carries out a command from the menu or the command bar: routes it through the main
+    // frame (view, document, frame, application), then the framework's own commands.
+    bool OnCmdMsg(unsigned id, CommandUpdate* update) override;
+
+protected:
+    // The framework's parts of start-up, in the order InitInstance calls them.
+    void SetRegistryKey(const QString& keyName);
+    bool InitApplication();
+    void LoadStdProfileSettings(unsigned maxRecentFiles = 4);
+    void AddDocTemplate(SingleDocTemplate* docTemplate);  // takes ownership
+    void ParseCommandLine(CommandLineInfo& info) const;
+    bool ProcessShellCommand(const CommandLineInfo& info);
+
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+
+private:
+    friend class SingleDocTemplate;
+    QString m_appName;
+    QString m_registryKey;
+    std::optional<ProfileStore> m_profile;
+    std::vector<std::unique_ptr<SingleDocTemplate>> m_templates;
+    QStringList m_arguments;
+    QStringList m_recentFiles;
+    unsigned m_maxRecentFiles = 0;
+    Frame* m_mainWnd = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+
+// Command tables: each command target lists, in order, the commands it carries out and the
+// command-update handlers that enable them. Frames route a command view, document, frame,
+// application; the first table that has an entry for it wins.
+
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+// What an update handler sees: the command and the user-interface items that carry it (menu
+// items and command-bar buttons alike).
+class CommandUpdate {
+public:
+    explicit CommandUpdate(unsigned id) : m_id(id) {}
+    virtual ~CommandUpdate() = default;
+
+    unsigned Id() const { return m_id; }
+    void Enable(bool enable = true) {
+        m_enabled = enable;
+        m_handled = true;
+    }
+    bool IsEnabled() const { return m_enabled; }
+    bool WasHandled() const { return m_handled; }
+
+private:
+    unsigned m_id;
+    bool m_enabled = true;
+    bool m_handled = false;
+};
+
+class CommandTarget {
+public:
+    CommandTarget() = default;
+    virtual ~CommandTarget() = default;
+    CommandTarget(const CommandTarget&) = delete;
+    CommandTarget& operator=(const CommandTarget&) = delete;
+
+    // With update null, carries out the command; otherwise runs its update handler.
+    // Answers whether a table entry took it. Frames, views and documents route it further.
+    virtual bool OnCmdMsg(unsigned id, CommandUpdate* update);
+
+protected:
+    template <class T>
+    void AddCommand(unsigned id, void (T::*handler)()) {
+        m_table.push_back({id, false, [this, handler](CommandUpdate*) {
+                               (static_cast<T*>(this)->*handler)();
+                           }});
+    }
+    template <class T>
+    void AddUpdate(unsigned id, void (T::*handler)(CommandUpdate*)) {
+        m_table.push_back({id, true, [this, handler](CommandUpdate* update) {
+                               (static_cast<T*>(this)->*handler)(update);
+                           }});
+    }
+    // Looks in this target's own table only.
+    bool DispatchOwn(unsigned id, CommandUpdate* update);
+
+private:
+    struct Entry {
+        unsigned id;
+        bool isUpdate;
+        std::function<void(CommandUpdate*)> handler;
+    };
+    std::vector<Entry> m_table;
+};
+
+}  // namespace platform

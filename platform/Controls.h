@@ -1,0 +1,46 @@
+#pragma once
+
+// The controls of dialog templates, as window objects the program binds to a control id with
+// DataExchange::Control. Requests go through SendMessage in the handheld's numbers.
+
+#include "platform/Messages.h"
+#include "platform/Window.h"
+
+#include <QString>
+
+namespace platform {
+
+class Button : public Window {
+public:
+    // Check boxes: 0 unchecked, 1 checked.
+    int GetCheck() const;
+    void SetCheck(int check);
+};
+
+class Static : public Window {};
+
+class Edit : public Window {};
+
+class ComboBox : public Window {
+public:
+    int AddString(const QString& text) {
+        return static_cast<int>(SendMessage(kCbAddString, 0, reinterpret_cast<LParam>(&text)));
+    }
+    int SetCurSel(int index) {
+        return static_cast<int>(SendMessage(kCbSetCurSel, static_cast<WParam>(index), 0));
+    }
+    int GetCurSel() { return static_cast<int>(SendMessage(kCbGetCurSel, 0, 0)); }
+    int GetCount() const;
+    QString GetItemText(int index) const;
+};
+
+class SpinButton : public Window {
+public:
+    void SetRange(int lower, int upper) {
+        SendMessage(kUdmSetRange, 0, static_cast<LParam>((lower << 16) | (upper & 0xFFFF)));
+    }
+    int GetLower() const;
+    int GetUpper() const;
+};
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+#pragma once
+
+// Drawing: device contexts over QPainter, bitmaps from the resources, fonts from a logical
+// font description.
+
+#include "platform/Types.h"
+
+#include <QString>
+
+#include <memory>
+
+class QPainter;
+class QPixmap;
+class QFont;
+
+namespace platform {
+
+class Bitmap {
+public:
+    Bitmap();
+    ~Bitmap();
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    // Loads bitmap resource id; false when there is no such bitmap.
+    bool LoadBitmap(unsigned id);
+    bool DeleteObject();
+    bool IsNull() const { return !m_pixmap; }
+    const QPixmap* Pixmap() const { return m_pixmap.get(); }
+
+private:
+    std::unique_ptr<QPixmap> m_pixmap;
+};
+
+// A logical font: a field left 0 takes the platform's default. A positive height is the
+// height of the character cell in pixels, a negative one the character height.
+struct LogFont {
+    int lfHeight = 0;
+    int lfWidth = 0;
+    int lfEscapement = 0;
+    int lfOrientation = 0;
+    int lfWeight = 0;
+    unsigned char lfItalic = 0;
+    unsigned char lfUnderline = 0;
+    unsigned char lfStrikeOut = 0;
+    unsigned char lfCharSet = 0;
+    unsigned char lfOutPrecision = 0;
+    unsigned char lfClipPrecision = 0;
+    unsigned char lfQuality = 0;
+    unsigned char lfPitchAndFamily = 0;
+    QString lfFaceName;
+};
+
+class Font {
+public:
+    Font();
+    ~Font();
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+    bool CreateFontIndirect(const LogFont& logFont);
+    bool DeleteObject();
+    bool IsNull() const { return !m_font; }
+    const QFont* QtFont() const { return m_font.get(); }
+
+private:
+    std::unique_ptr<QFont> m_font;
+};
+
+// A device context. A paint context draws into a window; a memory context, made compatible
+// with another context, draws into the bitmap selected into it.
+class DC {
+public:
+    DC();
+    // A context drawing with the painter (not owned).
+    explicit DC(QPainter* painter);
+    virtual ~DC();
+    DC(const DC&) = delete;
+    DC& operator=(const DC&) = delete;
+
+    bool CreateCompatibleDC(DC* other);
+    bool DeleteDC();
+
+    // Each gives back the object it replaces (null for none).
+    Bitmap* SelectObject(Bitmap* bitmap);
+    Font* SelectObject(Font* font);
+
+    // 1 draws text without filling its background, 2 fills it; gives the previous mode.
+    int SetBkMode(int mode);
+    int GetBkMode() const { return m_bkMode; }
+
+    // Copies a block of pixels from the source context; kRopSrcCopy is a plain copy.
+    bool BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc,
+                unsigned rop);
+    // Draws the text in the rectangle; flags are kDtCenter | kDtVCenter | kDtSingleLine and
+    // friends. Gives the height of the text drawn.
+    int DrawText(const QString& text, Rect* rect, unsigned format);
+
+    QPainter* Painter() const { return m_painter; }
+
+private:
+    QPainter* m_painter = nullptr;
+    std::unique_ptr<QPainter> m_ownPainter;
+    std::unique_ptr<QPixmap> m_surface;
+    Bitmap* m_bitmap = nullptr;
+    Font* m_font = nullptr;
+    int m_bkMode = kBkOpaqueDefault;
+    static constexpr int kBkOpaqueDefault = 2;
+};
+
+}  // namespace platform

@@ -1,0 +1,92 @@
+#pragma once
+
+// A window of the program: the platform's handle on one Qt widget. Frames, views, dialogs and
+// controls derive from it. The program talks to windows only through these operations, in the
+// handheld's terms; the widget behind a window is reached with Widget() by the platform and by
+// tests alone.
+
+#include "platform/Types.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+class DC;
+
+class Window {
+public:
+    Window();
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    QWidget* Widget() const { return m_widget; }
+    bool IsCreated() const { return m_widget != nullptr; }
+    // The window object of a widget, or null when the widget belongs to no window.
+    static Window* FromWidget(const QWidget* widget);
+
+    // Geometry. The client rectangle starts at (0, 0); a window rectangle is in screen
+    // coordinates and includes the window's own frame and title area.
+    Rect GetClientRect() const;
+    Rect GetWindowRect() const;
+    void MoveWindow(int x, int y, int width, int height, bool repaint = true);
+    void CenterWindow(Window* alternateOwner = nullptr);
+
+    // Painting: invalidation with or without erasing the background, and an immediate update.
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const Rect& rect, bool erase = true);
+    void UpdateWindow();
+    // The window's display context, for creating compatible memory contexts.
+    DC* GetDC();
+    int ReleaseDC(DC* dc);
+
+    // State. ShowWindow takes 5 (show) or 0 (hide) and answers whether it was visible before.
+    bool ShowWindow(int showCommand);
+    bool IsWindowVisible() const;
+    bool EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
+    void SetWindowText(const QString& text);
+    QString GetWindowText() const;
+    void SetFocus();
+
+    // Style bits, kept in the handheld's numbers. Changing kWsSysMenu shows or hides the
+    // window's close box.
+    unsigned GetStyle() const { return m_style; }
+    bool ModifyStyle(unsigned remove, unsigned add, unsigned flags = 0);
+
+    // Synchronous message to this window: goes through WindowProc first.
+    MessageResult SendMessage(unsigned message, WParam wParam = 0, LParam lParam = 0);
+
+    // The owner (or parent) window, if it is a window of the program.
+    Window* GetOwner() const;
+
+protected:
+    // Sees every message sent to the window first; the default passes it to DefWindowProc.
+    virtual MessageResult WindowProc(unsigned message, WParam wParam, LParam lParam);
+    // The platform's default handling of a message.
+    virtual MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam);
+
+    // Platform internals: bind this window to its widget (not owned when owned is false).
+    void Attach(QWidget* widget, bool owned);
+    void Detach();
+    void SetStyleBits(unsigned style) { m_style = style; }
+
+private:
+    friend class WindowAccess;
+    QWidget* m_widget = nullptr;
+    bool m_ownsWidget = false;
+    unsigned m_style = 0;
+    DC* m_windowDC = nullptr;
+};
+
+// The window that is active or has the input focus, or null.
+Window* GetActiveWindow();
+
+// System metrics: kSmCyScreen gives the screen height in pixels.
+int GetSystemMetrics(int index);
+// The screen's area that windows may use (without panels), in screen coordinates.
+Rect GetWorkArea();
+
+}  // namespace platform

@@ -1,0 +1,2 @@
+target_sources(platform_ui PRIVATE
+)

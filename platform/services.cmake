@@ -1,0 +1,3 @@
+target_sources(platform_ui PRIVATE
+    Strings.cpp Strings.h
+)

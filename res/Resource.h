@@ -1,0 +1,78 @@
+#pragma once
+
+// Resource numbers of Druno: commands, dialogs, controls, strings, bitmaps and the icon.
+
+// The main frame's resource: menu 128, icon 128 and document string 128.
+inline constexpr unsigned IDR_MAINFRAME = 128;
+
+// Commands.
+inline constexpr unsigned ID_NEW_GAME = 0x8003;
+inline constexpr unsigned ID_ABORT_GAME = 0x8004;
+inline constexpr unsigned ID_OPTIONS = 0x8006;
+inline constexpr unsigned ID_STATISTIC = 0x8007;
+inline constexpr unsigned ID_LOOK_AND_FEEL = 0x800A;
+inline constexpr unsigned ID_TRACE_VIEWER_LINE = 0x800B;  // the trace viewer's "next line"
+inline constexpr unsigned ID_FILE_NEW = 0xE100;
+inline constexpr unsigned ID_FILE_OPEN = 0xE101;
+inline constexpr unsigned ID_APP_ABOUT = 0xE140;
+inline constexpr unsigned ID_APP_EXIT = 0xE141;
+inline constexpr unsigned ID_HELP = 0xE146;
+
+// Dialog templates.
+inline constexpr unsigned IDD_LOOKANDFEEL = 99;
+inline constexpr unsigned IDD_ABOUTBOX = 100;
+inline constexpr unsigned IDD_STATISTICS = 129;
+inline constexpr unsigned IDD_OPTIONS = 131;
+
+// Controls shared by the settings dialogs.
+inline constexpr int IDCANCEL_BUTTON = 2;
+
+// Statistics dialog (129).
+inline constexpr int IDC_RESET_STATISTICS = 1000;
+inline constexpr int IDC_GAMES_PLAYED = 1001;
+inline constexpr int IDC_GAMES_WON = 1002;
+inline constexpr int IDC_GAMES_LOST = 1003;
+inline constexpr int IDC_GAMES_WON_PERCENT = 1004;
+inline constexpr int IDC_LABEL_PLAYED = 1006;
+inline constexpr int IDC_LABEL_WON = 1007;
+inline constexpr int IDC_LABEL_LOST = 1008;
+inline constexpr int IDC_LABEL_PERCENT = 1009;
+inline constexpr int IDC_LEVEL = 1010;
+inline constexpr int IDC_LABEL_LEVEL = 1011;
+
+// Options dialog (131).
+inline constexpr int IDC_SOUND = 1000;
+inline constexpr int IDC_FONT_SIZE = 1001;
+inline constexpr int IDC_SPIN_FONT_SIZE = 1004;
+inline constexpr int IDC_FONT_SIZE_STATUS = 1005;
+inline constexpr int IDC_SPIN_FONT_SIZE_STATUS = 1006;
+
+// Look & Feel dialog (99).
+inline constexpr int IDC_NO_FULL_SCREEN_DLG = 1007;
+inline constexpr int IDC_SHOW_CANCEL_BTN = 1008;
+
+// Bitmaps and icon.
+inline constexpr unsigned IDB_TOOLBAR = 128;  // 64 x 16: New Game, Options, Statistics, About
+inline constexpr unsigned IDB_NUMBERS = 130;  // 220 x 25: digits 0 to 9 and delete
+inline constexpr unsigned IDI_MAINFRAME = 128;
+
+// Strings of the statistics module.
+inline constexpr unsigned IDS_STAT_CAPTION_DE = 1;
+inline constexpr unsigned IDS_STAT_RESET_DE = 2;
+inline constexpr unsigned IDS_STAT_PERCENT_DE = 3;
+inline constexpr unsigned IDS_STAT_WON_DE = 4;
+inline constexpr unsigned IDS_STAT_PLAYED_DE = 5;
+inline constexpr unsigned IDS_STAT_LOST_DE = 6;
+inline constexpr unsigned IDS_STAT_REALLY_DELETE_DE = 7;
+inline constexpr unsigned IDS_STAT_REALLY_DELETE = 8;
+inline constexpr unsigned IDS_STAT_LEVEL_DE = 9;
+inline constexpr unsigned IDS_STAT_ALL = 10;
+inline constexpr unsigned IDS_STAT_ALL_DE = 11;
+inline constexpr unsigned IDS_STAT_OPEN_ERROR = 12;
+inline constexpr unsigned IDS_STAT_OPEN_ERROR_DE = 13;
+
+// Strings of the game.
+inline constexpr unsigned IDS_REALLY_ABORT = 0xEF14;
+inline constexpr unsigned IDS_WON = 0xEF15;
+inline constexpr unsigned IDS_GAME_OVER = 0xEF16;
+inline constexpr unsigned IDS_CLOSE_LOSES = 0xEF18;

@@ -1,0 +1,33 @@
+// The string table, English and German.
+
+#include "res/Resource.h"
+
+#include "platform/Strings.h"
+
+namespace res {
+
+platform::StringTable StringTable() {
+    return {
+        {IDS_STAT_CAPTION_DE, QStringLiteral("Statistik")},
+        {IDS_STAT_RESET_DE, QStringLiteral("Zurücksetzen")},
+        {IDS_STAT_PERCENT_DE, QStringLiteral("Spiele gewonnen (%):")},
+        {IDS_STAT_WON_DE, QStringLiteral("Gewonnen:")},
+        {IDS_STAT_PLAYED_DE, QStringLiteral("Gespielt:")},
+        {IDS_STAT_LOST_DE, QStringLiteral("Verloren:")},
+        {IDS_STAT_REALLY_DELETE_DE, QStringLiteral("Statistik wirklich löschen?")},
+        {IDS_STAT_REALLY_DELETE, QStringLiteral("Really delete statistics?")},
+        {IDS_STAT_LEVEL_DE, QStringLiteral("Ebene:")},
+        {IDS_STAT_ALL, QStringLiteral("All")},
+        {IDS_STAT_ALL_DE, QStringLiteral("Alle")},
+        {IDS_STAT_OPEN_ERROR, QStringLiteral("Error in opening statistics file.")},
+        {IDS_STAT_OPEN_ERROR_DE, QStringLiteral("Fehler beim Öffnen der Statistik-Datei")},
+        {IDR_MAINFRAME,
+         QStringLiteral("Druno\n\nMyDruno\n\n\nMyDruno.Document\nMyDruno Document")},
+        {IDS_REALLY_ABORT, QStringLiteral("Really abort the game?")},
+        {IDS_WON, QStringLiteral("WON!")},
+        {IDS_GAME_OVER, QStringLiteral("Game Over!\nSolution: %1")},
+        {IDS_CLOSE_LOSES, QStringLiteral("If the application is being closed you lose the game!")},
+    };
+}
+
+}  // namespace res

@@ -1,0 +1,33 @@
+#pragma once
+
+// The developer trace. A traced method opens a CTraceScope named after itself as its first
+// statement: the scope writes "<name> {" at once and "} <name>" (or "} <name> (<result>)")
+// when the method is left by whatever path. Every line goes to TraceOutput.
+
+#include <QString>
+
+// Copy every line to the platform's debug output. On for the whole run.
+extern bool s_bDebugOutput;
+
+// Hands one line to the debug output (with a line feed) and to the trace viewer, if a window
+// titled "Kvo" existed when the process wrote its first line.
+void TraceOutput(const QString& line);
+
+class CTraceScope {
+public:
+    explicit CTraceScope(const QString& name);
+    ~CTraceScope();
+    CTraceScope(const CTraceScope&) = delete;
+    CTraceScope& operator=(const CTraceScope&) = delete;
+
+    // The text the exit line carries in parentheses; the last call wins, empty means none.
+    void SetResult(const QString& result) { m_strResult = result; }
+    // Writes the text as a line of its own.
+    void Log(const QString& text);
+    // Writes the format applied to one integer ("index=%d") as a line of its own.
+    void LogFormat(const char* format, int value);
+
+private:
+    QString m_strName;
+    QString m_strResult;
+};
