@@ -7,6 +7,9 @@
 namespace res {
 
 platform::StringTable StringTable();
+void InstallImages();
+void InstallMenus();
+void InstallDialogs();
 
 const std::array<platform::ToolbarButton, 6> kMainFrameButtons = {{
     {0, 0, platform::kButtonStateEnabled, platform::kButtonStyleSeparator, 0, 0},
@@ -23,6 +26,9 @@ const std::array<platform::ToolbarButton, 6> kMainFrameButtons = {{
 
 void Install() {
     platform::InstallStringTable(StringTable());
+    InstallImages();
+    InstallMenus();
+    InstallDialogs();
 }
 
 }  // namespace res

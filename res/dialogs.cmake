@@ -1,0 +1,1 @@
+target_sources(druno_res PRIVATE Dialogs.cpp)

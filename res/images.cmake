@@ -1,0 +1,1 @@
+target_sources(druno_res PRIVATE Images.cpp Menus.cpp)
