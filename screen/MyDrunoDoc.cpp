@@ -1,0 +1,130 @@
+#include "screen/MyDrunoDoc.h"
+
+#include "app/MyDrunoApp.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Sound.h"
+#include "platform/Strings.h"
+#include "platform/View.h"
+#include "res/Resource.h"
+#include "stats/GameStatistics.h"
+#include "trace/TraceScope.h"
+
+PLATFORM_IMPLEMENT_DYNCREATE(CMyDrunoDoc)
+
+namespace {
+
+// Every round: three digits, ten attempts, no digit twice in the secret.
+constexpr int kDigits = 3;
+constexpr int kMaxAttempts = 10;
+constexpr bool kDistinct = true;
+
+constexpr int kSoundError = 100;
+constexpr int kSoundKey = 101;
+
+}  // namespace
+
+CMyDrunoDoc::CMyDrunoDoc() {
+    // The table's order is the order in which commands and updates are looked up.
+    AddCommand(ID_NEW_GAME, &CMyDrunoDoc::OnNewGame);
+    AddUpdate(ID_NEW_GAME, &CMyDrunoDoc::OnUpdateNewGame);
+    AddCommand(ID_ABORT_GAME, &CMyDrunoDoc::OnAbortGame);
+    AddUpdate(ID_ABORT_GAME, &CMyDrunoDoc::OnUpdateAbortGame);
+    AddUpdate(ID_APP_EXIT, &CMyDrunoDoc::OnUpdateAppExit);
+    AddCommand(ID_STATISTIC, &CMyDrunoDoc::OnStatistic);
+}
+
+CMyDrunoDoc::~CMyDrunoDoc() = default;
+
+void CMyDrunoDoc::RepaintDoc() {
+    CTraceScope trace(QStringLiteral("CMyDrunoDoc::RepaintDoc()"));
+    // The layout has exactly one view.
+    platform::ViewPosition pos = GetFirstViewPosition();
+    platform::View* pView = GetNextView(pos);
+    if (pView != nullptr) {
+        pView->Invalidate(true);
+    }
+}
+
+void CMyDrunoDoc::StopPlaying() {
+    CTraceScope trace(QStringLiteral("CMyDrunoDoc::StopPlaying()"));
+    m_bPlaying = false;
+    RepaintDoc();
+}
+
+void CMyDrunoDoc::PlaySound(int nSound) {
+    CTraceScope trace(QStringLiteral("PlaySound()"));
+    if (!theApp.m_bSound) {
+        return;
+    }
+    if (nSound == kSoundError) {
+        platform::MessageBeep(platform::kSoundStop);
+    } else if (nSound == kSoundKey) {
+        platform::MessageBeep(platform::kSoundDefault);
+    }
+}
+
+QString CMyDrunoDoc::GetStatFile() {
+    return GetModuleDirectory(nullptr) + QStringLiteral("Druno.sta");
+}
+
+bool CMyDrunoDoc::CanCloseFrame(platform::Frame* pFrame) {
+    if (m_bPlaying) {
+        return false;
+    }
+    return platform::Document::CanCloseFrame(pFrame);
+}
+
+void CMyDrunoDoc::Serialize(platform::Archive& /*ar*/) {}
+
+void CMyDrunoDoc::OnNewGame() {
+    CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnNewGame()"));
+    // New Game is disabled during a round, so there is no old round to end here.
+    m_bPlaying = true;
+    m_game.Init(kDigits, kMaxAttempts, kDistinct);
+    RepaintDoc();
+}
+
+void CMyDrunoDoc::OnAbortGame() {
+    if (platform::MessageBox(IDS_REALLY_ABORT, platform::kMbYesNoQuestion) != platform::kIdYes) {
+        return;
+    }
+    // The view is cleared and the loss counted before the solution is shown.
+    m_bPlaying = false;
+    RepaintDoc();
+    const QString strText = platform::FormatString(IDS_GAME_OVER, m_game.GetNumber());
+    GameStatisticsAddLost(GetStatFile());
+    platform::MessageBox(strText, platform::kMbOk);
+}
+
+void CMyDrunoDoc::OnStatistic() {
+    CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnStatistic()"));
+    GameStatisticsShow(GetStatFile(), 0);
+}
+
+void CMyDrunoDoc::OnUpdateNewGame(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(!m_bPlaying);
+}
+
+void CMyDrunoDoc::OnUpdateAbortGame(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(m_bPlaying);
+}
+
+void CMyDrunoDoc::OnUpdateAppExit(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(!m_bPlaying);
+}
+
+QString GetModuleDirectory(const void* /*hModule*/) {
+    // The whole name is used however long it is: a shortened name would put the statistics
+    // file somewhere else, and long paths are common here.
+    const QString strModule = platform::GetModuleFileName();
+    qsizetype nSeparator = strModule.lastIndexOf(QLatin1Char('\\'));
+    if (nSeparator < 0) {
+        nSeparator = strModule.lastIndexOf(QLatin1Char('/'));
+    }
+    if (nSeparator < 0) {
+        return QStringLiteral("\\");
+    }
+    return strModule.left(nSeparator + 1);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+// The game document: the current round, the playing flag and the game commands. It also knows
+// where the statistics file lies and plays the feedback sounds the view asks for.
+
+#include "game/DrunoGame.h"
+#include "platform/Document.h"
+#include "platform/RuntimeClass.h"
+
+#include <QString>
+
+class CMyDrunoDoc : public platform::Document {
+    PLATFORM_DECLARE_DYNCREATE(CMyDrunoDoc)
+
+public:
+    CMyDrunoDoc();
+    ~CMyDrunoDoc() override;
+
+    // The view feeds the round and reads the flag; the frame reads the flag on close.
+    CDrunoGame m_game;
+    bool m_bPlaying = false;
+
+    // Has the first view erased and drawn anew.
+    void RepaintDoc();
+    // Ends the round (won or lost) and blanks the view.
+    void StopPlaying();
+    // 100: the error sound, 101: the key sound; silent while the Sound setting is off.
+    void PlaySound(int nSound);
+    // The statistics file: the program's directory followed by "Druno.sta".
+    QString GetStatFile();
+
+    // The frame may not close while a round is played.
+    bool CanCloseFrame(platform::Frame* pFrame) override;
+    // The game keeps nothing in document files.
+    void Serialize(platform::Archive& ar) override;
+
+    // Command handlers and their update handlers.
+    void OnNewGame();
+    void OnAbortGame();
+    void OnStatistic();
+    void OnUpdateNewGame(platform::CommandUpdate* pCmdUI);
+    void OnUpdateAbortGame(platform::CommandUpdate* pCmdUI);
+    void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
+};
+
+// The directory of a module's file, with its trailing separator; "\" when the name has no
+// separator at all. This platform knows one module, the program itself, so the null handle
+// and every other handle name the running executable.
+QString GetModuleDirectory(const void* hModule = nullptr);

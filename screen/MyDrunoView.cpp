@@ -1,0 +1,192 @@
+#include "screen/MyDrunoView.h"
+
+#include "app/MyDrunoApp.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Strings.h"
+#include "res/Resource.h"
+#include "screen/MyDrunoDoc.h"
+#include "stats/GameStatistics.h"
+#include "trace/TraceScope.h"
+
+PLATFORM_IMPLEMENT_DYNCREATE(CMyDrunoView)
+
+namespace {
+
+// The digit strip: eleven cells of 20 pixels, digits 0 to 9 and then delete.
+constexpr int kStripWidth = 220;
+constexpr int kStripHeight = 25;
+constexpr int kCellWidth = 20;
+constexpr int kDeleteCell = 10;
+// Distance of the strip's top edge from the bottom of the client area.
+constexpr int kStripFromBottom = 35;
+
+constexpr unsigned kTextFlags =
+    platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine;
+
+constexpr int kSoundError = 100;
+constexpr int kSoundKey = 101;
+
+// A font of the given cell height in pixels; every other field takes the default.
+platform::LogFont ArialOfHeight(int nHeight) {
+    platform::LogFont lf;
+    lf.lfHeight = nHeight;
+    lf.lfFaceName = QStringLiteral("Arial");
+    return lf;
+}
+
+}  // namespace
+
+CMyDrunoView::CMyDrunoView() {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::CMyDrunoView()"));
+}
+
+CMyDrunoView::~CMyDrunoView() {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::~CMyDrunoView()"));
+}
+
+CMyDrunoDoc* CMyDrunoView::GetDocument() const {
+    return static_cast<CMyDrunoDoc*>(platform::View::GetDocument());
+}
+
+int CMyDrunoView::OnCreate() {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::OnCreate()"));
+    if (platform::View::OnCreate() == -1) {
+        trace.SetResult(QStringLiteral("-1 /* error */"));
+        return -1;
+    }
+    // A missing strip only leaves the strip undrawn; the game can still be closed.
+    m_bmpNumbers.LoadBitmap(IDB_NUMBERS);
+    trace.SetResult(QStringLiteral("0 /* OK */"));
+    return 0;
+}
+
+void CMyDrunoView::OnSize(unsigned nType, int cx, int cy) {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::OnSize()"));
+    platform::View::OnSize(nType, cx, cy);
+    // Centred near the bottom; the text areas follow from the client rectangle when drawn.
+    const platform::Rect rect = GetClientRect();
+    m_nNumbersLeft = (rect.Width() - kStripWidth) / 2;
+    m_nNumbersTop = rect.Height() - kStripFromBottom;
+}
+
+void CMyDrunoView::OnDraw(platform::DC* pDC) {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::OnDraw()"));
+    if (!GetDocument()->m_bPlaying) {
+        return;
+    }
+    DrawNumbers(pDC);
+    DrawComment(pDC);
+}
+
+void CMyDrunoView::DrawNumbers(platform::DC* pDC) {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::DrawNumbers()"));
+    platform::DC* pWindowDC = GetDC();
+    platform::DC dcMem;
+    dcMem.CreateCompatibleDC(pWindowDC);
+    platform::Bitmap* pOldBitmap = dcMem.SelectObject(&m_bmpNumbers);
+    pDC->BitBlt(m_nNumbersLeft, m_nNumbersTop, kStripWidth, kStripHeight, &dcMem, 0, 0,
+                platform::kRopSrcCopy);
+    dcMem.SelectObject(pOldBitmap);
+    dcMem.DeleteDC();
+    ReleaseDC(pWindowDC);
+}
+
+void CMyDrunoView::DrawComment(platform::DC* pDC) {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::DrawComment()"));
+    CDrunoGame& game = GetDocument()->m_game;
+
+    // The result line, large, in the middle.
+    const QString strResult = game.GetResult();
+    platform::Font fontResult;
+    fontResult.CreateFontIndirect(ArialOfHeight(theApp.m_nFontSize));
+    platform::Font* pOldFont = pDC->SelectObject(&fontResult);
+    const int nOldBkMode = pDC->SetBkMode(platform::kBkTransparent);
+    platform::Rect rectResult = GetResultRect();
+    pDC->DrawText(strResult, &rectResult, kTextFlags);
+    pDC->SelectObject(pOldFont);
+    fontResult.DeleteObject();
+
+    // The status line at the top: the digits typed so far, then the attempt counter.
+    const QString strStatus = game.GetStatus();
+    const QString strTyped = game.GetTyped();
+    platform::Font fontStatus;
+    fontStatus.CreateFontIndirect(ArialOfHeight(theApp.m_nFontSizeStatus));
+    pOldFont = pDC->SelectObject(&fontStatus);
+    const QString strLine =
+        strTyped.isEmpty() ? strStatus : strTyped + QStringLiteral(", ") + strStatus;
+    platform::Rect rectStatus = GetStatusRect();
+    pDC->DrawText(strLine, &rectStatus, kTextFlags);
+    pDC->SelectObject(pOldFont);
+    fontStatus.DeleteObject();
+    pDC->SetBkMode(nOldBkMode);
+
+    trace.Log(QStringLiteral("guess: ") + game.GetNumber());
+    trace.Log(QStringLiteral("typed: ") + strTyped);
+}
+
+platform::Rect CMyDrunoView::GetResultRect() const {
+    platform::Rect rect = GetClientRect();
+    rect.top += 40;
+    rect.bottom -= 45;
+    return rect;
+}
+
+platform::Rect CMyDrunoView::GetStatusRect() const {
+    platform::Rect rect = GetClientRect();
+    rect.bottom = rect.top + 45;
+    rect.top += 5;
+    return rect;
+}
+
+void CMyDrunoView::InvalidateComment() {
+    InvalidateRect(GetResultRect(), true);
+    InvalidateRect(GetStatusRect(), true);
+}
+
+void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
+    CTraceScope trace(QStringLiteral("CMyDrunoView::OnLButtonDown()"));
+    CMyDrunoDoc* pDoc = GetDocument();
+    if (!pDoc->m_bPlaying) {
+        pDoc->PlaySound(kSoundError);
+        return;
+    }
+
+    const int nIndex = (point.x - m_nNumbersLeft) / kCellWidth;
+    // One pixel more than the strip in each direction still counts as a hit.
+    const bool bOnStrip = m_nNumbersLeft <= point.x && point.x <= m_nNumbersLeft + kStripWidth &&
+                          m_nNumbersTop <= point.y && point.y <= m_nNumbersTop + kStripHeight;
+    if (bOnStrip) {
+        trace.LogFormat("index=%d", nIndex);
+        CDrunoGame& game = pDoc->m_game;
+        if (nIndex < kDeleteCell) {
+            // A digit that completes a guess is answered by the result line, not a click.
+            if (!game.AddDigit(nIndex)) {
+                pDoc->PlaySound(kSoundKey);
+            }
+            InvalidateComment();
+            // The text lines are invalidated first, so the finished round stays on screen
+            // behind the message; the document blanks the view once it is closed.
+            if (game.IsLost()) {
+                const QString strText = platform::FormatString(IDS_GAME_OVER, game.GetNumber());
+                GameStatisticsAddLost(pDoc->GetStatFile());
+                platform::MessageBox(strText, platform::kMbOk);
+                pDoc->StopPlaying();
+            }
+            if (game.IsSolved()) {
+                GameStatisticsAddWon(pDoc->GetStatFile());
+                platform::MessageBox(IDS_WON, platform::kMbOk);
+                pDoc->StopPlaying();
+            }
+        } else if (nIndex == kDeleteCell) {
+            if (!game.DeleteDigit()) {
+                pDoc->PlaySound(kSoundError);
+            }
+            InvalidateComment();
+        }
+        InvalidateComment();
+        trace.Log(QStringLiteral("guess=") + game.GetNumber() + QStringLiteral("  typed=") +
+                  game.GetTyped());
+    }
+    platform::View::OnLButtonDown(nFlags, point);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+// The game view: draws the digit strip, the status line and the result line while a round is
+// played, and turns taps on the strip into digits and deletions for the round.
+
+#include "platform/DC.h"
+#include "platform/RuntimeClass.h"
+#include "platform/Types.h"
+#include "platform/View.h"
+
+class CMyDrunoDoc;
+
+class CMyDrunoView : public platform::View {
+    PLATFORM_DECLARE_DYNCREATE(CMyDrunoView)
+
+public:
+    CMyDrunoView();
+    ~CMyDrunoView() override;
+
+    CMyDrunoDoc* GetDocument() const;
+
+    // Draws the round while one is played; between rounds the view stays blank.
+    void OnDraw(platform::DC* pDC) override;
+
+    // Message handlers: creation, size change and a tap.
+    int OnCreate() override;
+    void OnSize(unsigned nType, int cx, int cy) override;
+    void OnLButtonDown(unsigned nFlags, platform::Point point) override;
+
+private:
+    void DrawNumbers(platform::DC* pDC);
+    void DrawComment(platform::DC* pDC);
+    platform::Rect GetStatusRect() const;
+    platform::Rect GetResultRect() const;
+    // Marks both text lines for repainting; the strip itself never changes.
+    void InvalidateComment();
+
+    platform::Bitmap m_bmpNumbers;
+    int m_nNumbersTop = 10;
+    int m_nNumbersLeft = 10;
+};
