@@ -1,3 +1,11 @@
+# Services of the operating system and the desktop: files and the executable's name (QtCore),
+# the settings store, message boxes and system sounds.
+target_sources(platform_core PRIVATE
+    File.cpp File.h
+    Module.cpp Module.h
+)
 target_sources(platform_ui PRIVATE
-    Strings.cpp Strings.h
+    ProfileStore.cpp ProfileStore.h
+    MessageBox.cpp MessageBox.h
+    Sound.cpp Sound.h
 )

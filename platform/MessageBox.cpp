@@ -1,0 +1,119 @@
+#include "platform/MessageBox.h"
+
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "platform/Strings.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+MessageBoxAnswerer& Answerer() {
+    static MessageBoxAnswerer answerer;
+    return answerer;
+}
+
+QString Caption() {
+    const Application* app = Application::Instance();
+    return app ? app->AppName() : QStringLiteral("Druno");
+}
+
+// The low four bits of the type choose the buttons, the next four the icon.
+enum ButtonSet : unsigned { kOk = 0, kOkCancel = 1, kYesNoCancel = 3, kYesNo = 4 };
+
+QMessageBox::Icon IconOf(unsigned type) {
+    switch (type & 0xF0) {
+        case 0x10:
+            return QMessageBox::Critical;
+        case 0x20:
+            return QMessageBox::Question;
+        case 0x30:
+            return QMessageBox::Warning;
+        case 0x40:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+struct Choice {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+std::vector<Choice> ChoicesOf(unsigned type) {
+    switch (type & 0x0F) {
+        case kOkCancel:
+            return {{QMessageBox::Ok, kIdOk}, {QMessageBox::Cancel, kIdCancel}};
+        case kYesNoCancel:
+            return {{QMessageBox::Yes, kIdYes},
+                    {QMessageBox::No, kIdNo},
+                    {QMessageBox::Cancel, kIdCancel}};
+        case kYesNo:
+            return {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}};
+        default:
+            return {{QMessageBox::Ok, kIdOk}};
+    }
+}
+
+// Closing the box without a button gives the answer of its way out: Cancel where there is
+// one, No for a plain question, OK for a notice.
+int EscapeAnswer(unsigned type) {
+    switch (type & 0x0F) {
+        case kOkCancel:
+        case kYesNoCancel:
+            return kIdCancel;
+        case kYesNo:
+            return kIdNo;
+        default:
+            return kIdOk;
+    }
+}
+
+int ShowBox(const QString& text, const QString& caption, unsigned type) {
+    // Without a running application no window can be shown: answer as a failed box does.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return 0;
+    }
+    QMessageBox box(IconOf(type), caption, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    const std::vector<Choice> choices = ChoicesOf(type);
+    for (const Choice& choice : choices) {
+        box.addButton(choice.button);
+    }
+    box.setDefaultButton(choices.front().button);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    for (const Choice& choice : choices) {
+        if (clicked != nullptr && clicked == box.button(choice.button)) {
+            return choice.answer;
+        }
+    }
+    return EscapeAnswer(type);
+}
+
+}  // namespace
+
+int MessageBox(const QString& text, unsigned type) {
+    const QString caption = Caption();
+    if (Answerer()) {
+        return Answerer()(text, caption, type);
+    }
+    return ShowBox(text, caption, type);
+}
+
+int MessageBox(unsigned stringId, unsigned type) {
+    return MessageBox(LoadString(stringId), type);
+}
+
+void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
+    Answerer() = std::move(answerer);
+}
+
+}  // namespace platform
