@@ -1,6 +1,18 @@
 #include "app/MyDrunoApp.h"
 
+#include "app/AboutBoxDlg.h"
+#include "app/MainFrame.h"
+#include "dialogs/LookAndFeelDlg.h"
+#include "dialogs/OptionsDlg.h"
+#include "res/Resource.h"
+#include "screen/MyDrunoDoc.h"
+#include "screen/MyDrunoView.h"
 #include "trace/TraceScope.h"
+
+#include "platform/Frame.h"
+#include "platform/Messages.h"
+#include "platform/View.h"
+#include "platform/Window.h"
 
 CMyDrunoApp theApp;
 
@@ -10,6 +22,43 @@ CMyDrunoApp::CMyDrunoApp() : platform::Application(QStringLiteral("Druno")) {
     m_bSound = true;
     m_nFontSize = 100;
     m_nFontSizeStatus = 16;
+
+    AddCommand(ID_APP_ABOUT, &CMyDrunoApp::OnAbout);
+    AddCommand(ID_OPTIONS, &CMyDrunoApp::OnOptions);
+    AddCommand(ID_LOOK_AND_FEEL, &CMyDrunoApp::OnLookAndFeel);
+    AddCommand<platform::Application>(ID_FILE_NEW, &platform::Application::OnFileNew);
+    AddCommand<platform::Application>(ID_FILE_OPEN, &platform::Application::OnFileOpen);
+}
+
+bool CMyDrunoApp::InitInstance() {
+    CTraceScope trace(QStringLiteral("CMyDrunoApp::InitInstance()"));
+    SetRegistryKey(QStringLiteral("Brantel"));
+    if (!InitApplication()) {
+        return false;
+    }
+    LoadStdProfileSettings(4);
+
+    AddDocTemplate(new platform::SingleDocTemplate(IDR_MAINFRAME, CMyDrunoDoc::Class(),
+                                                   CMainFrame::Class(), CMyDrunoView::Class()));
+
+    // The ordinary start creates the empty document, the main frame and the view.
+    platform::CommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) {
+        return false;
+    }
+
+    // Frame and view exist but are not shown yet: the first painting uses the stored sizes.
+    RegInit(true);
+
+    GetMainWnd()->ShowWindow(platform::kSwShow);
+    GetMainWnd()->UpdateWindow();
+    return true;
+}
+
+int CMyDrunoApp::ExitInstance() {
+    RegInit(false);
+    return platform::Application::ExitInstance();
 }
 
 void CMyDrunoApp::RegInit(bool fRead) {
@@ -30,5 +79,55 @@ void CMyDrunoApp::RegInit(bool fRead) {
         WriteProfileInt(init, QStringLiteral("FontSizeStatus"), m_nFontSizeStatus);
         WriteProfileInt(laf, QStringLiteral("ShowCancelBtn"), m_bShowCancelBtn ? 1 : 0);
         WriteProfileInt(laf, QStringLiteral("NoFullScreenDlg"), m_bNoFullScreenDlg ? 1 : 0);
+    }
+}
+
+void CMyDrunoApp::OnAbout() {
+    CAboutBoxDlg aboutDlg;
+    aboutDlg.DoModal();
+}
+
+void CMyDrunoApp::OnOptions() {
+    COptionsDlg dlg;
+    dlg.m_bSound = m_bSound;
+    dlg.m_nFontSize = m_nFontSize;
+    dlg.m_nFontSizeStatus = m_nFontSizeStatus;
+    if (dlg.DoModal() != platform::kIdOk) {
+        return;
+    }
+    m_bSound = dlg.m_bSound != 0;
+    m_nFontSize = dlg.m_nFontSize;
+    m_nFontSizeStatus = dlg.m_nFontSizeStatus;
+    RedrawGameScreen();
+}
+
+void CMyDrunoApp::OnLookAndFeel() {
+    CLookAndFeelDlg dlg(0);
+    dlg.m_bNoFullScreenDlg = m_bNoFullScreenDlg;
+    dlg.m_bShowCancelBtn = m_bShowCancelBtn;
+    if (dlg.DoModal() != platform::kIdOk) {
+        return;
+    }
+    // Takes effect when the next dialog opens; nothing on screen shows these switches.
+    m_bNoFullScreenDlg = dlg.m_bNoFullScreenDlg != 0;
+    m_bShowCancelBtn = dlg.m_bShowCancelBtn != 0;
+}
+
+// The new font sizes show once the game screen is drawn again. After the modal dialog has
+// closed the current window is the main frame or the game view in it; the frame's whole client
+// area is the view, so the view is the one invalidated. Without an active window (the user
+// switched to another program meanwhile) the main frame stands in for it.
+void CMyDrunoApp::RedrawGameScreen() {
+    platform::Window* pWnd = platform::GetActiveWindow();
+    if (pWnd == nullptr) {
+        pWnd = GetMainWnd();
+    }
+    if (auto* pFrame = dynamic_cast<platform::Frame*>(pWnd)) {
+        if (platform::View* pView = pFrame->GetActiveView()) {
+            pWnd = pView;
+        }
+    }
+    if (pWnd != nullptr) {
+        pWnd->Invalidate(true);
     }
 }

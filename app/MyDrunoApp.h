@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's one application object. It holds the five user settings for the whole run:
-// loaded once after the main window exists, saved once at exit.
+// loaded once after the main window exists, saved once at exit. It also carries the About,
+// Options and Look and Feel commands.
 
 #include "platform/Application.h"
 
@@ -9,8 +10,19 @@ class CMyDrunoApp : public platform::Application {
 public:
     CMyDrunoApp();
 
+    // Start-up: settings store, document template, the window from the command line, then
+    // the settings and the first painting. False ends the program at once.
+    bool InitInstance() override;
+    // Saves the settings whatever changed, then the framework's own exit step.
+    int ExitInstance() override;
+
     // true loads the five settings from the store, false writes them back.
     void RegInit(bool fRead);
+
+    // Command handlers: Help/About, Options..., Look and Feel...
+    void OnAbout();
+    void OnOptions();
+    void OnLookAndFeel();
 
     // The settings. The look-and-feel flags stay false until the settings are loaded.
     bool m_bShowCancelBtn = false;
@@ -18,6 +30,9 @@ public:
     bool m_bSound = false;
     int m_nFontSize = 0;
     int m_nFontSizeStatus = 0;
+
+private:
+    void RedrawGameScreen();
 };
 
 // The application object, constructed during static initialisation.
