@@ -99,6 +99,7 @@ private:
     QStringList m_recentFiles;
     unsigned m_maxRecentFiles = 0;
     Frame* m_mainWnd = nullptr;
+    int m_exitCode = 0;
 };
 
 }  // namespace platform

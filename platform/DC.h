@@ -15,6 +15,8 @@ class QFont;
 
 namespace platform {
 
+class DC;
+
 class Bitmap {
 public:
     Bitmap();
@@ -24,12 +26,15 @@ public:
 
     // Loads bitmap resource id; false when there is no such bitmap.
     bool LoadBitmap(unsigned id);
+    // False while the bitmap is selected into a memory context.
     bool DeleteObject();
     bool IsNull() const { return !m_pixmap; }
     const QPixmap* Pixmap() const { return m_pixmap.get(); }
 
 private:
+    friend class DC;
     std::unique_ptr<QPixmap> m_pixmap;
+    DC* m_selectedIn = nullptr;
 };
 
 // A logical font: a field left 0 takes the platform's default. A positive height is the
@@ -68,7 +73,9 @@ private:
 };
 
 // A device context. A paint context draws into a window; a memory context, made compatible
-// with another context, draws into the bitmap selected into it.
+// with another context, draws into the bitmap selected into it (a 1 x 1 surface until one
+// is). A window's own context (Window::GetDC) only serves to make memory contexts.
+// Text is drawn in black on white; the font is the platform's default until one is selected.
 class DC {
 public:
     DC();
@@ -81,7 +88,8 @@ public:
     bool CreateCompatibleDC(DC* other);
     bool DeleteDC();
 
-    // Each gives back the object it replaces (null for none).
+    // Each gives back the object it replaces (null for none). Selecting null puts back the
+    // context's default font; a bitmap goes only into a memory context and only into one.
     Bitmap* SelectObject(Bitmap* bitmap);
     Font* SelectObject(Font* font);
 
@@ -89,9 +97,9 @@ public:
     int SetBkMode(int mode);
     int GetBkMode() const { return m_bkMode; }
 
-    // Copies a block of pixels from the source context; kRopSrcCopy is a plain copy.
-    bool BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc,
-                unsigned rop);
+    // Copies a block of pixels from the source context's bitmap; kRopSrcCopy is a plain
+    // copy and the one operation offered.
+    bool BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop);
     // Draws the text in the rectangle; flags are kDtCenter | kDtVCenter | kDtSingleLine and
     // friends. Gives the height of the text drawn.
     int DrawText(const QString& text, Rect* rect, unsigned format);
@@ -99,7 +107,12 @@ public:
     QPainter* Painter() const { return m_painter; }
 
 private:
+    void BeginOwnPainting(QPixmap* target);
+    void EndOwnPainting();
+    const QPixmap* SourcePixmap() const;
+
     QPainter* m_painter = nullptr;
+    bool m_memory = false;
     std::unique_ptr<QPainter> m_ownPainter;
     std::unique_ptr<QPixmap> m_surface;
     Bitmap* m_bitmap = nullptr;

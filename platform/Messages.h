@@ -42,7 +42,7 @@ inline constexpr int kIdCancel = 2;
 
 // Message-box types and answers.
 inline constexpr unsigned kMbOk = 0;
-inline constexpr unsigned kMbIconError = 16;     // OK button, error icon
+inline constexpr unsigned kMbIconError = 16;      // OK button, error icon
 inline constexpr unsigned kMbYesNoQuestion = 36;  // Yes and No, question icon
 inline constexpr unsigned kMbIconInformation = 64;
 inline constexpr int kIdYes = 6;
@@ -59,6 +59,7 @@ inline constexpr int kBkOpaque = 2;
 inline constexpr unsigned kRopSrcCopy = 0xCC0020;
 
 // System metrics.
+inline constexpr int kSmCxScreen = 0;
 inline constexpr int kSmCyScreen = 1;
 
 // System sounds.

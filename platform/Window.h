@@ -23,6 +23,9 @@ public:
     Window& operator=(const Window&) = delete;
 
     QWidget* Widget() const { return m_widget; }
+    // The widget that holds the window's contents and child windows: a dialog's area below
+    // its title, a frame's central area. The outer widget when the window has no such part.
+    QWidget* ClientWidget() const { return m_client ? m_client : m_widget; }
     bool IsCreated() const { return m_widget != nullptr; }
     // The window object of a widget, or null when the widget belongs to no window.
     static Window* FromWidget(const QWidget* widget);
@@ -43,6 +46,7 @@ public:
     int ReleaseDC(DC* dc);
 
     // State. ShowWindow takes 5 (show) or 0 (hide) and answers whether it was visible before.
+    // EnableWindow answers whether the window was disabled before.
     bool ShowWindow(int showCommand);
     bool IsWindowVisible() const;
     bool EnableWindow(bool enable);
@@ -68,14 +72,20 @@ protected:
     // The platform's default handling of a message.
     virtual MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam);
 
+    // Applies a change of style bits to the widget; the default shows or hides a top-level
+    // window's close box for kWsSysMenu and enables or disables it for kWsDisabled.
+    virtual void OnStyleChanged(unsigned oldStyle, unsigned newStyle);
+
     // Platform internals: bind this window to its widget (not owned when owned is false).
-    void Attach(QWidget* widget, bool owned);
+    // Child windows and the client rectangle use client, or the widget itself when null.
+    void Attach(QWidget* widget, bool owned, QWidget* client = nullptr);
     void Detach();
     void SetStyleBits(unsigned style) { m_style = style; }
 
 private:
     friend class WindowAccess;
     QWidget* m_widget = nullptr;
+    QWidget* m_client = nullptr;
     bool m_ownsWidget = false;
     unsigned m_style = 0;
     DC* m_windowDC = nullptr;

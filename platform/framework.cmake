@@ -1,3 +1,12 @@
+# The application framework: windows, command tables, documents and views, frames,
+# the application object, drawing, the screen and the resource registry.
 target_sources(platform_ui PRIVATE
     Types.h Messages.h
+    Window.cpp Window.h
+    Screen.cpp Screen.h
+    CommandTarget.cpp CommandTarget.h
+    RuntimeClass.cpp RuntimeClass.h
+    Resources.cpp Resources.h
+    DC.cpp DC.h
+    Application.cpp Application.h
 )

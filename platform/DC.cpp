@@ -1,0 +1,307 @@
+#include "platform/DC.h"
+
+#include "platform/Messages.h"
+#include "platform/Resources.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace platform {
+
+// ---- Bitmap -------------------------------------------------------------------------------
+
+Bitmap::Bitmap() = default;
+
+Bitmap::~Bitmap() {
+    if (m_selectedIn != nullptr) {
+        // The context goes back to its own surface rather than keep a dangling bitmap.
+        m_selectedIn->SelectObject(static_cast<Bitmap*>(nullptr));
+    }
+}
+
+bool Bitmap::LoadBitmap(unsigned id) {
+    const QString path = FindBitmap(id);
+    // Pixmaps need the GUI application; before it exists there is nothing to load into.
+    if (path.isEmpty() || qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr ||
+        m_selectedIn != nullptr) {
+        return false;
+    }
+    auto pixmap = std::make_unique<QPixmap>(path);
+    if (pixmap->isNull()) {
+        return false;
+    }
+    m_pixmap = std::move(pixmap);
+    return true;
+}
+
+bool Bitmap::DeleteObject() {
+    if (!m_pixmap || m_selectedIn != nullptr) {
+        return false;
+    }
+    m_pixmap.reset();
+    return true;
+}
+
+// ---- Font ---------------------------------------------------------------------------------
+
+Font::Font() = default;
+Font::~Font() = default;
+
+namespace {
+
+// The largest pixel size whose character cell (ascent + descent) is at most cellHeight.
+int PixelSizeForCell(QFont font, int cellHeight) {
+    font.setPixelSize(1000);
+    const QFontMetricsF reference(font);
+    const qreal cellPerPixel = (reference.ascent() + reference.descent()) / 1000.0;
+    int size = std::max(1, qRound(cellHeight / (cellPerPixel > 0 ? cellPerPixel : 1.0)));
+    auto cell = [&font](int pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        return metrics.ascent() + metrics.descent();
+    };
+    while (size > 1 && cell(size) > cellHeight) {
+        --size;
+    }
+    while (cell(size + 1) <= cellHeight) {
+        ++size;
+    }
+    return size;
+}
+
+}  // namespace
+
+bool Font::CreateFontIndirect(const LogFont& logFont) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return false;
+    }
+    QFont font = QGuiApplication::font();
+    if (!logFont.lfFaceName.isEmpty()) {
+        // Qt asks fontconfig, whose aliases give a metric-compatible face for "Arial".
+        font.setFamilies({logFont.lfFaceName});
+    }
+    font.setWeight(logFont.lfWeight <= 0
+                       ? QFont::Normal
+                       : static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
+    font.setItalic(logFont.lfItalic != 0);
+    font.setUnderline(logFont.lfUnderline != 0);
+    font.setStrikeOut(logFont.lfStrikeOut != 0);
+    constexpr unsigned char kNonAntialiasedQuality = 3;
+    if (logFont.lfQuality == kNonAntialiasedQuality) {
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    if (logFont.lfHeight > 0) {
+        font.setPixelSize(PixelSizeForCell(font, logFont.lfHeight));
+    } else if (logFont.lfHeight < 0) {
+        font.setPixelSize(-logFont.lfHeight);
+    }
+    if (logFont.lfWidth > 0) {
+        const int average = QFontMetrics(font).averageCharWidth();
+        if (average > 0) {
+            font.setStretch(std::clamp(logFont.lfWidth * 100 / average, 1, 4000));
+        }
+    }
+    m_font = std::make_unique<QFont>(font);
+    return true;
+}
+
+bool Font::DeleteObject() {
+    if (!m_font) {
+        return false;
+    }
+    m_font.reset();
+    return true;
+}
+
+// ---- DC -----------------------------------------------------------------------------------
+
+DC::DC() = default;
+
+DC::DC(QPainter* painter) : m_painter(painter) {}
+
+DC::~DC() {
+    DeleteDC();
+}
+
+bool DC::CreateCompatibleDC(DC* /*other*/) {
+    if (m_painter != nullptr ||
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return false;
+    }
+    m_memory = true;
+    m_surface = std::make_unique<QPixmap>(1, 1);
+    m_surface->fill(Qt::white);
+    BeginOwnPainting(m_surface.get());
+    return true;
+}
+
+bool DC::DeleteDC() {
+    if (m_bitmap != nullptr) {
+        m_bitmap->m_selectedIn = nullptr;
+        m_bitmap = nullptr;
+    }
+    EndOwnPainting();
+    m_surface.reset();
+    const bool wasContext = m_painter != nullptr || m_memory;
+    m_painter = nullptr;
+    m_memory = false;
+    return wasContext;
+}
+
+void DC::BeginOwnPainting(QPixmap* target) {
+    EndOwnPainting();
+    m_ownPainter = std::make_unique<QPainter>(target);
+    m_ownPainter->setPen(Qt::black);
+    m_ownPainter->setBackground(Qt::white);
+    m_ownPainter->setBackgroundMode(m_bkMode == kBkTransparent ? Qt::TransparentMode
+                                                               : Qt::OpaqueMode);
+    if (m_font != nullptr && m_font->QtFont() != nullptr) {
+        m_ownPainter->setFont(*m_font->QtFont());
+    }
+    m_painter = m_ownPainter.get();
+}
+
+void DC::EndOwnPainting() {
+    if (m_ownPainter) {
+        m_ownPainter->end();
+        m_ownPainter.reset();
+        m_painter = nullptr;
+    }
+}
+
+Bitmap* DC::SelectObject(Bitmap* bitmap) {
+    if (!m_memory || (bitmap != nullptr && (bitmap->IsNull() || bitmap->m_selectedIn != nullptr))) {
+        return nullptr;
+    }
+    Bitmap* previous = m_bitmap;
+    if (previous != nullptr) {
+        previous->m_selectedIn = nullptr;
+    }
+    m_bitmap = bitmap;
+    if (bitmap != nullptr) {
+        bitmap->m_selectedIn = this;
+        BeginOwnPainting(bitmap->m_pixmap.get());
+    } else if (m_surface) {
+        BeginOwnPainting(m_surface.get());
+    }
+    return previous;
+}
+
+Font* DC::SelectObject(Font* font) {
+    Font* previous = m_font;
+    m_font = font;
+    if (m_painter != nullptr) {
+        if (font != nullptr && font->QtFont() != nullptr) {
+            m_painter->setFont(*font->QtFont());
+        } else {
+            m_painter->setFont(QGuiApplication::font());
+        }
+    }
+    return previous;
+}
+
+int DC::SetBkMode(int mode) {
+    if (mode != kBkTransparent && mode != kBkOpaque) {
+        return 0;
+    }
+    const int previous = m_bkMode;
+    m_bkMode = mode;
+    if (m_painter != nullptr) {
+        m_painter->setBackgroundMode(mode == kBkTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
+    }
+    return previous;
+}
+
+const QPixmap* DC::SourcePixmap() const {
+    if (m_bitmap != nullptr) {
+        return m_bitmap->m_pixmap.get();
+    }
+    return m_surface.get();
+}
+
+bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop) {
+    if (rop != kRopSrcCopy || m_painter == nullptr || source == nullptr || width < 0 ||
+        height < 0) {
+        return false;
+    }
+    const QPixmap* pixmap = source->SourcePixmap();
+    if (pixmap == nullptr) {
+        return false;
+    }
+    const QPainter::CompositionMode mode = m_painter->compositionMode();
+    m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
+    m_painter->setCompositionMode(mode);
+    return true;
+}
+
+namespace {
+
+constexpr unsigned kDtRight = 0x2;
+constexpr unsigned kDtBottom = 0x8;
+constexpr unsigned kDtWordBreak = 0x10;
+constexpr unsigned kDtNoClip = 0x100;
+constexpr unsigned kDtCalcRect = 0x400;
+constexpr unsigned kDtNoPrefix = 0x800;
+
+int QtTextFlags(unsigned format) {
+    int flags = 0;
+    if ((format & kDtCenter) != 0) {
+        flags |= Qt::AlignHCenter;
+    } else if ((format & kDtRight) != 0) {
+        flags |= Qt::AlignRight;
+    } else {
+        flags |= Qt::AlignLeft;
+    }
+    // Vertical placement applies to a single line only; other text starts at the top.
+    const bool single = (format & kDtSingleLine) != 0;
+    if (single && (format & kDtVCenter) != 0) {
+        flags |= Qt::AlignVCenter;
+    } else if (single && (format & kDtBottom) != 0) {
+        flags |= Qt::AlignBottom;
+    } else {
+        flags |= Qt::AlignTop;
+    }
+    flags |= single ? Qt::TextSingleLine : 0;
+    flags |= (!single && (format & kDtWordBreak) != 0) ? Qt::TextWordWrap : 0;
+    flags |= (format & kDtNoPrefix) != 0 ? 0 : Qt::TextShowMnemonic;
+    flags |= (format & kDtNoClip) != 0 ? Qt::TextDontClip : 0;
+    return flags;
+}
+
+}  // namespace
+
+int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
+    if (m_painter == nullptr || rect == nullptr) {
+        return 0;
+    }
+    const QRect box(rect->left, rect->top, rect->Width(), rect->Height());
+    const int flags = QtTextFlags(format);
+    if ((format & kDtCalcRect) != 0) {
+        const QRect needed = m_painter->boundingRect(box, flags, text);
+        rect->right = rect->left + needed.width();
+        rect->bottom = rect->top + needed.height();
+        return needed.height();
+    }
+    QRect drawn;
+    if ((flags & Qt::TextDontClip) == 0) {
+        m_painter->save();
+        m_painter->setClipRect(box, Qt::IntersectClip);
+        m_painter->drawText(box, flags, text, &drawn);
+        m_painter->restore();
+    } else {
+        m_painter->drawText(box, flags, text, &drawn);
+    }
+    // Text placed lower in the box reports where it ends, measured from the box's top.
+    if ((flags & (Qt::AlignVCenter | Qt::AlignBottom)) != 0) {
+        return drawn.bottom() + 1 - rect->top;
+    }
+    return drawn.height();
+}
+
+}  // namespace platform
