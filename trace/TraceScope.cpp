@@ -1,13 +1,50 @@
 #include "trace/TraceScope.h"
 
 #include "platform/Debug.h"
+#include "platform/Messages.h"
 
-bool s_bDebugOutput = true;
+constinit bool s_bDebugOutput = true;
+constinit platform::RemoteWindow* s_hwndTraceViewer = nullptr;
+constinit platform::RemoteWindow* s_hwndTraceViewerEdit = nullptr;
+constinit bool s_bTraceViewerSearched = false;
+
+namespace {
+
+// The viewer's command "the field now holds the next line": identifier 0x800B, notification 0.
+constexpr platform::WParam kViewerTakeLine = 32779;
+
+// Looks for the viewer once per process. A viewer started later is never used.
+void SearchTraceViewer() {
+    s_bTraceViewerSearched = true;
+    s_hwndTraceViewer = platform::FindRemoteWindow(QStringLiteral("Kvo"));
+    if (s_hwndTraceViewer == nullptr) {
+        return;
+    }
+    s_hwndTraceViewerEdit =
+        platform::GetFirstRemoteChild(platform::GetFirstRemoteChild(s_hwndTraceViewer));
+}
+
+}  // namespace
 
 void TraceOutput(const QString& line) {
     if (s_bDebugOutput) {
         platform::OutputDebugString(line + QLatin1Char('\n'));
     }
+    if (s_hwndTraceViewer == nullptr) {
+        if (s_bTraceViewerSearched) {
+            return;
+        }
+        SearchTraceViewer();
+    }
+    if (s_hwndTraceViewerEdit == nullptr) {
+        return;
+    }
+    // The field holds the line while the viewer takes it, and the marker between lines. The
+    // viewer's answers change nothing here.
+    platform::SendRemoteMessage(s_hwndTraceViewerEdit, platform::kMsgSetText, 0, line);
+    platform::SendRemoteMessage(s_hwndTraceViewer, platform::kMsgCommand, kViewerTakeLine, 0);
+    platform::SendRemoteMessage(s_hwndTraceViewerEdit, platform::kMsgSetText, 0,
+                                QStringLiteral("{VOQDBGLOG}"));
 }
 
 CTraceScope::CTraceScope(const QString& name) : m_strName(name) {
@@ -23,7 +60,9 @@ CTraceScope::~CTraceScope() {
     }
 }
 
-void CTraceScope::Log(const QString& text) { TraceOutput(text); }
+void CTraceScope::Log(const QString& text) {
+    TraceOutput(text);
+}
 
 void CTraceScope::LogFormat(const char* format, int value) {
     TraceOutput(QString::asprintf(format, value));

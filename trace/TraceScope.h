@@ -3,11 +3,22 @@
 // The developer trace. A traced method opens a CTraceScope named after itself as its first
 // statement: the scope writes "<name> {" at once and "} <name>" (or "} <name> (<result>)")
 // when the method is left by whatever path. Every line goes to TraceOutput.
+//
+// The first line is written while global objects are still being constructed, so the module's
+// state below is constant-initialised and needs no constructor of its own.
+
+#include "platform/RemoteWindow.h"
 
 #include <QString>
 
 // Copy every line to the platform's debug output. On for the whole run.
 extern bool s_bDebugOutput;
+// The trace viewer's top-level window and its text field (the first child of its first
+// child), found once, on the first line of the process; never refreshed.
+extern platform::RemoteWindow* s_hwndTraceViewer;
+extern platform::RemoteWindow* s_hwndTraceViewerEdit;
+// The one search for the viewer has been made.
+extern bool s_bTraceViewerSearched;
 
 // Hands one line to the debug output (with a line feed) and to the trace viewer, if a window
 // titled "Kvo" existed when the process wrote its first line.

@@ -1,0 +1,31 @@
+#pragma once
+
+// Windows of other processes: found by title, walked to their children, and sent synchronous
+// messages. Each message is delivered and handled before the call returns.
+//
+// A handle stays valid for the life of the process. A peer that does not answer within one
+// bounded wait (about 1.5 s), or that has gone away, is marked dead: that send and every later
+// send through any handle of that window answer 0 at once. Nothing here raises a signal or
+// stops the caller.
+
+#include "platform/Types.h"
+
+#include <QString>
+
+namespace platform {
+
+class RemoteWindow;
+
+// A top-level window of another process (of this user) whose title is exactly title, or null.
+RemoteWindow* FindRemoteWindow(const QString& title);
+// The first child window of window, or null when it has none (or window is null).
+RemoteWindow* GetFirstRemoteChild(RemoteWindow* window);
+
+// Sends a message with a number as its second parameter and answers the handler's result.
+MessageResult SendRemoteMessage(RemoteWindow* window, unsigned message, WParam wParam,
+                                LParam lParam);
+// Sends a message whose second parameter is a text, such as kMsgSetText (12).
+MessageResult SendRemoteMessage(RemoteWindow* window, unsigned message, WParam wParam,
+                                const QString& text);
+
+}  // namespace platform
