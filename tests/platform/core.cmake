@@ -1,0 +1,1 @@
+druno_add_test(remotewindow_test SOURCES RemoteWindowTest.cpp LIBS platform_core)
