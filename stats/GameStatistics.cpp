@@ -1,0 +1,69 @@
+#include "stats/GameStatistics.h"
+
+#include "stats/GameStatisticsDlg.h"
+#include "trace/TraceScope.h"
+
+#include <limits>
+
+int s_nMaxLevels = 0;
+int s_nCurrLevel = 0;
+int s_nLanguage = 0;
+QString s_strCustomLevels;
+
+namespace {
+
+// A counter at its limit stays there rather than wrapping to a negative count.
+std::int32_t Incremented(std::int32_t count) {
+    return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
+}
+
+// Reads the current record (an unreadable file gives zero counters), lets count change it,
+// recomputes the percentage and writes it back.
+template <class Count>
+void CountGame(const QString& lpStatFile, Count count) {
+    GAMESTATISTICS gs;
+    CGameStatisticsDlg::ReadStatistics(lpStatFile, gs);
+    count(gs);
+    gs.Set(GAMESTATISTICS::nGamesWonPercent,
+           WonPercent(gs.Get(GAMESTATISTICS::nGamesWon), gs.Get(GAMESTATISTICS::nGamesPlayed)));
+    CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
+    CGameStatisticsDlg::WriteStatistics(lpStatFile, gs);
+}
+
+void Increment(GAMESTATISTICS& gs, GAMESTATISTICS::Word word) {
+    gs.Set(word, Incremented(gs.Get(word)));
+}
+
+}  // namespace
+
+int GameStatisticsAddWon(const QString& lpStatFile) {
+    CTraceScope trace(QStringLiteral("GameStatisticsAddWon()"));
+    CountGame(lpStatFile, [](GAMESTATISTICS& gs) {
+        Increment(gs, GAMESTATISTICS::nGamesPlayed);
+        Increment(gs, GAMESTATISTICS::nGamesWon);
+    });
+    return 0;
+}
+
+int GameStatisticsAddLost(const QString& lpStatFile) {
+    CTraceScope trace(QStringLiteral("GameStatisticsAddLost()"));
+    CountGame(lpStatFile, [](GAMESTATISTICS& gs) {
+        Increment(gs, GAMESTATISTICS::nGamesPlayed);
+        Increment(gs, GAMESTATISTICS::nGamesLost);
+    });
+    return 0;
+}
+
+int GameStatisticsSetLevelInfo(int nMaxLevels, int nCurrLevel) {
+    CTraceScope trace(QStringLiteral("GameStatisticsSetLevelInfo()"));
+    s_nMaxLevels = nMaxLevels;
+    s_nCurrLevel = nCurrLevel;
+    trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
+    trace.LogFormat("s_nCurrLevel=%d", s_nCurrLevel);
+    return 0;
+}
+
+int GameStatisticsSetCustomLevels(const QString& strCustomLevels) {
+    s_strCustomLevels = strCustomLevels;
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// The statistics service: counts won and lost games in the statistics file, shows the
+// statistics dialog and keeps the level information for the whole run.
+
+#include <QString>
+
+// Number of levels; 1 or less means a single overall record. -1 while a reset runs.
+extern int s_nMaxLevels;
+// The record that is read, counted into and shown (0 is the overall record).
+extern int s_nCurrLevel;
+// Language of the dialog and of the file messages: 0 English, 1 German.
+extern int s_nLanguage;
+// Level names separated by "|"; empty when the levels go by their numbers.
+extern QString s_strCustomLevels;
+
+// Count a won or a lost game in record s_nCurrLevel. Always 0.
+int GameStatisticsAddWon(const QString& lpStatFile);
+int GameStatisticsAddLost(const QString& lpStatFile);
+// Shows the statistics dialog modally in language nLanguage (0 English, 1 German); the
+// dialog's result.
+int GameStatisticsShow(const QString& lpStatFile, int nLanguage);
+// Sets s_nMaxLevels and s_nCurrLevel as given. Always 0.
+int GameStatisticsSetLevelInfo(int nMaxLevels, int nCurrLevel);
+// Sets the level names ("first|second|..."). Always 0.
+int GameStatisticsSetCustomLevels(const QString& strCustomLevels);

@@ -1,0 +1,158 @@
+#include "stats/GameStatisticsDlg.h"
+
+#include "dialogs/DialogLaF.h"
+#include "platform/DataExchange.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Strings.h"
+#include "res/Resource.h"
+#include "stats/GameStatistics.h"
+#include "trace/TraceScope.h"
+
+namespace {
+
+constexpr int kEnglish = 0;
+constexpr int kGerman = 1;
+
+}  // namespace
+
+CGameStatisticsDlg::CGameStatisticsDlg(const QString& lpStatFile, int nLanguage,
+                                       platform::Window* pParent)
+    : platform::Dialog(IDD_STATISTICS, pParent) {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::CGameStatisticsDlg()"));
+    m_strStatFile = lpStatFile;
+    s_nLanguage = nLanguage;
+    OnControlNotify(IDC_RESET_STATISTICS, platform::kBnClicked,
+                    &CGameStatisticsDlg::OnResetStatistics);
+    OnControlNotify(IDC_LEVEL, platform::kCbnSelChange, &CGameStatisticsDlg::OnSelChangeLevel);
+}
+
+void CGameStatisticsDlg::DoDataExchange(platform::DataExchange& dx) {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::DoDataExchange()"));
+    platform::Dialog::DoDataExchange(dx);
+    dx.Control(IDC_LEVEL, m_cbLevel);
+    dx.Control(IDC_LABEL_LEVEL, m_stLevel);
+    dx.Control(IDC_LABEL_PERCENT, m_stGamesWonPercent);
+    dx.Control(IDC_LABEL_WON, m_stGamesWon);
+    dx.Control(IDC_LABEL_PLAYED, m_stGamesPlayed);
+    dx.Control(IDC_LABEL_LOST, m_stGamesLost);
+    dx.Control(IDC_RESET_STATISTICS, m_btnReset);
+    dx.Text(IDC_GAMES_PLAYED, m_strGamesPlayed);
+    dx.Text(IDC_GAMES_WON, m_strGamesWon);
+    dx.Text(IDC_GAMES_LOST, m_strGamesLost);
+    dx.Text(IDC_GAMES_WON_PERCENT, m_strGamesWonPercent);
+}
+
+platform::MessageResult CGameStatisticsDlg::WindowProc(unsigned message, platform::WParam wParam,
+                                                       platform::LParam lParam) {
+    if (message == platform::kMsgSettingChange) {
+        return 0;
+    }
+    return platform::Dialog::WindowProc(message, wParam, lParam);
+}
+
+bool CGameStatisticsDlg::OnInitDialog() {
+    // The statistics are small enough never to need the whole screen.
+    InitDialogLaF(this, true, true, false);
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnInitDialog()"));
+    platform::Dialog::OnInitDialog();
+    UpdateStatistics();
+
+    if (s_nLanguage == kGerman) {
+        trace.Log(QStringLiteral("language==german"));
+        SetWindowText(platform::LoadString(IDS_STAT_CAPTION_DE));
+        m_stGamesWonPercent.SetWindowText(platform::LoadString(IDS_STAT_PERCENT_DE));
+        m_stGamesWon.SetWindowText(platform::LoadString(IDS_STAT_WON_DE));
+        m_stGamesPlayed.SetWindowText(platform::LoadString(IDS_STAT_PLAYED_DE));
+        m_stGamesLost.SetWindowText(platform::LoadString(IDS_STAT_LOST_DE));
+        m_btnReset.SetWindowText(platform::LoadString(IDS_STAT_RESET_DE));
+        m_stLevel.SetWindowText(platform::LoadString(IDS_STAT_LEVEL_DE));
+        m_cbLevel.AddString(platform::LoadString(IDS_STAT_ALL_DE));
+    } else if (s_nLanguage == kEnglish) {
+        trace.Log(QStringLiteral("language==english"));
+        m_cbLevel.AddString(platform::LoadString(IDS_STAT_ALL));
+    } else {
+        platform::MessageBox(QStringLiteral("Unsupported language!"), platform::kMbIconInformation);
+        trace.Log(QStringLiteral("language==unknown!"));
+    }
+
+    trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
+    if (!s_strCustomLevels.isEmpty()) {
+        FillCustomLB();
+    } else {
+        for (int i = 1; i <= s_nMaxLevels; ++i) {
+            m_cbLevel.AddString(QString::asprintf("%02d", i));
+        }
+    }
+
+    // Combo index k stands for record k; without levels only the overall record is there.
+    if (s_nMaxLevels < 0) {
+        m_cbLevel.SetCurSel(0);
+        m_cbLevel.EnableWindow(false);
+    } else {
+        m_cbLevel.SetCurSel(s_nCurrLevel);
+    }
+    return true;
+}
+
+void CGameStatisticsDlg::UpdateStatistics() {
+    GAMESTATISTICS gs;
+    ReadStatistics(m_strStatFile, gs);
+    m_strGamesPlayed = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesPlayed));
+    m_strGamesWon = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesWon));
+    m_strGamesLost = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesLost));
+    m_strGamesWonPercent = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesWonPercent));
+    UpdateData(false);
+}
+
+void CGameStatisticsDlg::FillCustomLB() {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::FillCustomLB()"));
+    qsizetype position = 0;
+    for (;;) {
+        const qsizetype separator = s_strCustomLevels.indexOf(QLatin1Char('|'), position);
+        if (separator < 0) {
+            m_cbLevel.AddString(s_strCustomLevels.mid(position));
+            return;
+        }
+        m_cbLevel.AddString(s_strCustomLevels.mid(position, separator - position));
+        position = separator + 1;
+    }
+}
+
+void CGameStatisticsDlg::OnSelChangeLevel() {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnSelChangeLevel()"));
+    s_nCurrLevel = m_cbLevel.GetCurSel();
+    UpdateStatistics();
+}
+
+void CGameStatisticsDlg::OnResetStatistics() {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnResetStatistics()"));
+    const unsigned question =
+        s_nLanguage == kGerman ? IDS_STAT_REALLY_DELETE_DE : IDS_STAT_REALLY_DELETE;
+    if (platform::MessageBox(question, platform::kMbYesNoQuestion) != platform::kIdYes) {
+        trace.Log(QStringLiteral("canceled"));
+        return;
+    }
+    // With the levels switched off, the writes below leave record 0 as written.
+    const int nMaxLevels = s_nMaxLevels;
+    const int nCurrLevel = s_nCurrLevel;
+    s_nMaxLevels = -1;
+    const std::int64_t last = nMaxLevels == -1 ? 0 : nMaxLevels;
+    for (std::int64_t i = 0; i <= last; ++i) {
+        s_nCurrLevel = static_cast<int>(i);
+        GAMESTATISTICS gs;
+        WriteStatistics(m_strStatFile, gs);
+    }
+    s_nMaxLevels = nMaxLevels;
+    s_nCurrLevel = nCurrLevel;
+    UpdateStatistics();
+    trace.Log(QStringLiteral("reset"));
+}
+
+int GameStatisticsShow(const QString& lpStatFile, int nLanguage) {
+    CTraceScope trace(QStringLiteral("GameStatisticsShow()"));
+    trace.Log(QStringLiteral("lpStatFile=\"") + lpStatFile + QLatin1Char('"'));
+    trace.LogFormat("nLanguage=%d", nLanguage);
+    CGameStatisticsDlg dlg(lpStatFile, nLanguage);
+    return dlg.DoModal();
+}

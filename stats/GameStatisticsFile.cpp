@@ -1,0 +1,181 @@
+// The statistics file: reading, writing and dumping records. Kept apart from the dialog's
+// window code so that the counting service links without any window.
+
+#include "platform/File.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "res/Resource.h"
+#include "stats/GameStatistics.h"
+#include "stats/GameStatisticsDlg.h"
+#include "trace/TraceScope.h"
+
+namespace {
+
+constexpr std::int32_t kVersion3 = 2878;
+constexpr std::int32_t kVersion2 = 2877;
+
+// The filler words. The generator is seeded afresh for every record, so every record carries
+// the same four values; it is our own so that the game's random numbers are left alone.
+class FillerGenerator {
+public:
+    explicit FillerGenerator(std::uint32_t seed) : m_state(seed) {}
+    std::int32_t Next() {
+        m_state = m_state * 214013u + 2531011u;
+        return static_cast<std::int32_t>((m_state >> 16) & 0x7FFF);
+    }
+
+private:
+    std::uint32_t m_state;
+};
+
+std::int64_t RecordOffset(std::int64_t level) {
+    return level * GAMESTATISTICS::kSize;
+}
+
+QString PathLine(const QString& lpStatFile) {
+    return QStringLiteral("lpStatFile=\"") + lpStatFile + QLatin1Char('"');
+}
+
+// Reads the next record and unscrambles it. Bytes beyond the end of the file count as zero,
+// so a short file gives zero counters, never stale ones. False when the read itself fails;
+// bytesRead tells how much the file had.
+bool ReadRecord(platform::File& file, GAMESTATISTICS& gs, int* bytesRead = nullptr) {
+    const int got = file.Read(gs.bytes.data(), GAMESTATISTICS::kSize);
+    if (got < 0) {
+        gs.Clear();
+        return false;
+    }
+    ScrambleStatistics(gs.bytes.data(), got);
+    std::fill(gs.bytes.begin() + got, gs.bytes.end(), 0);
+    if (bytesRead != nullptr) {
+        *bytesRead = got;
+    }
+    return true;
+}
+
+bool WriteRecordAt(platform::File& file, std::int64_t offset, GAMESTATISTICS& gs) {
+    ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
+    return file.Seek(offset) == offset &&
+           file.Write(gs.bytes.data(), GAMESTATISTICS::kSize) == GAMESTATISTICS::kSize;
+}
+
+void Stamp(GAMESTATISTICS& gs) {
+    gs.Set(GAMESTATISTICS::nVersion, kVersion3);
+    FillerGenerator filler(kVersion3);
+    for (const auto word : {GAMESTATISTICS::nFiller1, GAMESTATISTICS::nFiller2,
+                            GAMESTATISTICS::nFiller3, GAMESTATISTICS::nFiller4}) {
+        gs.Set(word, filler.Next());
+    }
+}
+
+// Record 0 of the current format points to the record of the current level; older formats
+// have only record 0.
+bool ReadCurrentRecord(platform::File& file, GAMESTATISTICS& gs, CTraceScope& trace) {
+    if (!ReadRecord(file, gs)) {
+        return false;
+    }
+    CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
+    const std::int32_t version = gs.Get(GAMESTATISTICS::nVersion);
+    if (version < kVersion3) {
+        trace.Log(version == kVersion2 ? QStringLiteral("version 2.0")
+                                       : QStringLiteral("version 1.0 or 1.01 or 1.03"));
+        return true;
+    }
+    trace.Log(QStringLiteral("version 3.x"));
+    trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
+    trace.LogFormat("s_nCurrLevel=%d", s_nCurrLevel);
+    // A negative level would lie before the file's start: the seek refuses it.
+    const std::int64_t offset = RecordOffset(s_nCurrLevel);
+    if (file.Seek(offset) != offset || !ReadRecord(file, gs)) {
+        return false;
+    }
+    CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
+    return true;
+}
+
+// Record 0 becomes the sum of the level records, each weighted by its level number. gs is
+// the buffer the level records are read into.
+bool RecomputeOverall(platform::File& file, GAMESTATISTICS& gs) {
+    std::int64_t played = 0;
+    std::int64_t won = 0;
+    std::int64_t lost = 0;
+    if (file.Seek(RecordOffset(1)) != RecordOffset(1)) {
+        return false;
+    }
+    for (std::int64_t level = 1; level <= s_nMaxLevels; ++level) {
+        int got = 0;
+        if (!ReadRecord(file, gs, &got)) {
+            return false;
+        }
+        if (got == 0) {
+            break;  // the levels beyond the end have no records yet and add nothing
+        }
+        played = ClampToInt32(played + level * gs.Get(GAMESTATISTICS::nGamesPlayed));
+        won = ClampToInt32(won + level * gs.Get(GAMESTATISTICS::nGamesWon));
+        lost = ClampToInt32(lost + level * gs.Get(GAMESTATISTICS::nGamesLost));
+    }
+    GAMESTATISTICS overall;
+    overall.Set(GAMESTATISTICS::nVersion, kVersion3);
+    overall.Set(GAMESTATISTICS::nGamesPlayed, static_cast<std::int32_t>(played));
+    overall.Set(GAMESTATISTICS::nGamesWon, static_cast<std::int32_t>(won));
+    overall.Set(GAMESTATISTICS::nGamesLost, static_cast<std::int32_t>(lost));
+    overall.Set(GAMESTATISTICS::nGamesWonPercent, WonPercent(won, played));
+    return WriteRecordAt(file, 0, overall);
+}
+
+int ReportFailure(CTraceScope& trace) {
+    trace.SetResult(QStringLiteral("-1 /* error */"));
+    platform::MessageBox(s_nLanguage == 1 ? IDS_STAT_OPEN_ERROR_DE : IDS_STAT_OPEN_ERROR,
+                         platform::kMbIconError);
+    return -1;
+}
+
+}  // namespace
+
+int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS& gs) {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::ReadStatistics()"));
+    trace.Log(PathLine(lpStatFile));
+    platform::File file;
+    // A file that opens but cannot be read is as useless as one that does not open.
+    if (file.Open(lpStatFile, platform::kFileRead) != 0 || !ReadCurrentRecord(file, gs, trace)) {
+        file.Close();
+        gs.Clear();
+        return ReportFailure(trace);
+    }
+    file.Close();
+    trace.SetResult(QStringLiteral("0 /* OK */"));
+    return 0;
+}
+
+int CGameStatisticsDlg::WriteStatistics(const QString& lpStatFile, GAMESTATISTICS& gs) {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::WriteStatistics()"));
+    trace.Log(PathLine(lpStatFile));
+    platform::File file;
+    // A negative level has no place in the file; refuse it before the file is touched.
+    if (s_nCurrLevel < 0 || file.Open(lpStatFile, platform::kFileCreateReadWrite) != 0) {
+        file.Close();
+        return ReportFailure(trace);
+    }
+    Stamp(gs);
+    DbgGAMESTATISTICS(gs);
+    trace.Log(QStringLiteral("version 3.x"));
+    if (!WriteRecordAt(file, RecordOffset(s_nCurrLevel), gs) ||
+        (s_nMaxLevels > 1 && !RecomputeOverall(file, gs))) {
+        file.Close();
+        return ReportFailure(trace);
+    }
+    file.Close();
+    trace.SetResult(QStringLiteral("0 /* OK */"));
+    return 0;
+}
+
+void CGameStatisticsDlg::DbgGAMESTATISTICS(const GAMESTATISTICS& gs) {
+    CTraceScope trace(QStringLiteral("CGameStatisticsDlg::DbgGAMESTATISTICS()"));
+    trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
+    trace.LogFormat("s_nCurrLevel=%d", s_nCurrLevel);
+    trace.LogFormat("gs.nVersion=%d", gs.Get(GAMESTATISTICS::nVersion));
+    trace.LogFormat("gs.nGamesPlayed=%d", gs.Get(GAMESTATISTICS::nGamesPlayed));
+    trace.LogFormat("gs.nGamesLost=%d", gs.Get(GAMESTATISTICS::nGamesLost));
+    trace.LogFormat("gs.nGamesWon=%d", gs.Get(GAMESTATISTICS::nGamesWon));
+    trace.LogFormat("gs.nGamesWonPercent=%d", gs.Get(GAMESTATISTICS::nGamesWonPercent));
+}

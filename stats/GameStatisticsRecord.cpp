@@ -1,0 +1,39 @@
+#include "stats/GameStatisticsRecord.h"
+
+#include <algorithm>
+#include <limits>
+
+std::int32_t GAMESTATISTICS::Get(Word word) const {
+    const auto at = static_cast<std::size_t>(word);
+    const std::uint32_t value = std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
+                                std::uint32_t{bytes[at + 2]} << 16 |
+                                std::uint32_t{bytes[at + 3]} << 24;
+    return static_cast<std::int32_t>(value);
+}
+
+void GAMESTATISTICS::Set(Word word, std::int32_t value) {
+    const auto at = static_cast<std::size_t>(word);
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
+}
+
+void ScrambleStatistics(std::uint8_t* pBuffer, int nLength) {
+    for (int i = 0; i < nLength; ++i) {
+        pBuffer[i] ^= 0x5A;
+    }
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t WonPercent(std::int64_t won, std::int64_t played) {
+    // A damaged file can hold any counts: never divide by zero, never show more than all.
+    if (played == 0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(won * 100 / played, 0, 100));
+}
