@@ -1,0 +1,472 @@
+// The whole program in one process, started as main() starts it: the one application object,
+// InitInstance, the real main frame with its command bar, the game view and the dialogs. The
+// tests of the suite run in order on that one program; the last closes it during a round,
+// runs the exit step and starts the program anew in a child process.
+
+#include "app/MyDrunoApp.h"
+#include "res/Resource.h"
+#include "screen/MyDrunoDoc.h"
+#include "screen/MyDrunoView.h"
+#include "stats/GameStatisticsRecord.h"
+#include "tests/dialogs/ModalDriver.h"
+
+#include "platform/Debug.h"
+#include "platform/Frame.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/ProfileStore.h"
+#include "platform/View.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+// What the program wrote and showed, in order: trace lines and "box <type> <text>".
+QStringList s_events;
+int s_nextAnswer = platform::kIdOk;
+bool s_started = false;
+std::unique_ptr<QTemporaryDir> s_dir;
+
+// What was there when the settings were read.
+struct AtRegInit {
+    bool seen = false;
+    bool frame = false;
+    bool view = false;
+    bool visible = true;
+} s_atRegInit;
+
+struct StatCounts {
+    int played = 0;
+    int won = 0;
+    int lost = 0;
+    friend bool operator==(const StatCounts&, const StatCounts&) = default;
+};
+
+QString StatFile() {
+    return s_dir->filePath(QStringLiteral("Druno.sta"));
+}
+
+StatCounts ReadStatCounts() {
+    QFile file(StatFile());
+    GAMESTATISTICS gs;
+    if (!file.open(QIODevice::ReadOnly) ||
+        file.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize) !=
+            GAMESTATISTICS::kSize) {
+        return {};
+    }
+    ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
+    return {gs.Get(GAMESTATISTICS::nGamesPlayed), gs.Get(GAMESTATISTICS::nGamesWon),
+            gs.Get(GAMESTATISTICS::nGamesLost)};
+}
+
+testing::AssertionResult InOrder(const QStringList& all, const QStringList& part) {
+    qsizetype next = 0;
+    for (const QString& wanted : part) {
+        next = all.indexOf(wanted, next);
+        if (next < 0) {
+            return testing::AssertionFailure()
+                   << "missing or out of order: \"" << wanted.toStdString() << "\" in\n"
+                   << all.join(QLatin1Char('\n')).toStdString();
+        }
+        ++next;
+    }
+    return testing::AssertionSuccess();
+}
+
+QStringList TakeEvents() {
+    QStringList events;
+    events.swap(s_events);
+    return events;
+}
+
+QStringList Boxes(const QStringList& events) {
+    return events.filter(QRegularExpression(QStringLiteral("^box ")));
+}
+
+platform::Frame* MainFrame() {
+    return theApp.GetMainWnd();
+}
+
+CMyDrunoDoc* Doc() {
+    return dynamic_cast<CMyDrunoDoc*>(MainFrame()->GetActiveDocument());
+}
+
+platform::View* GameView() {
+    return MainFrame()->GetActiveView();
+}
+
+void Command(unsigned id) {
+    ASSERT_TRUE(theApp.OnCmdMsg(id, nullptr)) << "nobody took command " << id;
+    QApplication::processEvents();
+}
+
+// A tap on a cell of the digit strip of a 240 x 268 game screen.
+void TapCell(int cell) {
+    QTest::mouseClick(GameView()->Widget(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(10 + cell * 20 + 10, 233 + 12));
+}
+
+void TapDigits(const QString& digits) {
+    for (QChar digit : digits) {
+        TapCell(digit.digitValue());
+    }
+}
+
+// Three different digits that are not the secret.
+QString WrongGuess(const QString& secret) {
+    return secret == QStringLiteral("123") ? QStringLiteral("321") : QStringLiteral("123");
+}
+
+bool IsBlank(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != image.pixel(0, 0)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+QImage GrabView() {
+    return GameView()->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The enabling of a command as the user sees it: every menu item and every button of the
+// command bar that carries it, after the update handlers ran.
+struct ItemState {
+    int items = 0;
+    int enabled = 0;
+};
+
+ItemState ItemsFor(const QString& menuText) {
+    MainFrame()->UpdateCommandItems();
+    ItemState state;
+    for (QAction* action : MainFrame()->Widget()->findChildren<QAction*>()) {
+        if (action->text() == menuText) {
+            ++state.items;
+            state.enabled += action->isEnabled() ? 1 : 0;
+        }
+    }
+    return state;
+}
+
+void RecordEvents() {
+    platform::SetDebugObserver([](const QString& text) {
+        const QString line = text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text;
+        s_events << line;
+        if (line == QStringLiteral("fRead==true") && !s_atRegInit.seen) {
+            platform::Frame* frame = theApp.GetMainWnd();
+            s_atRegInit = {true, frame != nullptr,
+                           frame != nullptr && frame->GetActiveView() != nullptr,
+                           frame != nullptr && frame->IsWindowVisible()};
+        }
+    });
+    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
+        s_events << QStringLiteral("box %1 %2").arg(type).arg(text);
+        return s_nextAnswer;
+    });
+}
+
+// Starts the program as main() does, with its settings and statistics in a private folder.
+void StartProgram(const QString& folder) {
+    platform::SetProfileFolder(folder + QStringLiteral("/config"));
+    platform::SetModuleFileNameSource([folder] { return folder + QStringLiteral("/druno"); });
+    RecordEvents();
+    s_started = theApp.InitInstance();
+    QApplication::processEvents();
+}
+
+QStringList s_startEvents;
+
+class DrunoApp : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_dir = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(s_dir->isValid());
+        // An empty statistics record, so that the first counted game shows no open error.
+        QFile file(StatFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(GAMESTATISTICS::kSize, 0x5A));
+        file.close();
+        StartProgram(s_dir->path());
+        s_startEvents = TakeEvents();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_started);
+        ASSERT_NE(MainFrame(), nullptr);
+        s_nextAnswer = platform::kIdOk;
+        TakeEvents();
+    }
+};
+
+TEST_F(DrunoApp, StartsWithTheWindowShownAfterTheSettingsWereRead) {
+    EXPECT_TRUE(InOrder(s_startEvents, {
+                                           "CMyDrunoApp::InitInstance() {",
+                                           "CMainFrame::CMainFrame() {",
+                                           "} CMainFrame::CMainFrame()",
+                                           "CMainFrame::PreCreateWindow() {",
+                                           "} CMainFrame::PreCreateWindow()",
+                                           "CMainFrame::OnCreate() {",
+                                           "} CMainFrame::OnCreate()",
+                                           "} CMyDrunoView::OnCreate() (0 /* OK */)",
+                                           "CMyDrunoApp::RegInit() {",
+                                           "fRead==true",
+                                           "} CMyDrunoApp::RegInit()",
+                                           "} CMyDrunoApp::InitInstance()",
+                                       }));
+    ASSERT_TRUE(s_atRegInit.seen);
+    EXPECT_TRUE(s_atRegInit.frame);
+    EXPECT_TRUE(s_atRegInit.view);
+    EXPECT_FALSE(s_atRegInit.visible);
+
+    EXPECT_TRUE(MainFrame()->IsWindowVisible());
+    EXPECT_EQ(MainFrame()->GetWindowText(), "Druno");
+    const platform::Rect client = GameView()->GetClientRect();
+    EXPECT_EQ(client.Width(), 240);
+    EXPECT_EQ(client.Height(), 268);
+    EXPECT_FALSE(Doc()->m_bPlaying);
+    EXPECT_TRUE(IsBlank(GrabView()));
+}
+
+// The first lines of a process come from the application object's constructor, during static
+// initialisation, long before InitInstance: the real program shows it on its error stream.
+TEST_F(DrunoApp, ConstructorTracesComeBeforeInitInstance) {
+    QProcess druno;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), s_dir->filePath(QStringLiteral("child")));
+    druno.setProcessEnvironment(env);
+    druno.start(QStringLiteral(DRUNO_EXECUTABLE), {});
+    ASSERT_TRUE(druno.waitForStarted());
+    QByteArray out;
+    while (!out.contains("} CMyDrunoApp::InitInstance()") && druno.waitForReadyRead(10000)) {
+        out += druno.readAllStandardError();
+    }
+    druno.kill();
+    druno.waitForFinished();
+    const QStringList lines = QString::fromUtf8(out).split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "CMyDrunoApp::CMyDrunoApp() {");
+    EXPECT_EQ(lines[1], "} CMyDrunoApp::CMyDrunoApp()");
+    EXPECT_TRUE(InOrder(
+        lines, {"CMyDrunoApp::InitInstance() {", "fRead==true", "} CMyDrunoApp::InitInstance()"}));
+}
+
+TEST_F(DrunoApp, CommandsFollowTheRound) {
+    struct Expect {
+        const char* menuText;
+        unsigned id;
+        bool enabledBetweenRounds;
+        int buttons;  // buttons of the command bar besides the menu item
+    };
+    const Expect items[] = {
+        {"&New Game", ID_NEW_GAME, true, 1},      {"E&xit", ID_APP_EXIT, true, 0},
+        {"&Abort Game", ID_ABORT_GAME, false, 0}, {"&Statistics...", ID_STATISTIC, true, 1},
+        {"&Options...", ID_OPTIONS, true, 1},     {"&About Druno", ID_APP_ABOUT, true, 1},
+    };
+    for (bool playing : {false, true}) {
+        if (playing) {
+            Command(ID_NEW_GAME);
+        }
+        for (const Expect& item : items) {
+            SCOPED_TRACE(item.menuText);
+            const bool statistics =
+                item.id == ID_STATISTIC || item.id == ID_OPTIONS || item.id == ID_APP_ABOUT;
+            const bool enabled = statistics || item.enabledBetweenRounds != playing;
+            const ItemState state = ItemsFor(QString::fromLatin1(item.menuText));
+            EXPECT_EQ(state.items, 1 + item.buttons);
+            EXPECT_EQ(state.enabled, enabled ? state.items : 0);
+        }
+    }
+    s_nextAnswer = platform::kIdYes;
+    Command(ID_ABORT_GAME);
+}
+
+TEST_F(DrunoApp, RoundWonByTaps) {
+    const StatCounts before = ReadStatCounts();
+    Command(ID_NEW_GAME);
+    const QString secret = Doc()->m_game.GetNumber();
+    EXPECT_FALSE(IsBlank(GrabView()));
+    TapDigits(secret);
+    QApplication::processEvents();
+    EXPECT_EQ(Boxes(TakeEvents()), QStringList{QStringLiteral("box 0 WON!")});
+    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won + 1, before.lost}));
+    EXPECT_FALSE(Doc()->m_bPlaying);
+    EXPECT_TRUE(IsBlank(GrabView()));
+}
+
+TEST_F(DrunoApp, RoundLostByTaps) {
+    const StatCounts before = ReadStatCounts();
+    Command(ID_NEW_GAME);
+    const QString secret = Doc()->m_game.GetNumber();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        TapDigits(WrongGuess(secret));
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(Boxes(TakeEvents()),
+              QStringList{QStringLiteral("box 0 Game Over!\nSolution: ") + secret});
+    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
+    EXPECT_FALSE(Doc()->m_bPlaying);
+    EXPECT_TRUE(IsBlank(GrabView()));
+}
+
+TEST_F(DrunoApp, AbortGameCountsALossWhenConfirmed) {
+    const StatCounts before = ReadStatCounts();
+    Command(ID_NEW_GAME);
+    const QString secret = Doc()->m_game.GetNumber();
+    s_nextAnswer = platform::kIdNo;
+    Command(ID_ABORT_GAME);
+    EXPECT_TRUE(Doc()->m_bPlaying);
+    s_nextAnswer = platform::kIdYes;
+    Command(ID_ABORT_GAME);
+    EXPECT_EQ(Boxes(TakeEvents()), (QStringList{
+                                       QStringLiteral("box 36 Really abort the game?"),
+                                       QStringLiteral("box 36 Really abort the game?"),
+                                       QStringLiteral("box 0 Game Over!\nSolution: ") + secret,
+                                   }));
+    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
+    EXPECT_FALSE(Doc()->m_bPlaying);
+}
+
+// OK in the Options dialog draws the game screen again with the new sizes; Cancel does not.
+TEST_F(DrunoApp, OptionsRedrawTheGameView) {
+    Command(ID_NEW_GAME);
+    const QImage before = GrabView();
+    const ModalRun cancelled = DriveModal([] { Command(ID_OPTIONS); }, {[](platform::Dialog& dlg) {
+                                              SetText(dlg, IDC_FONT_SIZE, QStringLiteral("40"));
+                                              PressCancel(dlg);
+                                          }});
+    EXPECT_EQ(cancelled.templateId, IDD_OPTIONS);
+    QApplication::processEvents();
+    TakeEvents();
+
+    DriveModal([] { Command(ID_OPTIONS); }, {[](platform::Dialog& dlg) {
+                   SetText(dlg, IDC_FONT_SIZE, QStringLiteral("40"));
+                   PressDone(dlg);
+               }});
+    QApplication::processEvents();
+    EXPECT_TRUE(TakeEvents().contains(QStringLiteral("CMyDrunoView::OnDraw() {")));
+    EXPECT_EQ(theApp.m_nFontSize, 40);
+    EXPECT_NE(GrabView(), before);
+
+    s_nextAnswer = platform::kIdYes;
+    Command(ID_ABORT_GAME);
+    theApp.m_nFontSize = 100;
+}
+
+// The About box: the icon and the version text, closed with the Done button; a settings
+// change leaves it where it is.
+TEST_F(DrunoApp, AboutBox) {
+    platform::Rect before;
+    platform::Rect after;
+    const ModalRun run = DriveModal([] { Command(ID_APP_ABOUT); }, {[&](platform::Dialog& dlg) {
+                                        EXPECT_EQ(dlg.GetWindowText(), "About Druno");
+                                        EXPECT_EQ(dlg.GetStyle() & platform::kWsSysMenu, 0u);
+                                        before = dlg.GetWindowRect();
+                                        dlg.SendMessage(platform::kMsgSettingChange, 0, 0);
+                                        after = dlg.GetWindowRect();
+                                        PressDone(dlg);
+                                    }});
+    EXPECT_EQ(run.templateId, IDD_ABOUTBOX);
+    EXPECT_FALSE(run.leftOpen);
+    EXPECT_EQ(after, before);
+    // Centred over the main window (template size: NoFullScreenDlg is on by default).
+    const platform::Rect frame = MainFrame()->GetWindowRect();
+    EXPECT_LE(std::abs((before.left + before.right) - (frame.left + frame.right)), 2);
+    EXPECT_TRUE(Boxes(TakeEvents()).isEmpty());
+}
+
+TEST_F(DrunoApp, HelpContentsGoesToTheFrame) {
+    EXPECT_TRUE(MainFrame()->OnCmdMsg(ID_HELP, nullptr));
+}
+
+// Must stay the last test of the suite: it ends the program. Settings changed in the dialogs
+// reach the store at exit, and a close request during a round counts one loss, says so and
+// lets the program end.
+TEST_F(DrunoApp, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
+    DriveModal([] { Command(ID_OPTIONS); }, {[](platform::Dialog& dlg) {
+                   Click(dlg, IDC_SOUND);
+                   SetText(dlg, IDC_FONT_SIZE, QStringLiteral("150"));
+                   SetText(dlg, IDC_FONT_SIZE_STATUS, QStringLiteral("20"));
+                   PressDone(dlg);
+               }});
+    DriveModal([] { Command(ID_LOOK_AND_FEEL); }, {[](platform::Dialog& dlg) {
+                   Click(dlg, IDC_NO_FULL_SCREEN_DLG);
+                   Click(dlg, IDC_SHOW_CANCEL_BTN);
+                   PressDone(dlg);
+               }});
+
+    const StatCounts before = ReadStatCounts();
+    Command(ID_NEW_GAME);
+    TakeEvents();
+    QPointer<QWidget> window = MainFrame()->Widget();
+    window->close();
+    QApplication::processEvents();
+    const QStringList events = TakeEvents();
+    EXPECT_EQ(Boxes(events), QStringList{QStringLiteral(
+                                 "box 64 If the application is being closed you lose the game!")});
+    EXPECT_TRUE(InOrder(events, {"CMainFrame::OnClose() {", "} CMainFrame::OnClose()",
+                                 "CMainFrame::~CMainFrame() {", "} CMainFrame::~CMainFrame()"}));
+    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
+    EXPECT_TRUE(window.isNull() || !window->isVisible());
+
+    theApp.ExitInstance();
+    const QSettings ini(s_dir->filePath(QStringLiteral("config/Brantel/Druno.ini")),
+                        QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Init/Sound").toString(), "0");
+    EXPECT_EQ(ini.value("Init/FontSize").toString(), "150");
+    EXPECT_EQ(ini.value("Init/FontSizeStatus").toString(), "20");
+    EXPECT_EQ(ini.value("Init.LaF/ShowCancelBtn").toString(), "0");
+    EXPECT_EQ(ini.value("Init.LaF/NoFullScreenDlg").toString(), "0");
+
+    // The next start, in a process of its own, works with them.
+    QProcess next;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DRUNO_TEST_FOLDER"), s_dir->path());
+    next.setProcessEnvironment(env);
+    next.setProcessChannelMode(QProcess::MergedChannels);
+    next.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--gtest_also_run_disabled_tests"),
+                QStringLiteral("--gtest_filter=NextStart.DISABLED_UsesTheStoredSettings")});
+    ASSERT_TRUE(next.waitForFinished(60000));
+    EXPECT_EQ(next.exitCode(), 0) << next.readAll().toStdString();
+}
+
+// Run only by the test above, in a fresh process: the program started on the folder it left.
+TEST(NextStart, DISABLED_UsesTheStoredSettings) {
+    const QString folder = qEnvironmentVariable("DRUNO_TEST_FOLDER");
+    ASSERT_FALSE(folder.isEmpty());
+    StartProgram(folder);
+    ASSERT_TRUE(s_started);
+    EXPECT_FALSE(theApp.m_bSound);
+    EXPECT_EQ(theApp.m_nFontSize, 150);
+    EXPECT_EQ(theApp.m_nFontSizeStatus, 20);
+    EXPECT_FALSE(theApp.m_bShowCancelBtn);
+    EXPECT_FALSE(theApp.m_bNoFullScreenDlg);
+    theApp.GetMainWnd()->Widget()->close();
+    QApplication::processEvents();
+}
+
+}  // namespace
