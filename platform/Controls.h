@@ -32,6 +32,11 @@ public:
     int GetCurSel() { return static_cast<int>(SendMessage(kCbGetCurSel, 0, 0)); }
     int GetCount() const;
     QString GetItemText(int index) const;
+
+protected:
+    // Messages 323 (add a string, answers its index), 334 (select an index, -1 for none;
+    // answers the index or -1) and 327 (answers the selected index or -1).
+    MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam) override;
 };
 
 class SpinButton : public Window {
@@ -41,6 +46,10 @@ public:
     }
     int GetLower() const;
     int GetUpper() const;
+
+protected:
+    // Message 1125: the range, LParam = (minimum << 16) | maximum, both 16-bit signed.
+    MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam) override;
 };
 
 }  // namespace platform

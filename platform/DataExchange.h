@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace platform {
 
 class Dialog;
@@ -28,17 +31,20 @@ public:
     void Text(int id, int& value);
     // Check box state: 0 or 1.
     void Check(int id, int& value);
-    // Range check of the value exchanged last; refused with
-    // "Please enter an integer between %1 and %2."
-    void MinMaxInt(int value, int minimum, int maximum);
+    // Range check, both bounds inclusive, when saving; refused with
+    // "Please enter an integer between %1 and %2." The focus goes to the control the value
+    // was exchanged with, or else to the control exchanged last.
+    void MinMaxInt(const int& value, int minimum, int maximum);
 
 private:
     void Fail(int controlId, const QString& message);
+    int ControlOf(const int& value) const;
 
     Dialog& m_dialog;
     bool m_saveAndValidate;
     bool m_failed = false;
     int m_lastControlId = -1;
+    std::vector<std::pair<const int*, int>> m_integerControls;
 };
 
 }  // namespace platform

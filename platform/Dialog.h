@@ -18,6 +18,7 @@
 namespace platform {
 
 class DataExchange;
+struct DialogTemplate;
 
 // Done-button states of the shell: 1 shows it, 2 hides it.
 inline constexpr int kDoneButtonShow = 1;
@@ -67,8 +68,12 @@ protected:
             {controlId, notification, [this, handler] { (static_cast<T*>(this)->*handler)(); }});
     }
 
-    // Default handling; message 26 refits a full-screen dialog to the work area.
+    // Default handling; message 26 refits a full-screen dialog to the work area; command
+    // messages (273) carry control notifications: the id in the low word, the notification
+    // in the high word.
     MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam) override;
+    // The close box in the title area follows kWsSysMenu.
+    void OnStyleChanged(unsigned oldStyle, unsigned newStyle) override;
 
 private:
     friend class DialogBuilder;
@@ -81,6 +86,12 @@ private:
     struct Impl;
 
     void Notify(int controlId, unsigned code);
+    void Create(const DialogTemplate& dialogTemplate);
+    void Destroy();
+    void FillWorkArea();
+    void UpdateDoneButton();
+    void BindControl(int id, Window& control);
+    QWidget* OwnerWidget() const;
 
     unsigned m_templateId;
     Window* m_parent;
