@@ -45,10 +45,7 @@ int ProfileStore::GetProfileInt(const QString& section, const QString& key,
     const QSettings settings(FilePath(), QSettings::IniFormat);
     const QVariant value = settings.value(KeyPath(section, key));
     // A damaged or hand-edited file may hold anything here: only a plain decimal integer
-    // counts, everything else gives the default.
-    if (value.typeId() != QMetaType::QString) {
-        return defaultValue;
-    }
+    // counts, everything else (a word, a list, a number out of range) gives the default.
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok, 10);
     return ok ? number : defaultValue;

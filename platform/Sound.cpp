@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 
 #include <canberra.h>
+#include <dlfcn.h>
 
 namespace platform {
 
@@ -13,10 +14,29 @@ std::function<void(unsigned)>& Observer() {
     return observer;
 }
 
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// libcanberra plays through ALSA, which reports a missing sound card on the standard error
+// stream; that stream carries the program's debug output, so ALSA is told to keep quiet.
+void SilenceAlsa() {
+    void* alsa = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (alsa == nullptr) {
+        return;
+    }
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetErrorHandler = int (*)(ErrorHandler);
+    auto setHandler = reinterpret_cast<SetErrorHandler>(::dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(&IgnoreAlsaError);
+    }
+    // The library stays loaded: libcanberra's ALSA driver uses this same instance.
+}
+
 // One context for the whole run, made at the first sound. Null when libcanberra cannot make
 // one; the program then stays silent.
 ca_context* Context() {
     static ca_context* context = [] {
+        SilenceAlsa();
         ca_context* made = nullptr;
         if (ca_context_create(&made) != CA_SUCCESS) {
             return static_cast<ca_context*>(nullptr);

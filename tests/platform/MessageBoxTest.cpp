@@ -1,0 +1,73 @@
+// Real message boxes: icon, buttons and caption by type, and the answers of their buttons.
+
+#include "platform/Application.h"
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+struct BoxCase {
+    const char* name;
+    unsigned type;
+    QMessageBox::Icon icon;
+    std::vector<QMessageBox::StandardButton> buttons;
+    QMessageBox::StandardButton press;  // NoButton: the Escape key
+    int answer;
+};
+
+class RealMessageBox : public testing::TestWithParam<BoxCase> {};
+
+TEST_P(RealMessageBox, ShowsAndAnswers) {
+    const BoxCase& c = GetParam();
+    platform::Application app(QStringLiteral("Druno"));
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString caption;
+    QString text;
+    std::vector<QMessageBox::StandardButton> buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        caption = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton* button : box->buttons()) {
+            buttons.push_back(box->standardButton(button));
+        }
+        if (c.press == QMessageBox::NoButton) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+        } else {
+            box->button(c.press)->click();
+        }
+    });
+    EXPECT_EQ(platform::MessageBox(QStringLiteral("Really delete statistics?"), c.type), c.answer);
+    EXPECT_EQ(icon, c.icon);
+    EXPECT_EQ(caption, QStringLiteral("Druno"));
+    EXPECT_EQ(text, QStringLiteral("Really delete statistics?"));
+    std::sort(buttons.begin(), buttons.end());
+    std::vector<QMessageBox::StandardButton> expected = c.buttons;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(buttons, expected);
+}
+
+using B = QMessageBox;
+INSTANTIATE_TEST_SUITE_P(
+    Types, RealMessageBox,
+    testing::Values(BoxCase{"Plain", 0, B::NoIcon, {B::Ok}, B::Ok, 1},
+                    BoxCase{"Error", 16, B::Critical, {B::Ok}, B::Ok, 1},
+                    BoxCase{"ErrorEscaped", 16, B::Critical, {B::Ok}, B::NoButton, 1},
+                    BoxCase{"QuestionYes", 36, B::Question, {B::Yes, B::No}, B::Yes, 6},
+                    BoxCase{"QuestionNo", 36, B::Question, {B::Yes, B::No}, B::No, 7},
+                    BoxCase{"QuestionEscaped", 36, B::Question, {B::Yes, B::No}, B::NoButton, 7},
+                    BoxCase{"Warning", 48, B::Warning, {B::Ok}, B::Ok, 1},
+                    BoxCase{"Information", 64, B::Information, {B::Ok}, B::Ok, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
