@@ -176,6 +176,8 @@ DialogBuilder::Result DialogBuilder::Build(Dialog& dialog, const DialogTemplate&
     const DialogUnits units(font);
     QWidget* client = frame->Client();
 
+    const QRect templateArea(QPoint(0, 0), QSize(units.ToPixelsX(dialogTemplate.cx),
+                                                 units.ToPixelsY(dialogTemplate.cy)));
     QWidget* previous = nullptr;
     for (const DialogItemTemplate& item : dialogTemplate.items) {
         const QRect place = units.ToPixels(item.x, item.y, item.cx, item.cy);
@@ -204,6 +206,12 @@ DialogBuilder::Result DialogBuilder::Build(Dialog& dialog, const DialogTemplate&
             widget->setGeometry(place);
         }
         ApplyWindowStyle(widget, item.style);
+        // A control placed wholly outside the template's area is parked there until the
+        // program moves it into view and shows it; a full-screen dialog on a screen larger
+        // than the handheld's would otherwise reach it.
+        if (!templateArea.intersects(place)) {
+            widget->hide();
+        }
         if (auto* upDown = qobject_cast<UpDownControl*>(widget)) {
             if ((item.style & UpDownControl::kAutoBuddy) != 0) {
                 upDown->SetBuddy(qobject_cast<QLineEdit*>(previous));
@@ -216,8 +224,7 @@ DialogBuilder::Result DialogBuilder::Build(Dialog& dialog, const DialogTemplate&
         previous = widget;
     }
 
-    const QSize clientSize(units.ToPixelsX(dialogTemplate.cx), units.ToPixelsY(dialogTemplate.cy));
-    frame->resize(frame->SizeForClient(clientSize));
+    frame->resize(frame->SizeForClient(templateArea.size()));
     return result;
 }
 
