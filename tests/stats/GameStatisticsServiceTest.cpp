@@ -1,0 +1,132 @@
+// Counting won and lost games, and the level information.
+
+#include "stats/GameStatisticsDlg.h"
+#include "tests/stats/StatsFixture.h"
+
+#include <climits>
+
+namespace {
+
+using StatisticsService = StatsFixture;
+
+TEST_F(StatisticsService, FirstWinCreatesTheFileAfterOneMessage) {
+    EXPECT_EQ(GameStatisticsAddWon(m_path), 0);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, QStringLiteral("Error in opening statistics file."));
+    EXPECT_EQ(FileBytes().size(), 36);
+    EXPECT_EQ(FileRecord(0).Get(GAMESTATISTICS::nVersion), 2878);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{1, 1, 0, 100}));
+
+    const QStringList expected = {
+        QStringLiteral("GameStatisticsAddWon() {"),
+        QStringLiteral("CGameStatisticsDlg::ReadStatistics() {"),
+        PathLine(),
+        QStringLiteral("} CGameStatisticsDlg::ReadStatistics() (-1 /* error */)"),
+        QStringLiteral("CGameStatisticsDlg::DbgGAMESTATISTICS() {"),
+        QStringLiteral("s_nMaxLevels=0"),
+        QStringLiteral("s_nCurrLevel=0"),
+        QStringLiteral("gs.nVersion=0"),
+        QStringLiteral("gs.nGamesPlayed=1"),
+        QStringLiteral("gs.nGamesLost=0"),
+        QStringLiteral("gs.nGamesWon=1"),
+        QStringLiteral("gs.nGamesWonPercent=100"),
+        QStringLiteral("} CGameStatisticsDlg::DbgGAMESTATISTICS()"),
+        QStringLiteral("CGameStatisticsDlg::WriteStatistics() {"),
+        PathLine(),
+        QStringLiteral("CGameStatisticsDlg::DbgGAMESTATISTICS() {"),
+        QStringLiteral("s_nMaxLevels=0"),
+        QStringLiteral("s_nCurrLevel=0"),
+        QStringLiteral("gs.nVersion=2878"),
+        QStringLiteral("gs.nGamesPlayed=1"),
+        QStringLiteral("gs.nGamesLost=0"),
+        QStringLiteral("gs.nGamesWon=1"),
+        QStringLiteral("gs.nGamesWonPercent=100"),
+        QStringLiteral("} CGameStatisticsDlg::DbgGAMESTATISTICS()"),
+        QStringLiteral("version 3.x"),
+        QStringLiteral("} CGameStatisticsDlg::WriteStatistics() (0 /* OK */)"),
+        QStringLiteral("} GameStatisticsAddWon()"),
+    };
+    EXPECT_EQ(m_lines, expected);
+}
+
+TEST_F(StatisticsService, WinsAndLossesAccumulate) {
+    GameStatisticsAddWon(m_path);
+    EXPECT_EQ(GameStatisticsAddLost(m_path), 0);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2, 1, 1, 50}));
+    GameStatisticsAddLost(m_path);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{3, 1, 2, 33}));
+    EXPECT_EQ(m_boxes.size(), 1u);  // only the very first read found no file
+    EXPECT_TRUE(m_lines.contains(QStringLiteral("} GameStatisticsAddLost()")));
+}
+
+TEST_F(StatisticsService, FirstLossOnANewFile) {
+    GameStatisticsAddLost(m_path);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{1, 0, 1, 0}));
+}
+
+TEST_F(StatisticsService, CountsGoToTheCurrentLevel) {
+    WriteFile({Record(2878, 0, 0, 0, 0), Record(2878, 1, 0, 1, 0)});
+    GameStatisticsSetLevelInfo(2, 1);
+    GameStatisticsAddWon(m_path);
+    EXPECT_EQ(CountersOf(FileRecord(1)), (Counters{2, 1, 1, 50}));
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2, 1, 1, 50}));  // level 1 weighs once
+}
+
+// Damaged files: whatever the counters hold, counting neither crashes nor wraps, and the
+// percentage stays within 0..100.
+struct Damaged {
+    const char* name;
+    Counters stored;
+    bool won;
+    Counters counted;
+};
+
+class StatisticsDamaged : public StatsFixture, public testing::WithParamInterface<Damaged> {};
+
+TEST_P(StatisticsDamaged, CountingStaysSane) {
+    const Counters& c = GetParam().stored;
+    WriteFile({Record(2878, c.played, c.won, c.lost, c.percent)});
+    if (GetParam().won) {
+        GameStatisticsAddWon(m_path);
+    } else {
+        GameStatisticsAddLost(m_path);
+    }
+    EXPECT_EQ(CountersOf(FileRecord(0)), GetParam().counted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StatisticsDamaged,
+    testing::Values(Damaged{"PlayedMinusOne", {-1, 0, 0, 0}, false, {0, 0, 1, 0}},
+                    Damaged{
+                        "AtTheLimit", {INT_MAX, INT_MAX, 5, 100}, true, {INT_MAX, INT_MAX, 5, 100}},
+                    Damaged{"MoreWonThanPlayed", {1, 50, 0, 0}, true, {2, 51, 0, 100}},
+                    Damaged{"NegativeWon", {4, -20, 0, 0}, false, {5, -20, 1, 0}},
+                    Damaged{"MostNegative",
+                            {INT_MIN, INT_MIN, INT_MIN, 0},
+                            true,
+                            {INT_MIN + 1, INT_MIN + 1, INT_MIN, 100}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatisticsService, LevelInfoIsStoredAsGiven) {
+    EXPECT_EQ(GameStatisticsSetLevelInfo(3, -2), 0);
+    EXPECT_EQ(s_nMaxLevels, 3);
+    EXPECT_EQ(s_nCurrLevel, -2);
+    EXPECT_EQ(m_lines,
+              QStringList({QStringLiteral("GameStatisticsSetLevelInfo() {"),
+                           QStringLiteral("s_nMaxLevels=3"), QStringLiteral("s_nCurrLevel=-2"),
+                           QStringLiteral("} GameStatisticsSetLevelInfo()")}));
+
+    // A negative level: the count is refused with the message, the file stays as it was.
+    WriteFile({Record(2878, 2, 1, 1, 50)});
+    const QByteArray before = FileBytes();
+    GameStatisticsAddWon(m_path);
+    EXPECT_EQ(FileBytes(), before);
+    EXPECT_EQ(m_boxes.size(), 2u);
+
+    m_lines.clear();
+    EXPECT_EQ(GameStatisticsSetCustomLevels(QStringLiteral("Easy|Hard")), 0);
+    EXPECT_EQ(s_strCustomLevels, QStringLiteral("Easy|Hard"));
+    EXPECT_TRUE(m_lines.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#pragma once
+
+// A statistics file in a temporary folder, the module values at their start, and every trace
+// line and message box of the test collected.
+
+#include "platform/Debug.h"
+#include "platform/MessageBox.h"
+#include "stats/GameStatistics.h"
+#include "stats/GameStatisticsRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <vector>
+
+struct ShownBox {
+    QString text;
+    QString caption;
+    unsigned type;
+};
+
+class StatsFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("Druno.sta"));
+        s_nMaxLevels = 0;
+        s_nCurrLevel = 0;
+        s_nLanguage = 0;
+        s_strCustomLevels.clear();
+        platform::SetDebugObserver([this](const QString& text) {
+            m_lines << (text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text);
+        });
+        platform::SetMessageBoxAnswerer(
+            [this](const QString& text, const QString& caption, unsigned type) {
+                m_boxes.push_back({text, caption, type});
+                return m_answer;
+            });
+    }
+    void TearDown() override {
+        platform::SetDebugObserver(nullptr);
+        platform::SetMessageBoxAnswerer(nullptr);
+    }
+
+    // A record with the given counters and version, as it would lie in the file.
+    static GAMESTATISTICS Record(int version, int played, int won, int lost, int percent) {
+        GAMESTATISTICS gs;
+        gs.Set(GAMESTATISTICS::nVersion, version);
+        gs.Set(GAMESTATISTICS::nGamesPlayed, played);
+        gs.Set(GAMESTATISTICS::nGamesWon, won);
+        gs.Set(GAMESTATISTICS::nGamesLost, lost);
+        gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
+        return gs;
+    }
+
+    void WriteFile(const std::vector<GAMESTATISTICS>& records) {
+        QByteArray bytes;
+        for (GAMESTATISTICS gs : records) {
+            ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
+            bytes.append(reinterpret_cast<const char*>(gs.bytes.data()), GAMESTATISTICS::kSize);
+        }
+        WriteRaw(bytes);
+    }
+    void WriteRaw(const QByteArray& bytes) {
+        QFile file(m_path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QByteArray FileBytes() const {
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Record k of the file, unscrambled.
+    GAMESTATISTICS FileRecord(int k) const {
+        const QByteArray bytes = FileBytes();
+        GAMESTATISTICS gs;
+        if (bytes.size() < (k + 1) * GAMESTATISTICS::kSize) {
+            ADD_FAILURE() << "file too short for record " << k;
+            return gs;
+        }
+        std::copy_n(bytes.constData() + k * GAMESTATISTICS::kSize, GAMESTATISTICS::kSize,
+                    gs.bytes.begin());
+        ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
+        return gs;
+    }
+    QString PathLine() const { return QStringLiteral("lpStatFile=\"%1\"").arg(m_path); }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    QStringList m_lines;
+    std::vector<ShownBox> m_boxes;
+    int m_answer = 1;
+};
+
+// The counters of a record, for comparisons that print well.
+struct Counters {
+    int played;
+    int won;
+    int lost;
+    int percent;
+    friend bool operator==(const Counters&, const Counters&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Counters& c) {
+        return os << "played " << c.played << ", won " << c.won << ", lost " << c.lost
+                  << ", percent " << c.percent;
+    }
+};
+
+inline Counters CountersOf(const GAMESTATISTICS& gs) {
+    return {gs.Get(GAMESTATISTICS::nGamesPlayed), gs.Get(GAMESTATISTICS::nGamesWon),
+            gs.Get(GAMESTATISTICS::nGamesLost), gs.Get(GAMESTATISTICS::nGamesWonPercent)};
+}
