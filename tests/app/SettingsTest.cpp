@@ -1,0 +1,132 @@
+// The five settings: defaults, loading and saving through a real INI file in a temporary
+// folder.
+
+#include "app/MyDrunoApp.h"
+#include "platform/Debug.h"
+#include "platform/ProfileStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace {
+
+// The application object as start-up leaves it once the key name is set.
+class SettingsApp : public CMyDrunoApp {
+public:
+    SettingsApp() { SetRegistryKey(QStringLiteral("Brantel")); }
+};
+
+class Settings : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        platform::SetProfileFolder(m_dir.path());
+        platform::SetDebugObserver([this](const QString& text) { m_lines << text; });
+    }
+    void TearDown() override {
+        platform::SetDebugObserver(nullptr);
+        platform::SetProfileFolder(QString());
+    }
+
+    QString IniPath() const { return m_dir.filePath(QStringLiteral("Brantel/Druno.ini")); }
+    void WriteIni(const QByteArray& text) {
+        QDir().mkpath(m_dir.filePath(QStringLiteral("Brantel")));
+        QFile file(IniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QString Stored(const QString& key) const {
+        return QSettings(IniPath(), QSettings::IniFormat).value(key).toString();
+    }
+
+    QTemporaryDir m_dir;
+    QStringList m_lines;
+};
+
+TEST_F(Settings, BeforeLoadingOnlyTheConstructorValuesAreSet) {
+    SettingsApp app;
+    EXPECT_TRUE(app.m_bSound);
+    EXPECT_EQ(app.m_nFontSize, 100);
+    EXPECT_EQ(app.m_nFontSizeStatus, 16);
+    EXPECT_FALSE(app.m_bShowCancelBtn);
+    EXPECT_FALSE(app.m_bNoFullScreenDlg);
+}
+
+TEST_F(Settings, EmptyStoreGivesDefaultsAndAllFiveAreWritten) {
+    SettingsApp app;
+    app.m_bSound = false;
+    app.RegInit(true);
+    EXPECT_TRUE(app.m_bSound);
+    EXPECT_EQ(app.m_nFontSize, 100);
+    EXPECT_EQ(app.m_nFontSizeStatus, 16);
+    EXPECT_TRUE(app.m_bShowCancelBtn);
+    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+
+    m_lines.clear();
+    app.RegInit(false);
+    EXPECT_EQ(m_lines, QStringList({QStringLiteral("CMyDrunoApp::RegInit() {\n"),
+                                    QStringLiteral("fRead==false /* write */\n"),
+                                    QStringLiteral("} CMyDrunoApp::RegInit()\n")}));
+    EXPECT_EQ(Stored(QStringLiteral("Init/Sound")), QStringLiteral("1"));
+    EXPECT_EQ(Stored(QStringLiteral("Init/FontSize")), QStringLiteral("100"));
+    EXPECT_EQ(Stored(QStringLiteral("Init/FontSizeStatus")), QStringLiteral("16"));
+    EXPECT_EQ(Stored(QStringLiteral("Init.LaF/ShowCancelBtn")), QStringLiteral("1"));
+    EXPECT_EQ(Stored(QStringLiteral("Init.LaF/NoFullScreenDlg")), QStringLiteral("1"));
+
+    // The file a user would find: two sections with plain integers.
+    QFile file(IniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("[Init]\nFontSize=100\nFontSizeStatus=16\nSound=1\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("[Init.LaF]\nNoFullScreenDlg=1\nShowCancelBtn=1\n")))
+        << text.toStdString();
+}
+
+TEST_F(Settings, StoredValuesAreTakenAsTheyAre) {
+    WriteIni(
+        "[Init]\nSound=5\nFontSize=7\nFontSizeStatus=30\n"
+        "[Init.LaF]\nShowCancelBtn=0\nNoFullScreenDlg=-3\n");
+    SettingsApp app;
+    m_lines.clear();
+    app.RegInit(true);
+    EXPECT_EQ(m_lines, QStringList({QStringLiteral("CMyDrunoApp::RegInit() {\n"),
+                                    QStringLiteral("fRead==true\n"),
+                                    QStringLiteral("} CMyDrunoApp::RegInit()\n")}));
+    EXPECT_TRUE(app.m_bSound);
+    EXPECT_EQ(app.m_nFontSize, 7);
+    EXPECT_EQ(app.m_nFontSizeStatus, 30);
+    EXPECT_FALSE(app.m_bShowCancelBtn);
+    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+
+    app.RegInit(false);
+    EXPECT_EQ(Stored(QStringLiteral("Init/Sound")), QStringLiteral("1"));
+    EXPECT_EQ(Stored(QStringLiteral("Init/FontSize")), QStringLiteral("7"));
+    EXPECT_EQ(Stored(QStringLiteral("Init.LaF/ShowCancelBtn")), QStringLiteral("0"));
+    EXPECT_EQ(Stored(QStringLiteral("Init.LaF/NoFullScreenDlg")), QStringLiteral("1"));
+}
+
+TEST_F(Settings, DamagedFileGivesDefaultsAndIsRepairedAtExit) {
+    WriteIni(
+        "[Init\nSound=yes\nFontSize=12abc\nFontSizeStatus=99999999999\n\x01\xff=\n"
+        "[Init.LaF]\nShowCancelBtn=0,1\nNoFullScreenDlg=@Variant(\\0\\0\\0\\x7f)\n");
+    SettingsApp app;
+    app.RegInit(true);
+    EXPECT_TRUE(app.m_bSound);
+    EXPECT_EQ(app.m_nFontSize, 100);
+    EXPECT_EQ(app.m_nFontSizeStatus, 16);
+    EXPECT_TRUE(app.m_bShowCancelBtn);
+    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+
+    app.m_nFontSize = 50;
+    app.RegInit(false);
+    SettingsApp next;
+    next.RegInit(true);
+    EXPECT_EQ(next.m_nFontSize, 50);
+}
+
+}  // namespace
