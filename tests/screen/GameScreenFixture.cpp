@@ -1,0 +1,211 @@
+#include "tests/screen/GameScreenFixture.h"
+
+#include "platform/Clock.h"
+#include "platform/Debug.h"
+#include "platform/Frame.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Resources.h"
+#include "platform/RuntimeClass.h"
+#include "platform/Sound.h"
+#include "res/Resource.h"
+#include "trace/TraceScope.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QWidget>
+
+#include <cstring>
+
+namespace {
+
+// The frame around the view; the program's main frame is not needed to play a round.
+class CTestFrame : public platform::Frame {
+    PLATFORM_DECLARE_DYNCREATE(CTestFrame)
+};
+
+}  // namespace
+
+PLATFORM_IMPLEMENT_DYNCREATE(CTestFrame)
+
+StatCounts ReadStatCounts(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray bytes = file.read(36);
+    if (bytes.size() != 36) {
+        return {};
+    }
+    for (char& byte : bytes) {
+        byte = static_cast<char>(byte ^ 0x5A);
+    }
+    auto word = [&bytes](int offset) {
+        std::int32_t value = 0;
+        for (int i = 3; i >= 0; --i) {
+            value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+        }
+        return static_cast<int>(value);
+    };
+    return {word(8), word(12), word(20)};
+}
+
+std::uint32_t TickForSecret(const QString& secret) {
+    // Searching draws many rounds; their trace lines would only bury the test's own.
+    const bool bDebugOutput = s_bDebugOutput;
+    s_bDebugOutput = false;
+    std::uint32_t found = 0;
+    for (std::uint32_t tick = 1; tick < 100000; ++tick) {
+        platform::SetTickSource([tick] { return tick; });
+        CDrunoGame game;
+        game.Init(3, 10, true);
+        if (game.GetNumber() == secret) {
+            found = tick;
+            break;
+        }
+    }
+    platform::SetTickSource(nullptr);
+    s_bDebugOutput = bDebugOutput;
+    return found;
+}
+
+void GameScreenTest::SetUp() {
+    ASSERT_TRUE(m_dir.isValid());
+    const QString module = m_dir.filePath(QStringLiteral("druno"));
+    platform::SetModuleFileNameSource([module] { return module; });
+    // A statistics file with an empty record, so that counting a game shows no open error.
+    QFile file(StatFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(36, 0x5A));
+    file.close();
+
+    platform::SetSoundObserver(
+        [this](unsigned type) { m_events << QStringLiteral("beep %1").arg(type); });
+    platform::SetDebugObserver([this](const QString& text) {
+        m_events << (text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text);
+    });
+    AnswerBoxes([](const QString&, unsigned) { return platform::kIdOk; });
+}
+
+void GameScreenTest::TearDown() {
+    if (m_template) {
+        if (platform::Frame* frame = m_template->GetFrame()) {
+            frame->Widget()->close();
+        }
+        m_template.reset();
+    }
+    platform::SetMessageBoxAnswerer(nullptr);
+    platform::SetDebugObserver(nullptr);
+    platform::SetSoundObserver(nullptr);
+    platform::SetModuleFileNameSource(nullptr);
+    platform::SetTickSource(nullptr);
+}
+
+void GameScreenTest::OpenScreen(int width, int height) {
+    m_template = std::make_unique<platform::SingleDocTemplate>(
+        IDR_MAINFRAME, CMyDrunoDoc::Class(), CTestFrame::Class(), CMyDrunoView::Class());
+    m_doc = dynamic_cast<CMyDrunoDoc*>(m_template->OpenDocumentFile(nullptr));
+    ASSERT_NE(m_doc, nullptr);
+    platform::ViewPosition pos = m_doc->GetFirstViewPosition();
+    m_view = dynamic_cast<CMyDrunoView*>(m_doc->GetNextView(pos));
+    ASSERT_NE(m_view, nullptr);
+    m_template->GetFrame()->ShowWindow(platform::kSwShow);
+    ResizeClient(width, height);
+    m_events.clear();
+}
+
+void GameScreenTest::ResizeClient(int width, int height) {
+    QWidget* top = m_view->Widget()->window();
+    QWidget* view = m_view->Widget();
+    QApplication::processEvents();
+    top->resize(top->size() + QSize(width, height) - view->size());
+    QApplication::processEvents();
+    // A frame cannot always shrink to every size its view is asked for; the view can.
+    if (view->size() != QSize(width, height)) {
+        view->resize(width, height);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(view->size(), QSize(width, height));
+}
+
+void GameScreenTest::NewGame(const QString& secret) {
+    const std::uint32_t tick = TickForSecret(secret);
+    ASSERT_NE(tick, 0u) << "no tick draws " << secret.toStdString();
+    platform::SetTickSource([tick] { return tick; });
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_NEW_GAME, nullptr));
+    platform::SetTickSource(nullptr);
+    ASSERT_EQ(m_doc->m_game.GetNumber(), secret);
+    QApplication::processEvents();
+    m_events.clear();
+}
+
+void GameScreenTest::Tap(int x, int y) {
+    QTest::mouseClick(m_view->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+}
+
+void GameScreenTest::TapCell(int cell) {
+    Tap(10 + cell * 20 + 10, 233 + 12);
+}
+
+void GameScreenTest::TapDigits(const QString& digits) {
+    for (QChar digit : digits) {
+        TapCell(digit.digitValue());
+    }
+}
+
+QImage GameScreenTest::GrabView() const {
+    return m_view->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool GameScreenTest::ShowsStrip(const QImage& image, platform::Point at) const {
+    const QImage strip =
+        QImage(platform::FindBitmap(IDB_NUMBERS)).convertToFormat(QImage::Format_RGB32);
+    if (strip.size() != QSize(220, 25)) {
+        return false;
+    }
+    // A client narrower than the strip cuts off its right edge.
+    const QRect shown = QRect(at.x, at.y, 220, 25) & image.rect();
+    return image.copy(shown) == strip.copy(shown.translated(-at.x, -at.y));
+}
+
+bool GameScreenTest::IsBlank(const QImage& image) {
+    const QRgb background = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+QStringList GameScreenTest::TakeEvents() {
+    QStringList events;
+    events.swap(m_events);
+    return events;
+}
+
+void GameScreenTest::AnswerBoxes(std::function<int(const QString& text, unsigned type)> answer) {
+    m_answer = std::move(answer);
+    platform::SetMessageBoxAnswerer([this](const QString& text, const QString&, unsigned type) {
+        m_events << QStringLiteral("box %1 %2").arg(type).arg(text);
+        return m_answer(text, type);
+    });
+}
+
+testing::AssertionResult InOrder(const QStringList& all, const QStringList& part) {
+    qsizetype next = 0;
+    for (const QString& wanted : part) {
+        next = all.indexOf(wanted, next);
+        if (next < 0) {
+            return testing::AssertionFailure()
+                   << "missing or out of order: \"" << wanted.toStdString() << "\" in\n"
+                   << all.join(QLatin1Char('\n')).toStdString();
+        }
+        ++next;
+    }
+    return testing::AssertionSuccess();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// A game screen for tests: document, a plain frame and the view, made by a single-document
+// template as the program makes them. Sounds, message boxes and trace lines are recorded in
+// one event list, in the order they happen; the statistics file lives in a temporary folder.
+
+#include "platform/Application.h"
+#include "platform/Types.h"
+#include "screen/MyDrunoDoc.h"
+#include "screen/MyDrunoView.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// The counters of record 0 of a statistics file.
+struct StatCounts {
+    int played = 0;
+    int won = 0;
+    int lost = 0;
+};
+StatCounts ReadStatCounts(const QString& path);
+
+// The tick count that makes a new round draw this secret.
+std::uint32_t TickForSecret(const QString& secret);
+
+class GameScreenTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates document, frame and view; the view's client area gets the given size.
+    void OpenScreen(int width = 240, int height = 268);
+    void ResizeClient(int width, int height);
+    // Starts a round through the New Game command with the given secret.
+    void NewGame(const QString& secret);
+
+    // A tap at a point of the view's client area, delivered as a real mouse press.
+    void Tap(int x, int y);
+    // A tap on the cell of the strip (0 to 9 digits, 10 delete) for a 240 x 268 client.
+    void TapCell(int cell);
+    void TapDigits(const QString& digits);
+
+    QImage GrabView() const;
+    // Whether the view shows the strip at its place for the current size.
+    bool ShowsStrip(const QImage& image, platform::Point at) const;
+    static bool IsBlank(const QImage& image);
+
+    // The events since the last call: "beep N", "box <type> <text>" and trace lines.
+    QStringList TakeEvents();
+    // Answers message boxes; records the box as an event before the answer is given.
+    void AnswerBoxes(std::function<int(const QString& text, unsigned type)> answer);
+
+    QString StatFile() const { return m_dir.filePath(QStringLiteral("Druno.sta")); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<platform::SingleDocTemplate> m_template;
+    CMyDrunoDoc* m_doc = nullptr;
+    CMyDrunoView* m_view = nullptr;
+    QStringList m_events;
+
+private:
+    std::function<int(const QString&, unsigned)> m_answer;
+};
+
+// Passes when `part` appears in `all` in the same order, other entries between allowed.
+testing::AssertionResult InOrder(const QStringList& all, const QStringList& part);

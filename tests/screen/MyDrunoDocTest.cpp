@@ -1,0 +1,166 @@
+// The game document: commands and their enabling, aborting a round, sounds, the frame-close
+// answer and where the statistics file lies.
+
+#include "tests/screen/GameScreenFixture.h"
+
+#include "app/MyDrunoApp.h"
+#include "platform/CommandTarget.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/RuntimeClass.h"
+#include "platform/Sound.h"
+#include "res/Resource.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Enabling {
+    bool newGame;
+    bool abortGame;
+    bool appExit;
+};
+
+// Runs the update handlers the way the frame does before a menu opens.
+Enabling QueryEnabling(CMyDrunoDoc& doc) {
+    auto enabled = [&doc](unsigned id) {
+        platform::CommandUpdate update(id);
+        EXPECT_TRUE(doc.OnCmdMsg(id, &update)) << id;
+        return update.IsEnabled();
+    };
+    return {enabled(ID_NEW_GAME), enabled(ID_ABORT_GAME), enabled(ID_APP_EXIT)};
+}
+
+}  // namespace
+
+TEST_F(GameScreenTest, DocumentAndViewAreCreatableByClassName) {
+    for (const char* name : {"CMyDrunoDoc", "CMyDrunoView"}) {
+        const platform::RuntimeClass* record =
+            platform::FindRuntimeClass(QString::fromLatin1(name));
+        ASSERT_NE(record, nullptr) << name;
+        std::unique_ptr<platform::CommandTarget> object(record->create());
+        EXPECT_NE(object, nullptr) << name;
+    }
+}
+
+TEST_F(GameScreenTest, NewGameTogglesTheCommandsAndStartsARound) {
+    OpenScreen();
+    Enabling before = QueryEnabling(*m_doc);
+    EXPECT_TRUE(before.newGame);
+    EXPECT_FALSE(before.abortGame);
+    EXPECT_TRUE(before.appExit);
+    // Statistics has no update entry: it stays enabled whatever the state.
+    platform::CommandUpdate statistics(ID_STATISTIC);
+    m_doc->OnCmdMsg(ID_STATISTIC, &statistics);
+    EXPECT_TRUE(statistics.IsEnabled());
+    m_events.clear();
+
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_NEW_GAME, nullptr));
+    EXPECT_TRUE(m_doc->m_bPlaying);
+    const QString secret = m_doc->m_game.GetNumber();
+    ASSERT_EQ(secret.size(), 3);
+    EXPECT_TRUE(secret[0] != secret[1] && secret[0] != secret[2] && secret[1] != secret[2]);
+    EXPECT_EQ(m_doc->m_game.GetResult(), QStringLiteral("? ?"));
+    EXPECT_TRUE(
+        InOrder(TakeEvents(), {"CMyDrunoDoc::OnNewGame() {", "CDrunoGame::Init() {",
+                               "} CDrunoGame::Init()", "CMyDrunoDoc::RepaintDoc() {",
+                               "} CMyDrunoDoc::RepaintDoc()", "} CMyDrunoDoc::OnNewGame()"}));
+
+    Enabling during = QueryEnabling(*m_doc);
+    EXPECT_FALSE(during.newGame);
+    EXPECT_TRUE(during.abortGame);
+    EXPECT_FALSE(during.appExit);
+}
+
+TEST_F(GameScreenTest, FrameMayCloseOnlyBetweenRounds) {
+    OpenScreen();
+    EXPECT_TRUE(m_doc->CanCloseFrame(nullptr));
+    NewGame(QStringLiteral("407"));
+    EXPECT_FALSE(m_doc->CanCloseFrame(nullptr));
+    m_doc->StopPlaying();
+    EXPECT_TRUE(m_doc->CanCloseFrame(nullptr));
+}
+
+TEST_F(GameScreenTest, AbortAnsweredNoChangesNothing) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    AnswerBoxes([](const QString&, unsigned) { return platform::kIdNo; });
+
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_ABORT_GAME, nullptr));
+
+    EXPECT_TRUE(m_doc->m_bPlaying);
+    EXPECT_EQ(TakeEvents(), QStringList{"box 36 Really abort the game?"});
+    EXPECT_EQ(ReadStatCounts(StatFile()).lost, 0);
+}
+
+TEST_F(GameScreenTest, AbortAnsweredYesCountsTheLossBeforeShowingTheSolution) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    StatCounts whileShown;
+    bool blankWhileShown = false;
+    AnswerBoxes([&](const QString&, unsigned type) {
+        if (type == platform::kMbYesNoQuestion) {
+            return platform::kIdYes;
+        }
+        whileShown = ReadStatCounts(StatFile());
+        blankWhileShown = IsBlank(GrabView());
+        return platform::kIdOk;
+    });
+
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_ABORT_GAME, nullptr));
+
+    EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(
+        InOrder(TakeEvents(), {"box 36 Really abort the game?", "CMyDrunoDoc::RepaintDoc() {",
+                               "GameStatisticsAddLost() {", "box 0 Game Over!\nSolution: 407"}));
+    EXPECT_EQ(whileShown.lost, 1);
+    EXPECT_EQ(whileShown.played, 1);
+    EXPECT_TRUE(blankWhileShown);
+    EXPECT_EQ(ReadStatCounts(StatFile()).lost, 1);
+}
+
+TEST_F(GameScreenTest, SoundsFollowTheSoundSetting) {
+    struct Case {
+        bool sound;
+        int code;
+        QStringList heard;
+    };
+    const std::vector<Case> cases = {
+        {true, 100, {"beep 16"}}, {true, 101, {"beep 0"}}, {true, 102, {}},
+        {false, 100, {}},         {false, 101, {}},
+    };
+    const bool saved = theApp.m_bSound;
+    CMyDrunoDoc doc;
+    for (const Case& c : cases) {
+        theApp.m_bSound = c.sound;
+        m_events.clear();
+        doc.PlaySound(c.code);
+        QStringList heard = TakeEvents().filter(QStringLiteral("beep"));
+        EXPECT_EQ(heard, c.heard) << c.sound << " " << c.code;
+    }
+    theApp.m_bSound = saved;
+}
+
+TEST_F(GameScreenTest, StatisticsFileLiesInTheProgramsDirectory) {
+    struct Case {
+        QString module;
+        QString directory;
+    };
+    const QString longDir =
+        QStringLiteral("/home/player/") + QString(300, QLatin1Char('d')) + QStringLiteral("/");
+    const std::vector<Case> cases = {
+        {"\\Windows\\Druno.exe", "\\Windows\\"},
+        {"a/b/Druno.exe", "a/b/"},
+        {"\\x/y\\z/Druno.exe", "\\x/y\\"},
+        {"Druno.exe", "\\"},
+        // Long paths are whole: a shortened one would put the statistics elsewhere.
+        {longDir + QStringLiteral("druno"), longDir},
+    };
+    CMyDrunoDoc doc;
+    for (const Case& c : cases) {
+        platform::SetModuleFileNameSource([&c] { return c.module; });
+        EXPECT_EQ(GetModuleDirectory(nullptr), c.directory) << c.module.toStdString();
+        EXPECT_EQ(doc.GetStatFile(), c.directory + QStringLiteral("Druno.sta"));
+    }
+}

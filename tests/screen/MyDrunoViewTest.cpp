@@ -1,0 +1,232 @@
+// The game view: where the strip lies, what a tap on it does, the text lines, and a round
+// played to its end by taps.
+
+#include "tests/screen/GameScreenFixture.h"
+
+#include "app/MyDrunoApp.h"
+#include "platform/Messages.h"
+
+#include <QDir>
+#include <QRect>
+
+#include <vector>
+
+namespace {
+
+// The bounding box of the pixels in the rectangle that differ from the background.
+QRect InkBox(const QImage& image, const QRect& area) {
+    const QRgb background = image.pixel(0, 0);
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) != background) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+}  // namespace
+
+TEST_F(GameScreenTest, StripIsCentredAboveTheBottom) {
+    struct Case {
+        int width;
+        int height;
+        platform::Point strip;
+    };
+    // Width 219 leaves -1 to share: the division truncates toward zero, so the strip keeps x 0.
+    const std::vector<Case> cases = {
+        {240, 268, {10, 233}}, {219, 268, {0, 233}}, {300, 400, {40, 365}}};
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    for (const Case& c : cases) {
+        ResizeClient(c.width, c.height);
+        EXPECT_TRUE(ShowsStrip(GrabView(), c.strip)) << c.width << " x " << c.height;
+        // The strip's top left pixel is a hit on cell 0.
+        m_events.clear();
+        Tap(c.strip.x, c.strip.y);
+        EXPECT_TRUE(TakeEvents().contains(QStringLiteral("index=0"))) << c.width;
+    }
+}
+
+TEST_F(GameScreenTest, TapBetweenRoundsOnlyBeeps) {
+    OpenScreen();
+    Tap(10, 233);
+    EXPECT_EQ(TakeEvents(),
+              (QStringList{"CMyDrunoView::OnLButtonDown() {", "PlaySound() {", "beep 16",
+                           "} PlaySound()", "} CMyDrunoView::OnLButtonDown()"}));
+    EXPECT_TRUE(IsBlank(GrabView()));
+}
+
+struct TapCase {
+    int dx;  // from the strip's left edge
+    int dy;  // from the strip's top edge
+    QString typedBefore;
+    QString index;  // the index line, empty for a tap outside the hit area
+    QStringList sounds;
+    QString typedAfter;
+};
+
+class TapOffsetTest : public GameScreenTest, public testing::WithParamInterface<TapCase> {};
+
+TEST_P(TapOffsetTest, CellUnderThePen) {
+    const TapCase& c = GetParam();
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    for (QChar digit : c.typedBefore) {
+        m_doc->m_game.AddDigit(digit.digitValue());
+    }
+    m_events.clear();
+
+    Tap(10 + c.dx, 233 + c.dy);
+
+    const QStringList events = TakeEvents();
+    EXPECT_EQ(events.filter(QStringLiteral("beep")), c.sounds);
+    EXPECT_EQ(m_doc->m_game.GetTyped(), c.typedAfter);
+    const QString guessLine = QStringLiteral("guess=407  typed=") + c.typedAfter;
+    if (c.index.isEmpty()) {
+        EXPECT_TRUE(events.filter(QStringLiteral("index=")).isEmpty());
+        EXPECT_FALSE(events.contains(guessLine));
+    } else {
+        EXPECT_TRUE(InOrder(events, {"CMyDrunoView::OnLButtonDown() {", c.index, guessLine,
+                                     "} CMyDrunoView::OnLButtonDown()"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strip, TapOffsetTest,
+    testing::Values(
+        // Digits: the first two of a guess click, the third completes it silently.
+        TapCase{0, 0, "", "index=0", {"beep 0"}, "0"},
+        TapCase{19, 12, "1", "index=0", {"beep 0"}, "10"},
+        TapCase{180, 12, "12", "index=9", {}, "129"},
+        TapCase{199, 12, "", "index=9", {"beep 0"}, "9"},
+        // Delete: removes the last digit, or beeps when there is none.
+        TapCase{200, 12, "12", "index=10", {}, "1"},
+        TapCase{219, 12, "", "index=10", {"beep 16"}, ""},
+        // One pixel past the strip still hits, but selects nothing.
+        TapCase{220, 12, "1", "index=11", {}, "1"}, TapCase{221, 12, "1", "", {}, "1"},
+        // The hit area is one pixel taller than the strip, too.
+        TapCase{5, 25, "", "index=0", {"beep 0"}, "0"}, TapCase{5, 26, "", "", {}, ""},
+        TapCase{5, -1, "", "", {}, ""}));
+
+TEST_F(GameScreenTest, StatusLineFollowsTheTypedDigits) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TapDigits(QStringLiteral("40"));
+    m_events.clear();
+    GrabView();
+    EXPECT_TRUE(
+        InOrder(TakeEvents(), {"CMyDrunoView::OnDraw() {", "CMyDrunoView::DrawNumbers() {",
+                               "CMyDrunoView::DrawComment() {", "guess: 407", "typed: 40",
+                               "} CMyDrunoView::DrawComment()", "} CMyDrunoView::OnDraw()"}));
+}
+
+TEST_F(GameScreenTest, ResultFontFollowsTheFontSizeSetting) {
+    const int saved = theApp.m_nFontSize;
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    const QRect resultArea(0, 40, 240, 268 - 45 - 40);
+    theApp.m_nFontSize = 100;
+    const QRect large = InkBox(GrabView(), resultArea);
+    theApp.m_nFontSize = 25;
+    const QRect small = InkBox(GrabView(), resultArea);
+    theApp.m_nFontSize = saved;
+
+    ASSERT_FALSE(small.isEmpty());
+    EXPECT_GT(large.height(), 2 * small.height());
+    // Both are centred in the result area.
+    EXPECT_NEAR(large.center().x(), 120, 3);
+    EXPECT_NEAR(small.center().y(), resultArea.center().y(), 6);
+}
+
+TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    StatCounts whileShown;
+    bool stripWhileShown = false;
+    AnswerBoxes([&](const QString&, unsigned) {
+        whileShown = ReadStatCounts(StatFile());
+        stripWhileShown = ShowsStrip(GrabView(), {10, 233});
+        return platform::kIdOk;
+    });
+
+    TapDigits(QStringLiteral("407"));
+
+    const QStringList events = TakeEvents();
+    EXPECT_EQ(events.filter(QStringLiteral("beep")), (QStringList{"beep 0", "beep 0"}));
+    EXPECT_TRUE(InOrder(events, {"index=7", "GameStatisticsAddWon() {", "box 0 WON!",
+                                 "CMyDrunoDoc::StopPlaying() {", "guess=407  typed=407",
+                                 "} CMyDrunoView::OnLButtonDown()"}));
+    EXPECT_EQ(whileShown.won, 1);
+    EXPECT_EQ(whileShown.played, 1);
+    EXPECT_TRUE(stripWhileShown);
+    EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(IsBlank(GrabView()));
+}
+
+TEST_F(GameScreenTest, TenthWrongGuessLosesWithTheSolution) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    StatCounts whileShown;
+    bool stripWhileShown = false;
+    AnswerBoxes([&](const QString&, unsigned) {
+        whileShown = ReadStatCounts(StatFile());
+        stripWhileShown = ShowsStrip(GrabView(), {10, 233});
+        return platform::kIdOk;
+    });
+
+    for (int attempt = 0; attempt < 9; ++attempt) {
+        TapDigits(QStringLiteral("123"));
+    }
+    EXPECT_TRUE(TakeEvents().filter(QStringLiteral("box")).isEmpty());
+    TapDigits(QStringLiteral("470"));
+
+    EXPECT_TRUE(InOrder(TakeEvents(),
+                        {"index=0", "GameStatisticsAddLost() {", "box 0 Game Over!\nSolution: 407",
+                         "CMyDrunoDoc::StopPlaying() {", "guess=407  typed=470"}));
+    EXPECT_EQ(m_doc->m_game.GetStatus(), QStringLiteral("11 / 10"));
+    EXPECT_EQ(whileShown.lost, 1);
+    EXPECT_EQ(whileShown.won, 0);
+    EXPECT_TRUE(stripWhileShown);
+    EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(IsBlank(GrabView()));
+    // The round is over: a further tap only beeps.
+    TapCell(1);
+    EXPECT_TRUE(TakeEvents().contains(QStringLiteral("beep 16")));
+}
+
+// Pictures for looking at by eye: set DRUNO_SCREENSHOTS to a folder to have them written.
+TEST_F(GameScreenTest, Screenshots) {
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        GTEST_SKIP() << "DRUNO_SCREENSHOTS not set";
+    }
+    QDir().mkpath(folder);
+    const int savedSize = theApp.m_nFontSize;
+    const int savedStatus = theApp.m_nFontSizeStatus;
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    struct Fonts {
+        int size;
+        int status;
+        const char* name;
+    };
+    for (const Fonts& fonts :
+         {Fonts{100, 16, "default"}, Fonts{25, 25, "25"}, Fonts{10, 10, "10"}}) {
+        theApp.m_nFontSize = fonts.size;
+        theApp.m_nFontSizeStatus = fonts.status;
+        const QString prefix = folder + QStringLiteral("/") + QString::fromLatin1(fonts.name);
+        GrabView().save(prefix + QStringLiteral("-start.png"));
+        TapDigits(QStringLiteral("40"));
+        GrabView().save(prefix + QStringLiteral("-typing.png"));
+        TapDigits(QStringLiteral("1"));
+        GrabView().save(prefix + QStringLiteral("-judged.png"));
+        TapCell(10);
+        TapCell(10);
+        TapCell(10);
+    }
+    theApp.m_nFontSize = savedSize;
+    theApp.m_nFontSizeStatus = savedStatus;
+}
