@@ -1,11 +1,30 @@
 #include "platform/Application.h"
 
+#include "platform/Document.h"
+#include "platform/Frame.h"
+#include "platform/Messages.h"
+
 #include <QApplication>
+#include <QFileDialog>
+#include <QSettings>
+#include <QWidget>
 
 namespace platform {
 
 namespace {
+
 Application* s_instance = nullptr;
+
+constexpr unsigned kIdFileNew = 0xE100;
+constexpr unsigned kIdFileOpen = 0xE101;
+constexpr unsigned kIdAppExit = 0xE141;
+
+const QString kRecentFileSection = QStringLiteral("Recent File List");
+
+QString RecentFileKey(int index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
 }  // namespace
 
 // Runs during static initialisation: no Qt object may be made here.
@@ -41,7 +60,128 @@ bool Application::InitInstance() {
 }
 
 int Application::ExitInstance() {
+    SaveRecentFileList();
     return m_exitCode;
+}
+
+// The windows need the GUI application; without it nothing can be shown.
+bool Application::InitApplication() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return false;
+    }
+    QCoreApplication::setApplicationName(m_appName);
+    return true;
+}
+
+QString Application::ProfileFilePath() const {
+    return ProfileStore(m_registryKey.isEmpty() ? m_appName : m_registryKey, m_appName).FilePath();
+}
+
+void Application::LoadStdProfileSettings(unsigned maxRecentFiles) {
+    m_maxRecentFiles = maxRecentFiles;
+    m_recentFiles.clear();
+    m_recentFilesChanged = false;
+    QSettings store(ProfileFilePath(), QSettings::IniFormat);
+    store.beginGroup(kRecentFileSection);
+    for (int i = 0; i < static_cast<int>(maxRecentFiles); ++i) {
+        const QString path = store.value(RecentFileKey(i)).toString();
+        if (!path.isEmpty()) {
+            m_recentFiles << path;
+        }
+    }
+}
+
+void Application::AddToRecentFileList(const QString& path) {
+    if (m_maxRecentFiles == 0 || path.isEmpty()) {
+        return;
+    }
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > static_cast<int>(m_maxRecentFiles)) {
+        m_recentFiles.removeLast();
+    }
+    m_recentFilesChanged = true;
+}
+
+// Only a list that changed is written, so a plain run leaves the store as it was.
+void Application::SaveRecentFileList() {
+    if (!m_recentFilesChanged) {
+        return;
+    }
+    QSettings store(ProfileFilePath(), QSettings::IniFormat);
+    store.remove(kRecentFileSection);
+    store.beginGroup(kRecentFileSection);
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        store.setValue(RecentFileKey(i), m_recentFiles.at(i));
+    }
+    store.endGroup();
+    store.sync();
+    m_recentFilesChanged = false;
+}
+
+void Application::AddDocTemplate(SingleDocTemplate* docTemplate) {
+    if (docTemplate != nullptr) {
+        m_templates.emplace_back(docTemplate);
+    }
+}
+
+// Qt has already taken its own options out; of the rest, a first argument that is not an
+// option names a file to open.
+void Application::ParseCommandLine(CommandLineInfo& info) const {
+    info = CommandLineInfo{};
+    for (const QString& argument : m_arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) {
+            continue;
+        }
+        info.shellCommand = CommandLineInfo::Shell::FileOpen;
+        info.fileName = argument;
+        return;
+    }
+}
+
+bool Application::ProcessShellCommand(const CommandLineInfo& info) {
+    switch (info.shellCommand) {
+        case CommandLineInfo::Shell::FileNew:
+            OnFileNew();
+            return m_mainWnd != nullptr;
+        case CommandLineInfo::Shell::FileOpen:
+            return OpenDocumentFile(info.fileName) != nullptr;
+        case CommandLineInfo::Shell::Nothing:
+            return true;
+    }
+    return false;
+}
+
+Document* Application::OpenDocumentFile(const QString& path) {
+    if (m_templates.empty()) {
+        return nullptr;
+    }
+    Document* document = m_templates.front()->OpenDocumentFile(&path);
+    if (document != nullptr) {
+        AddToRecentFileList(path);
+    }
+    return document;
+}
+
+void Application::OnFileNew() {
+    if (!m_templates.empty()) {
+        m_templates.front()->OpenDocumentFile(nullptr);
+    }
+}
+
+void Application::OnFileOpen() {
+    QWidget* parent = m_mainWnd != nullptr ? m_mainWnd->Widget() : nullptr;
+    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+// Exit asks the main frame to close, as its close box would.
+void Application::OnAppExit() {
+    if (m_mainWnd != nullptr && m_mainWnd->Widget() != nullptr) {
+        m_mainWnd->Widget()->close();
+    }
 }
 
 void Application::SetRegistryKey(const QString& keyName) {
@@ -65,7 +205,47 @@ bool Application::WriteProfileInt(const QString& section, const QString& key, in
 }
 
 bool Application::OnCmdMsg(unsigned id, CommandUpdate* update) {
-    return DispatchOwn(id, update);
+    if (m_mainWnd != nullptr) {
+        return m_mainWnd->OnCmdMsg(id, update);
+    }
+    return DispatchApplicationCommand(id, update);
+}
+
+bool Application::DispatchApplicationCommand(unsigned id, CommandUpdate* update) {
+    if (DispatchOwn(id, update)) {
+        return true;
+    }
+    void (Application::*command)() = nullptr;
+    switch (id) {
+        case kIdFileNew:
+            command = &Application::OnFileNew;
+            break;
+        case kIdFileOpen:
+            command = &Application::OnFileOpen;
+            break;
+        case kIdAppExit:
+            command = &Application::OnAppExit;
+            break;
+        default:
+            return false;
+    }
+    if (update != nullptr) {
+        update->Enable(true);
+    } else {
+        (this->*command)();
+    }
+    return true;
+}
+
+void Application::OnFrameDestroyed(Frame* frame) {
+    if (m_mainWnd == frame) {
+        m_mainWnd = nullptr;
+    }
+    for (const auto& docTemplate : m_templates) {
+        if (docTemplate->m_frame == frame) {
+            docTemplate->m_frame = nullptr;
+        }
+    }
 }
 
 }  // namespace platform

@@ -34,6 +34,7 @@ public:
     Frame* GetFrame() const;
 
 private:
+    friend class Application;
     unsigned m_resourceId;
     const RuntimeClass& m_documentClass;
     const RuntimeClass& m_frameClass;
@@ -78,6 +79,11 @@ public:
     // frame (view, document, frame, application), then the framework's own commands.
     bool OnCmdMsg(unsigned id, CommandUpdate* update) override;
 
+    // Platform internals: the application's own table and then the framework's commands,
+    // as the frame's routing ends; and the news that a frame has gone.
+    bool DispatchApplicationCommand(unsigned id, CommandUpdate* update);
+    void OnFrameDestroyed(Frame* frame);
+
 protected:
     // The framework's parts of start-up, in the order InitInstance calls them.
     void SetRegistryKey(const QString& keyName);
@@ -88,8 +94,16 @@ protected:
     bool ProcessShellCommand(const CommandLineInfo& info);
 
     const QStringList& RecentFiles() const { return m_recentFiles; }
+    // Puts a file at the top of the recent-file list (kept to its length, saved at exit).
+    void AddToRecentFileList(const QString& path);
+
+    // Opens the file in the document template and remembers it; null on failure.
+    Document* OpenDocumentFile(const QString& path);
 
 private:
+    void SaveRecentFileList();
+    QString ProfileFilePath() const;
+
     friend class SingleDocTemplate;
     QString m_appName;
     QString m_registryKey;
@@ -98,6 +112,7 @@ private:
     QStringList m_arguments;
     QStringList m_recentFiles;
     unsigned m_maxRecentFiles = 0;
+    bool m_recentFilesChanged = false;
     Frame* m_mainWnd = nullptr;
     int m_exitCode = 0;
 };

@@ -12,10 +12,10 @@ class Frame;
 
 // One button of the row, as the handheld's toolbar records it.
 struct ToolbarButton {
-    int image;             // index into the bitmap's 16 x 16 images
-    int command;           // command id; 0 for a separator
-    unsigned char state;   // 4: enabled
-    unsigned char style;   // 0: button, 1: separator
+    int image;            // index into the bitmap's 16 x 16 images
+    int command;          // command id; 0 for a separator
+    unsigned char state;  // 4: enabled
+    unsigned char style;  // 0: button, 1: separator
     std::uintptr_t data;
     std::intptr_t stringIndex;
 };

@@ -44,9 +44,8 @@ public:
 protected:
     template <class T>
     void AddCommand(unsigned id, void (T::*handler)()) {
-        m_table.push_back({id, false, [this, handler](CommandUpdate*) {
-                               (static_cast<T*>(this)->*handler)();
-                           }});
+        m_table.push_back(
+            {id, false, [this, handler](CommandUpdate*) { (static_cast<T*>(this)->*handler)(); }});
     }
     template <class T>
     void AddUpdate(unsigned id, void (T::*handler)(CommandUpdate*)) {

@@ -122,7 +122,14 @@ bool Font::DeleteObject() {
 
 DC::DC() = default;
 
-DC::DC(QPainter* painter) : m_painter(painter) {}
+// A fresh context draws opaque text, black on white.
+DC::DC(QPainter* painter) : m_painter(painter) {
+    if (painter != nullptr) {
+        painter->setPen(Qt::black);
+        painter->setBackground(Qt::white);
+        painter->setBackgroundMode(Qt::OpaqueMode);
+    }
+}
 
 DC::~DC() {
     DeleteDC();

@@ -14,6 +14,7 @@ namespace platform {
 
 class Document;
 class View;
+struct RuntimeClass;
 
 // What a frame may change before its window is made.
 struct CreateStruct {
@@ -46,20 +47,36 @@ public:
     // Platform internals: makes the window from resource id (menu, icon, title from the
     // document string), then the view for the document. False when creation failed.
     bool LoadFrame(unsigned resourceId, Document* document, View* view);
+    // The same, with the view made from its class during the frame's creation; the view then
+    // belongs to its window.
+    bool LoadFrame(unsigned resourceId, Document* document, const RuntimeClass& viewClass);
+
+    // Carries out a command as the menu and the buttons do (message 273), then brings the
+    // enabling of the items up to date.
+    void ExecuteCommand(unsigned id);
 
 protected:
-    // Creation: the default makes the command bar with the frame's menu; 0 or -1.
+    // Creation: the default makes the command bar with the frame's menu, then the view;
+    // 0 or -1.
     virtual int OnCreate();
     virtual bool PreCreateWindow(CreateStruct& cs);
     // Close request: the default asks the active document (CanCloseFrame) and, when it
     // agrees, destroys the frame, which ends the application's message loop.
     virtual void OnClose();
+    // Hides the frame and has it destroyed once the current event is done; the main frame
+    // ends the message loop.
+    void CloseFrame();
 
     MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam) override;
 
 private:
     friend class FrameWidget;
     struct Impl;
+    bool Load(unsigned resourceId, Document* document);
+    bool CreateView();
+    void SizeForView();
+    void ScheduleCommandUpdate();
+    bool FrameworkCommand(unsigned id, CommandUpdate* update);
     std::unique_ptr<Impl> m_impl;
 };
 

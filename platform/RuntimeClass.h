@@ -32,8 +32,8 @@ public:                                 \
 // In the class's source file: defines the record and registers it at start-up.
 #define PLATFORM_IMPLEMENT_DYNCREATE(cls)                                                  \
     const ::platform::RuntimeClass& cls::Class() {                                         \
-        static const ::platform::RuntimeClass& record = ::platform::RegisterRuntimeClass( \
-            QStringLiteral(#cls), []() -> ::platform::CommandTarget* { return new cls; });  \
+        static const ::platform::RuntimeClass& record = ::platform::RegisterRuntimeClass(  \
+            QStringLiteral(#cls), []() -> ::platform::CommandTarget* { return new cls; }); \
         return record;                                                                     \
     }                                                                                      \
     namespace {                                                                            \

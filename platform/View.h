@@ -36,9 +36,37 @@ protected:
     // Draws the view into the paint context.
     virtual void OnDraw(DC* dc) = 0;
 
+    // Creation, size and tap messages reach the handlers above.
+    MessageResult DefWindowProc(unsigned message, WParam wParam, LParam lParam) override;
+
 private:
     friend class ViewWidget;
+    friend class Document;
+    friend class Frame;
+    // Sends the size message when the client size differs from the last one sent.
+    void NotifySize();
+
+    int m_sentWidth = -1;
+    int m_sentHeight = -1;
     Document* m_document = nullptr;
 };
+
+// Packs a width and height, or an x and y, into a message parameter, low word first; and
+// unpacks it (the coordinates are signed).
+inline LParam MakeLParam(int low, int high) {
+    return static_cast<LParam>((static_cast<unsigned>(high) & 0xFFFFu) << 16 |
+                               (static_cast<unsigned>(low) & 0xFFFFu));
+}
+inline int LowWord(LParam value) {
+    return static_cast<short>(value & 0xFFFF);
+}
+inline int HighWord(LParam value) {
+    return static_cast<short>((value >> 16) & 0xFFFF);
+}
+
+// The key flags of a tap: the left button, and Shift and Control when held.
+inline constexpr unsigned kMkLButton = 0x0001;
+inline constexpr unsigned kMkShift = 0x0004;
+inline constexpr unsigned kMkControl = 0x0008;
 
 }  // namespace platform

@@ -49,6 +49,9 @@ public:
             window->m_widget = nullptr;
             window->m_client = nullptr;
             window->m_ownsWidget = false;
+            if (window->m_autoDelete) {
+                delete window;
+            }
         } else if (window->m_client == object) {
             window->m_client = nullptr;
         }
@@ -65,6 +68,17 @@ Window::~Window() {
     if (owned) {
         delete widget;
     }
+}
+
+void Window::DestroyWindow() {
+    QWidget* widget = m_widget;
+    if (widget == nullptr) {
+        return;
+    }
+    if (!m_autoDelete) {
+        Detach();
+    }
+    delete widget;
 }
 
 Window* Window::FromWidget(const QWidget* widget) {

@@ -66,6 +66,12 @@ public:
     // The owner (or parent) window, if it is a window of the program.
     Window* GetOwner() const;
 
+    // Platform internals: a window made by the framework (frame and view of a document
+    // template) is deleted along with its widget, as the framework owns it.
+    void SetAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
+    // Destroys the widget now; an auto-deleted window is gone afterwards.
+    void DestroyWindow();
+
 protected:
     // Sees every message sent to the window first; the default passes it to DefWindowProc.
     virtual MessageResult WindowProc(unsigned message, WParam wParam, LParam lParam);
@@ -87,6 +93,7 @@ private:
     QWidget* m_widget = nullptr;
     QWidget* m_client = nullptr;
     bool m_ownsWidget = false;
+    bool m_autoDelete = false;
     unsigned m_style = 0;
     DC* m_windowDC = nullptr;
 };

@@ -9,4 +9,10 @@ target_sources(platform_ui PRIVATE
     Resources.cpp Resources.h
     DC.cpp DC.h
     Application.cpp Application.h
+    SingleDocTemplate.cpp
+    Document.cpp Document.h
+    View.cpp View.h
+    Frame.cpp Frame.h
+    CommandBar.h
+    FrameCommandBar.cpp FrameCommandBar.h
 )

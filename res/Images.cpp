@@ -1,7 +1,16 @@
-// Filled in as the resources are drawn up.
+// The bitmaps and the icon, by resource number.
+
+#include "res/Resource.h"
+
+#include "platform/Resources.h"
 
 namespace res {
 
-void InstallImages() {}
+void InstallImages() {
+    platform::InstallBitmap(IDB_NUMBERS, QStringLiteral(":/images/numbers.bmp"));
+    platform::InstallBitmap(IDB_TOOLBAR, QStringLiteral(":/images/toolbar.bmp"));
+    platform::InstallIcon(IDI_MAINFRAME, {QStringLiteral(":/images/druno32.png"),
+                                          QStringLiteral(":/images/druno16.png")});
+}
 
 }  // namespace res

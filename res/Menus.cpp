@@ -1,7 +1,36 @@
-// Filled in as the resources are drawn up.
+// Menu 128: the main frame's two pop-up menus.
+
+#include "res/Resource.h"
+
+#include "platform/Resources.h"
 
 namespace res {
 
-void InstallMenus() {}
+namespace {
+
+platform::MenuItemTemplate Item(const char* text, unsigned command) {
+    return {QString::fromUtf8(text), command, {}};
+}
+
+platform::MenuItemTemplate Separator() {
+    return {};
+}
+
+}  // namespace
+
+void InstallMenus() {
+    platform::MenuTemplate mainFrame;
+    mainFrame.popups = {
+        {QStringLiteral("&Druno"),
+         0,
+         {Item("&New Game", ID_NEW_GAME), Item("&Abort Game", ID_ABORT_GAME), Separator(),
+          Item("&Options...", ID_OPTIONS), Item("&Look and Feel...", ID_LOOK_AND_FEEL),
+          Item("&Statistics...", ID_STATISTIC), Separator(), Item("E&xit", ID_APP_EXIT)}},
+        {QStringLiteral("&Help"),
+         0,
+         {Item("&Contents", ID_HELP), Separator(), Item("&About Druno", ID_APP_ABOUT)}},
+    };
+    platform::InstallMenu(IDR_MAINFRAME, std::move(mainFrame));
+}
 
 }  // namespace res

@@ -1,0 +1,163 @@
+#include "platform/FrameCommandBar.h"
+
+#include "platform/Frame.h"
+#include "platform/Messages.h"
+#include "platform/Resources.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPixmap>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace platform {
+
+namespace {
+
+constexpr int kImageSize = 16;
+
+// "&Options..." reads as "Options" on a button's tool tip.
+QString PlainText(QString text) {
+    text.remove(QLatin1Char('&'));
+    if (text.endsWith(QStringLiteral("..."))) {
+        text.chop(3);
+    }
+    return text;
+}
+
+void FillMenu(QMenu* menu, const std::vector<MenuItemTemplate>& items,
+              const std::function<QAction*(const QString&, unsigned)>& makeAction) {
+    for (const MenuItemTemplate& item : items) {
+        if (!item.popup.empty()) {
+            FillMenu(menu->addMenu(item.text), item.popup, makeAction);
+        } else if (item.command == 0 && item.text.isEmpty()) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(makeAction(item.text, item.command));
+        }
+    }
+}
+
+}  // namespace
+
+FrameCommandBar::FrameCommandBar(Frame* frame, QToolBar* toolBar)
+    : m_frame(frame), m_toolBar(toolBar) {}
+
+QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned command) {
+    auto* action = new QAction(text, m_toolBar);
+    action->setData(command);
+    Frame* frame = m_frame;
+    QObject::connect(action, &QAction::triggered, m_toolBar,
+                     [frame, command] { frame->SendMessage(kMsgCommand, command, 0); });
+    m_commandActions.push_back(action);
+    return action;
+}
+
+QString FrameCommandBar::MenuTextOf(unsigned command) const {
+    for (const QAction* action : m_commandActions) {
+        if (action->data().toUInt() == command && !action->text().isEmpty()) {
+            return action->text();
+        }
+    }
+    return {};
+}
+
+bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
+    const MenuTemplate* menu = FindMenu(menuId);
+    if (menu == nullptr) {
+        return false;
+    }
+    auto makeAction = [this](const QString& text, unsigned command) {
+        return MakeCommandAction(text, command);
+    };
+    for (const MenuItemTemplate& popup : menu->popups) {
+        auto* dropDown = new QMenu(popup.text, m_toolBar);
+        FillMenu(dropDown, popup.popup, makeAction);
+        // A menu shows the enabling of the moment it opens.
+        Frame* frame = m_frame;
+        QObject::connect(dropDown, &QMenu::aboutToShow, m_toolBar,
+                         [frame] { frame->UpdateCommandItems(); });
+        auto* button = new QToolButton(m_toolBar);
+        button->setText(popup.text);
+        button->setMenu(dropDown);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(true);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        m_toolBar->addWidget(button);
+    }
+    return true;
+}
+
+bool FrameCommandBar::AddButtons(unsigned bitmapId, std::span<const ToolbarButton> buttons) {
+    const QPixmap strip(FindBitmap(bitmapId));
+    if (strip.isNull()) {
+        return false;
+    }
+    for (const ToolbarButton& button : buttons) {
+        if (button.style == kButtonStyleSeparator) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QRect cell(button.image * kImageSize, 0, kImageSize, kImageSize);
+        if (button.image < 0 || !strip.rect().contains(cell)) {
+            return false;
+        }
+        const auto command = static_cast<unsigned>(button.command);
+        const QString tip = PlainText(MenuTextOf(command));
+        QAction* action = MakeCommandAction(tip, command);
+        action->setIcon(QIcon(strip.copy(cell)));
+        action->setToolTip(tip);
+        action->setEnabled((button.state & kButtonStateEnabled) != 0);
+        m_toolBar->addAction(action);
+    }
+    return true;
+}
+
+bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
+    if (m_adorned) {
+        return true;
+    }
+    m_adorned = true;
+    // The adornments sit at the bar's end, whatever its width.
+    auto* spacer = new QWidget(m_toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+
+    Frame* frame = m_frame;
+    QStyle* style = m_toolBar->style();
+    QAction* help = m_toolBar->addAction(style->standardIcon(QStyle::SP_TitleBarContextHelpButton),
+                                         QStringLiteral("Help"));
+    QObject::connect(help, &QAction::triggered, m_toolBar,
+                     [frame] { frame->SendMessage(kMsgHelp, 0, 0); });
+    QAction* close = m_toolBar->addAction(style->standardIcon(QStyle::SP_TitleBarCloseButton),
+                                          QStringLiteral("Close"));
+    QObject::connect(close, &QAction::triggered, m_toolBar, [frame] {
+        if (frame->Widget() != nullptr) {
+            frame->Widget()->close();
+        }
+    });
+    return true;
+}
+
+std::vector<unsigned> FrameCommandBar::Commands() const {
+    std::vector<unsigned> commands;
+    for (const QAction* action : m_commandActions) {
+        const unsigned command = action->data().toUInt();
+        if (std::find(commands.begin(), commands.end(), command) == commands.end()) {
+            commands.push_back(command);
+        }
+    }
+    return commands;
+}
+
+void FrameCommandBar::SetCommandEnabled(unsigned command, bool enabled) {
+    for (QAction* action : m_commandActions) {
+        if (action->data().toUInt() == command) {
+            action->setEnabled(enabled);
+        }
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+
+// The command bar of a frame, on a Qt tool bar: menus as drop-down buttons, image buttons,
+// then the help and close adornments at the bar's end. Every item that carries a command
+// sends it to the frame as message 273; the frame enables the items.
+
+#include "platform/CommandBar.h"
+
+#include <QString>
+
+#include <vector>
+
+class QAction;
+class QToolBar;
+
+namespace platform {
+
+class Frame;
+
+class FrameCommandBar : public CommandBar {
+public:
+    FrameCommandBar(Frame* frame, QToolBar* toolBar);
+
+    bool InsertMenuBar(unsigned menuId) override;
+    bool AddButtons(unsigned bitmapId, std::span<const ToolbarButton> buttons) override;
+    // Flags 0: a help button (message 0x53 to the frame) and a close button (the frame's
+    // close request).
+    bool AddAdornments(unsigned flags) override;
+
+    // The commands the bar's menu items and buttons carry, each once, in bar order.
+    std::vector<unsigned> Commands() const;
+    void SetCommandEnabled(unsigned command, bool enabled);
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+private:
+    QAction* MakeCommandAction(const QString& text, unsigned command);
+    QString MenuTextOf(unsigned command) const;
+
+    Frame* m_frame;
+    QToolBar* m_toolBar;
+    std::vector<QAction*> m_commandActions;
+    bool m_adorned = false;
+};
+
+}  // namespace platform

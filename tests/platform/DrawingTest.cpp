@@ -1,0 +1,157 @@
+// Drawing: bitmaps through memory contexts, centred text, fonts from logical fonts, and the
+// view's paint, size and tap handling, checked on real pixels.
+
+#include "FrameworkFixture.h"
+
+#include "res/Resource.h"
+
+#include "platform/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QTest>
+
+namespace {
+
+QImage Image(const char* path) {
+    return QImage(QString::fromLatin1(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+// The rectangle covered by pixels of the colour.
+QRect Extent(const QImage& image, QRgb colour) {
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                extent |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return extent;
+}
+
+TEST(Bitmap, ResourcesLoadAtTheirSizes) {
+    platform::Bitmap numbers;
+    platform::Bitmap buttons;
+    platform::Bitmap missing;
+    ASSERT_TRUE(numbers.LoadBitmap(IDB_NUMBERS));
+    ASSERT_TRUE(buttons.LoadBitmap(IDB_TOOLBAR));
+    EXPECT_EQ(numbers.Pixmap()->size(), QSize(220, 25));
+    EXPECT_EQ(buttons.Pixmap()->size(), QSize(64, 16));
+    EXPECT_FALSE(missing.LoadBitmap(4711));
+    EXPECT_TRUE(missing.IsNull());
+}
+
+TEST(DC, BitBltCopiesTheSelectedBitmapPixelForPixel) {
+    QImage target(240, 40, QImage::Format_RGB32);
+    target.fill(Qt::red);
+    {
+        QPainter painter(&target);
+        platform::DC dc(&painter);
+        platform::DC memory;
+        ASSERT_TRUE(memory.CreateCompatibleDC(&dc));
+        platform::Bitmap strip;
+        ASSERT_TRUE(strip.LoadBitmap(IDB_NUMBERS));
+        platform::Bitmap* old = memory.SelectObject(&strip);
+        EXPECT_EQ(old, nullptr);
+        EXPECT_FALSE(strip.DeleteObject());  // selected: kept
+        EXPECT_TRUE(dc.BitBlt(7, 5, 220, 25, &memory, 0, 0, platform::kRopSrcCopy));
+        EXPECT_FALSE(dc.BitBlt(0, 0, 10, 10, &memory, 0, 0, 0x00EE0086));
+        EXPECT_EQ(memory.SelectObject(old), &strip);
+        EXPECT_TRUE(strip.DeleteObject());
+        memory.DeleteDC();
+    }
+    const QImage source = Image(":/images/numbers.bmp");
+    EXPECT_EQ(target.copy(7, 5, 220, 25), source);
+    EXPECT_EQ(Extent(target, qRgb(255, 0, 0)), QRect(0, 0, 240, 40));  // frame around it
+    EXPECT_EQ(target.pixel(6, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(227, 29), qRgb(255, 0, 0));
+}
+
+TEST(DC, DrawTextCentresASingleLineInTheContextsColours) {
+    platform::LogFont lf;
+    lf.lfHeight = -40;
+    lf.lfFaceName = QStringLiteral("Arial");
+    platform::Font font;
+    ASSERT_TRUE(font.CreateFontIndirect(lf));
+
+    for (int mode : {platform::kBkTransparent, platform::kBkOpaque}) {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        {
+            QPainter painter(&image);
+            platform::DC dc(&painter);
+            EXPECT_EQ(dc.SelectObject(&font), nullptr);
+            dc.SetBkMode(mode);
+            platform::Rect rect{0, 0, 200, 100};
+            dc.DrawText(QStringLiteral("88"), &rect, 37);
+            EXPECT_EQ(dc.SelectObject(static_cast<platform::Font*>(nullptr)), &font);
+        }
+        const QRect ink = Extent(image, qRgb(0, 0, 0));
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_NEAR(ink.center().x(), 100, 2);
+        EXPECT_NEAR(ink.center().y(), 50, 6);
+        // Opaque text fills its box with the white background; transparent leaves red.
+        const QRgb beside = image.pixel(ink.left() + ink.width() / 2, ink.top() - 2);
+        EXPECT_EQ(beside, mode == platform::kBkOpaque ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
+    }
+}
+
+// A positive height is the cell (ascent + descent), a negative one the character height.
+TEST(Font, HeightsAndArialFace) {
+    for (int height : {12, 16, 20, 33, 100}) {
+        platform::LogFont lf;
+        lf.lfHeight = height;
+        lf.lfFaceName = QStringLiteral("Arial");
+        platform::Font font;
+        ASSERT_TRUE(font.CreateFontIndirect(lf));
+        const QFontMetrics metrics(*font.QtFont());
+        EXPECT_LE(metrics.ascent() + metrics.descent(), height);
+        EXPECT_GE(metrics.ascent() + metrics.descent(), height - 2) << height;
+        EXPECT_EQ(font.QtFont()->weight(), QFont::Normal);
+        EXPECT_EQ(QFontInfo(*font.QtFont()).family(), QStringLiteral("Liberation Sans"));
+    }
+    platform::LogFont lf;
+    lf.lfHeight = -20;
+    platform::Font font;
+    ASSERT_TRUE(font.CreateFontIndirect(lf));
+    EXPECT_EQ(font.QtFont()->pixelSize(), 20);
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, &doc, &view));
+        frame.ShowWindow(platform::kSwShow);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.Widget()));
+    }
+    fixture::TestDoc doc;
+    fixture::TestView view;
+    fixture::TestFrame frame;
+};
+
+TEST_F(ViewTest, PaintErasesToWhiteAndDrawsWhatOnDrawDraws) {
+    const QImage shot = view.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(240, 268));
+    EXPECT_EQ(shot.copy(10, 10, 220, 25), Image(":/images/numbers.bmp"));
+    EXPECT_EQ(shot.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(shot.pixel(120, 200), qRgb(255, 255, 255));
+}
+
+TEST_F(ViewTest, TapsArriveWithPointAndKeyFlags) {
+    QTest::mouseClick(view.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 240));
+    QTest::mouseClick(view.Widget(), Qt::LeftButton, Qt::ShiftModifier, QPoint(1, 2));
+    QTest::mouseClick(view.Widget(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(view.m_taps.size(), 2);
+    EXPECT_EQ(view.m_taps.at(0).first, platform::kMkLButton);
+    EXPECT_EQ(view.m_taps.at(0).second, (platform::Point{15, 240}));
+    EXPECT_EQ(view.m_taps.at(1).first, platform::kMkLButton | platform::kMkShift);
+    EXPECT_EQ(view.m_taps.at(1).second, (platform::Point{1, 2}));
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// The frame: its command bar and the enabling of its items, its size, closing and help.
+
+#include "FrameworkFixture.h"
+
+#include "res/Resource.h"
+#include "res/Resources.h"
+
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+int fixture::TestFrame::OnCreate() {
+    if (platform::Frame::OnCreate() == -1) {
+        return -1;
+    }
+    if (!GetCommandBar()->AddButtons(IDB_TOOLBAR, res::kMainFrameButtons)) {
+        return -1;
+    }
+    return GetCommandBar()->AddAdornments(0) ? 0 : -1;
+}
+
+namespace {
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.HandleUpdate(ID_NEW_GAME);
+        doc.HandleToggle(ID_NEW_GAME);
+        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, &doc, &view));
+    }
+    void TearDown() override { platform::SetMessageBoxAnswerer(nullptr); }
+
+    QToolBar* Bar() const { return frame.Widget()->findChild<QToolBar*>(); }
+    // The menu item and the button that carry the command.
+    QList<QAction*> Items(unsigned id) const {
+        QList<QAction*> items;
+        for (QAction* action : frame.Widget()->findChildren<QAction*>()) {
+            if (action->data().toUInt() == id) {
+                items << action;
+            }
+        }
+        return items;
+    }
+    QMenu* Menu(const QString& text) const {
+        for (auto* button : Bar()->findChildren<QToolButton*>()) {
+            if (button->text() == text) {
+                return button->menu();
+            }
+        }
+        return nullptr;
+    }
+
+    fixture::TestApp app;
+    fixture::TestDoc doc;
+    fixture::TestView view;
+    fixture::TestFrame frame;
+};
+
+TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
+    QMenu* druno = Menu(QStringLiteral("&Druno"));
+    QMenu* help = Menu(QStringLiteral("&Help"));
+    ASSERT_NE(druno, nullptr);
+    ASSERT_NE(help, nullptr);
+    QStringList texts;
+    for (QAction* action : druno->actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "-", "&Options...",
+                                  "&Look and Feel...", "&Statistics...", "-", "E&xit"}));
+    // New Game, Options, Statistics and About appear on the menu and as 16 x 16 buttons.
+    for (unsigned id : {ID_NEW_GAME, ID_OPTIONS, ID_STATISTIC, ID_APP_ABOUT}) {
+        const auto items = Items(id);
+        ASSERT_EQ(items.size(), 2) << id;
+        EXPECT_EQ(items.at(1)->icon().pixmap(16, 16).size(), QSize(16, 16));
+    }
+    EXPECT_FALSE(Bar()->isMovable());
+    EXPECT_EQ(frame.GetWindowText(), QStringLiteral("Druno"));
+    EXPECT_FALSE(frame.Widget()->windowIcon().isNull());
+}
+
+TEST_F(FrameTest, UpdatesEnableMenuItemsAndButtonsAlike) {
+    frame.UpdateCommandItems();
+    for (QAction* item : Items(ID_NEW_GAME)) {
+        EXPECT_TRUE(item->isEnabled());
+    }
+    // Nobody carries out Options here: disabled. Exit and Help are the framework's own.
+    for (QAction* item : Items(ID_OPTIONS)) {
+        EXPECT_FALSE(item->isEnabled());
+    }
+    EXPECT_TRUE(Items(ID_APP_EXIT).at(0)->isEnabled());
+    EXPECT_TRUE(Items(ID_HELP).at(0)->isEnabled());
+
+    // A command from the bar toggles the state; the items follow once the program is idle.
+    Items(ID_NEW_GAME).at(1)->trigger();
+    EXPECT_TRUE(doc.m_bPlaying);
+    QApplication::processEvents();
+    for (QAction* item : Items(ID_NEW_GAME)) {
+        EXPECT_FALSE(item->isEnabled());
+    }
+
+    // A menu that opens shows the state of that moment.
+    doc.m_bPlaying = false;
+    emit Menu(QStringLiteral("&Druno"))->aboutToShow();
+    EXPECT_TRUE(Items(ID_NEW_GAME).at(0)->isEnabled());
+}
+
+TEST_F(FrameTest, OpensWithAGameScreenOf240By268AndResizes) {
+    EXPECT_EQ(view.GetClientRect(), (platform::Rect{0, 0, 240, 268}));
+    ASSERT_FALSE(view.m_sizes.isEmpty());
+    EXPECT_EQ(view.m_sizes.last(), QSize(240, 268));
+    frame.ShowWindow(platform::kSwShow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.Widget()));
+    EXPECT_EQ(view.GetClientRect(), (platform::Rect{0, 0, 240, 268}));
+
+    frame.Widget()->resize(frame.Widget()->width() + 60, frame.Widget()->height() + 40);
+    QApplication::processEvents();
+    EXPECT_EQ(view.m_sizes.last(), QSize(300, 308));
+}
+
+TEST_F(FrameTest, CloseRequestAsksTheDocument) {
+    frame.ShowWindow(platform::kSwShow);
+    doc.m_bMayClose = false;
+    frame.Widget()->close();
+    EXPECT_TRUE(frame.IsWindowVisible());
+
+    doc.m_bMayClose = true;
+    frame.Widget()->close();
+    EXPECT_FALSE(frame.IsWindowVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(frame.IsCreated());
+    EXPECT_FALSE(view.IsCreated());
+}
+
+TEST_F(FrameTest, HelpSaysThereIsNone) {
+    QStringList texts;
+    platform::SetMessageBoxAnswerer([&](const QString& text, const QString&, unsigned type) {
+        texts << text;
+        EXPECT_EQ(type, platform::kMbIconInformation);
+        return platform::kIdOk;
+    });
+    Items(ID_HELP).at(0)->trigger();
+    frame.SendMessage(platform::kMsgHelp);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts.at(0).contains(QStringLiteral("No help")));
+}
+
+TEST(FrameCreation, ViewRefusingCreationFailsTheFrame) {
+    fixture::TestDoc doc;
+    fixture::TestView view;
+    view.m_nCreateResult = -1;
+    fixture::TestFrame frame;
+    EXPECT_FALSE(frame.LoadFrame(IDR_MAINFRAME, &doc, &view));
+    EXPECT_FALSE(frame.IsCreated());
+    EXPECT_FALSE(view.IsCreated());
+    platform::ViewPosition position = doc.GetFirstViewPosition();
+    EXPECT_EQ(position, nullptr);
+}
+
+}  // namespace

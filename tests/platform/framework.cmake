@@ -1,0 +1,12 @@
+# The application framework: command tables and routing, frames, views, drawing, the screen
+# and the document template, on real widgets on the offscreen platform.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+druno_add_test(platform_framework_test GUI
+    SOURCES
+        CommandRoutingTest.cpp
+        FrameTest.cpp
+        DrawingTest.cpp
+        WindowTest.cpp
+        DocTemplateTest.cpp
+        FrameworkFixture.h
+    LIBS platform_ui druno_res Qt6::Test)
