@@ -113,7 +113,7 @@ void GameScreenTest::OpenScreen(int width, int height) {
     ASSERT_NE(m_view, nullptr);
     m_template->GetFrame()->ShowWindow(platform::kSwShow);
     ResizeClient(width, height);
-    m_events.clear();
+    m_openingEvents = TakeEvents();
 }
 
 void GameScreenTest::ResizeClient(int width, int height) {

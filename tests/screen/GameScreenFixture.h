@@ -65,6 +65,8 @@ protected:
     CMyDrunoDoc* m_doc = nullptr;
     CMyDrunoView* m_view = nullptr;
     QStringList m_events;
+    // The events of OpenScreen: creation of document, frame and view, and the first size.
+    QStringList m_openingEvents;
 
 private:
     std::function<int(const QString&, unsigned)> m_answer;

@@ -11,6 +11,10 @@
 #include "platform/Sound.h"
 #include "res/Resource.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <memory>
 #include <vector>
 
@@ -71,6 +75,25 @@ TEST_F(GameScreenTest, NewGameTogglesTheCommandsAndStartsARound) {
     EXPECT_FALSE(during.newGame);
     EXPECT_TRUE(during.abortGame);
     EXPECT_FALSE(during.appExit);
+}
+
+TEST_F(GameScreenTest, StatisticsCommandShowsTheProgramsStatisticsFile) {
+    OpenScreen();
+    // The dialog is modal: close it as soon as it shows.
+    std::function<void()> closeDialog = [&closeDialog] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->reject();
+        } else {
+            QTimer::singleShot(10, closeDialog);
+        }
+    };
+    QTimer::singleShot(0, closeDialog);
+
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_STATISTIC, nullptr));
+
+    EXPECT_TRUE(InOrder(TakeEvents(), {"CMyDrunoDoc::OnStatistic() {", "GameStatisticsShow() {",
+                                       "lpStatFile=\"" + StatFile() + "\"",
+                                       "} GameStatisticsShow()", "} CMyDrunoDoc::OnStatistic()"}));
 }
 
 TEST_F(GameScreenTest, FrameMayCloseOnlyBetweenRounds) {

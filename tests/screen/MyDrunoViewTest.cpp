@@ -50,6 +50,18 @@ TEST_F(GameScreenTest, StripIsCentredAboveTheBottom) {
     }
 }
 
+TEST_F(GameScreenTest, CreationLoadsAndPlacesTheStrip) {
+    OpenScreen();
+    EXPECT_TRUE(InOrder(m_openingEvents,
+                        {"CMyDrunoView::CMyDrunoView() {", "} CMyDrunoView::CMyDrunoView()",
+                         "CMyDrunoView::OnCreate() {", "} CMyDrunoView::OnCreate() (0 /* OK */)",
+                         "CMyDrunoView::OnSize() {", "} CMyDrunoView::OnSize()"}));
+    // Between rounds the view stays blank.
+    EXPECT_TRUE(IsBlank(GrabView()));
+    NewGame(QStringLiteral("407"));
+    EXPECT_TRUE(ShowsStrip(GrabView(), {10, 233}));
+}
+
 TEST_F(GameScreenTest, TapBetweenRoundsOnlyBeeps) {
     OpenScreen();
     Tap(10, 233);
