@@ -4,6 +4,7 @@
 
 #include "dialogs/DialogLaF.h"
 #include "res/Resource.h"
+#include "tests/dialogs/ModalDriver.h"
 
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -23,8 +24,8 @@ namespace {
 const Rect kScreen{0, 0, 480, 640};
 
 // A dialog presented the way the program's dialogs are: InitDialogLaF first, the framework's
-// initialisation, then the Cancel button when it is to be shown. What the test wants to see
-// is measured at the end of the initialisation, and the dialog closes at once.
+// initialisation, then the Cancel button when it is to be shown. Present() opens it and
+// measures it as the user gets to see it.
 class PresentedDialog : public platform::Dialog {
 public:
     PresentedDialog(unsigned templateId, bool noFullScreen, bool showCancel,
@@ -47,6 +48,15 @@ public:
     bool closeBoxVisible = false;
     unsigned style = 0;
 
+    void Present() {
+        const testing_support::ModalRun run =
+            testing_support::DriveModal([this] { DoModal(); }, {[this](platform::Dialog&) {
+                                            Measure();
+                                            EndDialog(platform::kIdOk);
+                                        }});
+        EXPECT_EQ(run.stepsRun, 1);
+    }
+
 protected:
     bool OnInitDialog() override {
         InitDialogLaF(this, m_noFullScreen, doneButton, sysMenu);
@@ -58,19 +68,17 @@ protected:
         if (m_showCancel && cancel != nullptr) {
             PlaceCancelButton(this, cancel, hideCancel);
         }
-        Measure(cancel);
-        EndDialog(platform::kIdOk);
         return true;
     }
 
 private:
-    void Measure(platform::Window* cancel) {
+    void Measure() {
         window = GetWindowRect();
         client = GetClientRect();
-        if (cancel != nullptr) {
+        if (platform::Window* cancel = GetDlgItem(IDCANCEL_BUTTON)) {
             const QRect g = cancel->Widget()->geometry();
             button = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-            buttonVisible = !cancel->Widget()->isHidden();
+            buttonVisible = cancel->IsWindowVisible();
         }
         doneVisible = TitleButton("doneButton");
         closeBoxVisible = TitleButton("closeBox");
@@ -78,7 +86,7 @@ private:
     }
     bool TitleButton(const char* name) const {
         const auto* b = Widget()->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        return b != nullptr && !b->isHidden();
+        return b != nullptr && b->isVisible();
     }
 
     bool m_noFullScreen;
@@ -104,7 +112,7 @@ protected:
     // Template size, without the Cancel button.
     Rect TemplateWindow() {
         PresentedDialog dlg(GetParam(), true, false);
-        dlg.DoModal();
+        dlg.Present();
         return dlg.window;
     }
 
@@ -113,7 +121,7 @@ protected:
 
 TEST_P(DialogPresentation, FullScreenWithCancelButtonAtTheBottom) {
     PresentedDialog dlg(GetParam(), false, true);
-    dlg.DoModal();
+    dlg.Present();
     EXPECT_EQ(dlg.window, m_workArea);
     const int bh = dlg.button.Height();
     EXPECT_EQ(dlg.button.left, (dlg.window.Width() - dlg.button.Width()) / 2);
@@ -127,7 +135,7 @@ TEST_P(DialogPresentation, FullScreenButtonFollowsTheScreenEdges) {
     m_workArea = {0, 30, 480, 600};
     platform::SetScreenOverride(kScreen, m_workArea);
     PresentedDialog dlg(GetParam(), false, true);
-    dlg.DoModal();
+    dlg.Present();
     EXPECT_EQ(dlg.window, m_workArea);
     // Shifted down by the distance from the top (30), up by that from the bottom (40).
     EXPECT_EQ(dlg.button.top,
@@ -137,7 +145,7 @@ TEST_P(DialogPresentation, FullScreenButtonFollowsTheScreenEdges) {
 TEST_P(DialogPresentation, TemplateSizeGrowsByTheButtonAndStaysCentred) {
     const Rect plain = TemplateWindow();
     PresentedDialog dlg(GetParam(), true, true);
-    dlg.DoModal();
+    dlg.Present();
     const int bh = dlg.button.Height();
     EXPECT_EQ(dlg.window.Width(), plain.Width());
     EXPECT_EQ(dlg.window.Height(), plain.Height() + bh + 10);
@@ -153,7 +161,7 @@ TEST_P(DialogPresentation, WithoutCancelTheButtonStaysOutOfSight) {
         SCOPED_TRACE(noFullScreen ? "template size" : "full screen");
         const Rect plain = TemplateWindow();
         PresentedDialog dlg(GetParam(), noFullScreen, false);
-        dlg.DoModal();
+        dlg.Present();
         EXPECT_EQ(dlg.window, noFullScreen ? plain : m_workArea);
         // Parked below the template's area, it stays out of sight even when a full-screen
         // dialog is high enough to reach it.
@@ -171,7 +179,7 @@ TEST_P(DialogPresentation, OddSpaceLeavesTheButtonHalfAPixelLeft) {
         const Rect window = d.GetWindowRect();
         d.MoveWindow(window.left, window.top, button.Width() + 101, window.Height());
     };
-    dlg.DoModal();
+    dlg.Present();
     EXPECT_EQ(dlg.window.Width() - dlg.button.Width(), 101);
     EXPECT_EQ(dlg.button.left, 50);
 }
@@ -179,7 +187,7 @@ TEST_P(DialogPresentation, OddSpaceLeavesTheButtonHalfAPixelLeft) {
 TEST_P(DialogPresentation, HiddenOnRequest) {
     PresentedDialog dlg(GetParam(), true, true);
     dlg.hideCancel = true;
-    dlg.DoModal();
+    dlg.Present();
     EXPECT_FALSE(dlg.buttonVisible);
 }
 
@@ -208,7 +216,7 @@ TEST_F(TitleArea, DoneButtonAndCloseBoxFollowTheArguments) {
         PresentedDialog dlg(c.templateId, true, false);
         dlg.doneButton = c.doneButton;
         dlg.sysMenu = c.sysMenu;
-        dlg.DoModal();
+        dlg.Present();
         EXPECT_EQ(dlg.doneVisible, c.doneVisible);
         EXPECT_EQ(dlg.closeBoxVisible, c.sysMenu);
         // Only the system-menu bit changes.
@@ -219,7 +227,7 @@ TEST_F(TitleArea, DoneButtonAndCloseBoxFollowTheArguments) {
 TEST_F(TitleArea, TemplateSizeIsCentredOverTheOwner) {
     OwnerWindow owner(QRect(40, 100, 300, 400));
     PresentedDialog dlg(IDD_ABOUTBOX, true, false, &owner);
-    dlg.DoModal();
+    dlg.Present();
     const Rect around = owner.GetWindowRect();
     EXPECT_EQ(dlg.window.left, around.left + (around.Width() - dlg.window.Width()) / 2);
     EXPECT_EQ(dlg.window.top, around.top + (around.Height() - dlg.window.Height()) / 2);
