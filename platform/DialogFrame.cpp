@@ -120,7 +120,9 @@ void DialogFrame::LayOut() {
         right -= buttonHeight + kTitleButtonGap;
     }
     if (!m_done->isHidden()) {
-        const int doneWidth = std::max(m_done->sizeHint().width(), 2 * buttonHeight);
+        // Compact, as title buttons are: the text with some room, not a full push button.
+        const int textWidth = m_done->fontMetrics().horizontalAdvance(m_done->text());
+        const int doneWidth = std::max(textWidth + 4 * kTitlePadding, 2 * buttonHeight);
         m_done->setGeometry(right - doneWidth, kTitleButtonGap, doneWidth, buttonHeight);
         right -= doneWidth + kTitleButtonGap;
     }
