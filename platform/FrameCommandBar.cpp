@@ -5,6 +5,7 @@
 #include "platform/Resources.h"
 
 #include <QAction>
+#include <QBitmap>
 #include <QMenu>
 #include <QPixmap>
 #include <QStyle>
@@ -39,10 +40,27 @@ void FillMenu(QMenu* menu, const std::vector<MenuItemTemplate>& items,
     }
 }
 
+// Silver is the background of button images: it shows the bar through.
+QPixmap ButtonImage(const QPixmap& strip, const QRect& cell) {
+    QPixmap image = strip.copy(cell);
+    image.setMask(image.createMaskFromColor(QColor(0xC0, 0xC0, 0xC0), Qt::MaskInColor));
+    return image;
+}
+
 }  // namespace
 
+// The bar must hold menus, buttons and adornments in the handheld's 240 pixels: its items
+// sit close together.
 FrameCommandBar::FrameCommandBar(Frame* frame, QToolBar* toolBar)
-    : m_frame(frame), m_toolBar(toolBar) {}
+    : m_frame(frame), m_toolBar(toolBar) {
+    m_toolBar->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"
+                       "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent;"
+                       " border-radius: 2px; }"
+                       "QToolButton:hover { border-color: palette(mid); }"
+                       "QToolButton:pressed, QToolButton:open { background: palette(midlight); }"
+                       "QToolButton::menu-indicator { image: none; }"));
+}
 
 QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned command) {
     auto* action = new QAction(text, m_toolBar);
@@ -84,7 +102,6 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(true);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
         m_toolBar->addWidget(button);
     }
     return true;
@@ -107,7 +124,7 @@ bool FrameCommandBar::AddButtons(unsigned bitmapId, std::span<const ToolbarButto
         const auto command = static_cast<unsigned>(button.command);
         const QString tip = PlainText(MenuTextOf(command));
         QAction* action = MakeCommandAction(tip, command);
-        action->setIcon(QIcon(strip.copy(cell)));
+        action->setIcon(QIcon(ButtonImage(strip, cell)));
         action->setToolTip(tip);
         action->setEnabled((button.state & kButtonStateEnabled) != 0);
         m_toolBar->addAction(action);
