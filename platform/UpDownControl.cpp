@@ -49,9 +49,10 @@ void UpDownControl::SetBuddy(QLineEdit* buddy) {
 
 void UpDownControl::Step(bool up) {
     // The buddy's text is the position the user sees; start from it when it is a number.
-    if ((m_style & kSetBuddyInt) != 0 && m_buddy) {
+    QLineEdit* buddy = Buddy();
+    if ((m_style & kSetBuddyInt) != 0 && buddy != nullptr) {
         bool ok = false;
-        const int typed = m_buddy->text().trimmed().toInt(&ok);
+        const int typed = buddy->text().trimmed().toInt(&ok);
         if (ok) {
             m_position = Clamp(typed);
         }
@@ -60,8 +61,8 @@ void UpDownControl::Step(bool up) {
     const long long next = static_cast<long long>(m_position) + (up ? direction : -direction);
     m_position = static_cast<int>(
         std::clamp<long long>(next, std::min(m_lower, m_upper), std::max(m_lower, m_upper)));
-    if ((m_style & kSetBuddyInt) != 0 && m_buddy) {
-        m_buddy->setText(QString::number(m_position));
+    if ((m_style & kSetBuddyInt) != 0 && buddy != nullptr) {
+        buddy->setText(QString::number(m_position));
     }
 }
 
@@ -77,7 +78,7 @@ void UpDownControl::resizeEvent(QResizeEvent* event) {
 }
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress && isEnabled()) {
+    if (event->type() == QEvent::KeyPress && watched == m_buddy && isEnabled()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up);

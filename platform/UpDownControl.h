@@ -33,7 +33,7 @@ public:
     // Takes the buddy and, with kAlignRight, moves to its right edge, narrowing it by this
     // control's width.
     void SetBuddy(QLineEdit* buddy);
-    QLineEdit* Buddy() const { return m_buddy; }
+    QLineEdit* Buddy() const { return qobject_cast<QLineEdit*>(m_buddy.data()); }
 
     // One step up (toward the upper end) or down, as the arrows and arrow keys do.
     void Step(bool up);
@@ -49,7 +49,9 @@ private:
     int m_lower = 100;
     int m_upper = 0;
     int m_position = 0;
-    QPointer<QLineEdit> m_buddy;
+    // Held as a widget: the pointer is read while the edit is being destroyed, when it is
+    // no longer a QLineEdit.
+    QPointer<QWidget> m_buddy;
     QToolButton* m_up = nullptr;
     QToolButton* m_down = nullptr;
 };
