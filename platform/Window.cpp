@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -135,9 +136,16 @@ void Window::MoveWindow(int x, int y, int width, int height, bool repaint) {
         // A top-level window's rectangle includes its frame; Qt sizes the inside.
         const QRect frame = m_widget->frameGeometry();
         const QRect inside = m_widget->geometry();
+        const QSize oldSize = m_widget->size();
         m_widget->move(x, y);
         m_widget->resize(std::max(0, width - (frame.width() - inside.width())),
                          std::max(0, height - (frame.height() - inside.height())));
+        // Qt tells a hidden window of its new size only when it is shown; tell it now, so
+        // that its contents (a dialog's client area) follow while it is being set up.
+        if (!m_widget->isVisible() && m_widget->size() != oldSize) {
+            QResizeEvent resize(m_widget->size(), oldSize);
+            QCoreApplication::sendEvent(m_widget, &resize);
+        }
     } else {
         // A child moves in its parent's client coordinates, and its parent widget is that
         // client area.
