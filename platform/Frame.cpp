@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "platform/View.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
@@ -53,20 +54,24 @@ private:
     Frame* m_frame;
 };
 
-// Brings the command items up to date once the program is idle again after user input.
+// Brings the command items up to date whenever the program falls idle: after every user
+// input and command, including those whose handlers ran a modal box and changed the state
+// only once it was closed.
 class IdleUpdater : public QObject {
 public:
-    explicit IdleUpdater(Frame* frame) : m_frame(frame) {}
+    explicit IdleUpdater(Frame* frame) : m_frame(frame) {
+        if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                    &IdleUpdater::OnIdle);
+        }
+    }
 
     void Schedule() {
         if (m_pending) {
             return;
         }
         m_pending = true;
-        QTimer::singleShot(0, this, [this] {
-            m_pending = false;
-            m_frame->UpdateCommandItems();
-        });
+        QTimer::singleShot(0, this, [this] { OnIdle(); });
     }
 
 protected:
@@ -78,8 +83,19 @@ protected:
     }
 
 private:
+    void OnIdle() {
+        m_pending = false;
+        if (m_updating) {
+            return;
+        }
+        m_updating = true;
+        m_frame->UpdateCommandItems();
+        m_updating = false;
+    }
+
     Frame* m_frame;
     bool m_pending = false;
+    bool m_updating = false;
 };
 
 struct Frame::Impl {

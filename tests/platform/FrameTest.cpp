@@ -12,9 +12,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -111,6 +113,24 @@ TEST_F(FrameTest, UpdatesEnableMenuItemsAndButtonsAlike) {
     doc.m_bPlaying = false;
     emit Menu(QStringLiteral("&Druno"))->aboutToShow();
     EXPECT_TRUE(Items(ID_NEW_GAME).at(0)->isEnabled());
+}
+
+// A handler that shows a modal box and changes the state only after it closed (a won round)
+// still leaves the items right once the program is idle again.
+TEST_F(FrameTest, ItemsFollowAStateChangedAfterANestedLoop) {
+    frame.ShowWindow(platform::kSwShow);
+    doc.m_bPlaying = true;
+    frame.UpdateCommandItems();
+    QTimer::singleShot(0, [this] {
+        QEventLoop modal;
+        QTimer::singleShot(20, &modal, &QEventLoop::quit);
+        modal.exec();
+        doc.m_bPlaying = false;
+    });
+    QEventLoop running;
+    QTimer::singleShot(100, &running, &QEventLoop::quit);
+    running.exec();
+    EXPECT_TRUE(Items(ID_NEW_GAME).at(1)->isEnabled());
 }
 
 TEST_F(FrameTest, OpensWithAGameScreenOf240By268AndResizes) {
