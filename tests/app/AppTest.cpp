@@ -229,8 +229,8 @@ TEST_F(DrunoApp, StartsWithTheWindowShownAfterTheSettingsWereRead) {
                                            "CMainFrame::PreCreateWindow() {",
                                            "} CMainFrame::PreCreateWindow()",
                                            "CMainFrame::OnCreate() {",
-                                           "} CMainFrame::OnCreate()",
                                            "} CMyDrunoView::OnCreate() (0 /* OK */)",
+                                           "} CMainFrame::OnCreate()",
                                            "CMyDrunoApp::RegInit() {",
                                            "fRead==true",
                                            "} CMyDrunoApp::RegInit()",
@@ -258,6 +258,7 @@ TEST_F(DrunoApp, ConstructorTracesComeBeforeInitInstance) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), s_dir->filePath(QStringLiteral("child")));
     druno.setProcessEnvironment(env);
+    druno.setReadChannel(QProcess::StandardError);
     druno.start(QStringLiteral(DRUNO_EXECUTABLE), {});
     ASSERT_TRUE(druno.waitForStarted());
     QByteArray out;
@@ -451,7 +452,9 @@ TEST_F(DrunoApp, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
                {QStringLiteral("--gtest_also_run_disabled_tests"),
                 QStringLiteral("--gtest_filter=NextStart.DISABLED_UsesTheStoredSettings")});
     ASSERT_TRUE(next.waitForFinished(60000));
-    EXPECT_EQ(next.exitCode(), 0) << next.readAll().toStdString();
+    const QByteArray output = next.readAll();
+    EXPECT_EQ(next.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.toStdString();
 }
 
 // Run only by the test above, in a fresh process: the program started on the folder it left.
