@@ -52,7 +52,13 @@ int Application::Run(int argc, char** argv) {
     if (InitInstance()) {
         m_exitCode = QApplication::exec();
     }
-    return ExitInstance();
+    // The closed main frame goes before the exit step, as its window is gone by then.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const int exitCode = ExitInstance();
+    // Documents and windows go while the application that holds them still exists.
+    auto templates = std::move(m_templates);
+    templates.clear();
+    return exitCode;
 }
 
 bool Application::InitInstance() {

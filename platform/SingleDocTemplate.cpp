@@ -19,10 +19,11 @@ SingleDocTemplate::SingleDocTemplate(unsigned resourceId, const RuntimeClass& do
 SingleDocTemplate::~SingleDocTemplate() {
     // Windows can only go while the application still exists; after that the process is
     // ending and takes them along.
-    if (m_frame != nullptr && QCoreApplication::instance() != nullptr) {
-        delete m_frame;
-    }
+    Frame* frame = m_frame;
     m_frame = nullptr;
+    if (frame != nullptr && QCoreApplication::instance() != nullptr) {
+        delete frame;
+    }
 }
 
 Document* SingleDocTemplate::GetDocument() const {

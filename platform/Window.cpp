@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -35,6 +36,21 @@ Rect ToRect(const QRect& r) {
 // Lets a widget that Qt destroys (with its parent, say) unbind from its window.
 class WindowAccess {
 public:
+    // Windows the framework owns inside a dying window go first, children before their
+    // parent, as the handheld destroys them.
+    static void DestroyChildWindows(const QWidget* parent) {
+        QList<QPointer<QWidget>> children;
+        for (QWidget* child : parent->findChildren<QWidget*>()) {
+            children << child;
+        }
+        for (const QPointer<QWidget>& child : children) {
+            Window* window = child ? Window::FromWidget(child) : nullptr;
+            if (window != nullptr && window->m_widget == child && window->m_autoDelete) {
+                delete child.data();
+            }
+        }
+    }
+
     static void WidgetDestroyed(const QObject* object) {
         auto& windows = Windows();
         const auto it = windows.find(static_cast<const QWidget*>(object));
@@ -51,6 +67,7 @@ public:
             window->m_client = nullptr;
             window->m_ownsWidget = false;
             if (window->m_autoDelete) {
+                DestroyChildWindows(static_cast<const QWidget*>(object));
                 delete window;
             }
         } else if (window->m_client == object) {

@@ -120,12 +120,12 @@ TEST(DocTemplate, CreatesDocumentFrameAndViewInOrderAndEndsWithTheFrame) {
         EXPECT_EQ(doc->GetNextView(position), frame->GetActiveView());
         EXPECT_EQ(position, nullptr);
 
-        // Exit closes the main frame; the framework deletes frame and view with it.
+        // Exit closes the main frame; the framework deletes the view, then the frame.
         Events().clear();
         EXPECT_TRUE(app.OnCmdMsg(0xE141, nullptr));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(app.GetMainWnd(), nullptr);
-        EXPECT_EQ(Events(), QStringList({"~frame", "~view"}));
+        EXPECT_EQ(Events(), QStringList({"~view", "~frame"}));
         app.ExitInstance();
     }
     platform::SetProfileFolder(QString());
