@@ -53,7 +53,15 @@ pids+=("$druno_pid")
 
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Druno$' | head -n 1) ||
     fail "the main window did not appear"
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+
+# Opens the "&Druno" menu with Alt+D and picks an item by its accelerator. There is no window
+# manager to give the main window the focus back after a message box, so take it first.
+menu_item() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key alt+d
+    sleep 0.5
+    xdotool key "$1"
+}
 
 # Waits until the program's trace has a line matching the pattern.
 wait_for_line() {
@@ -64,10 +72,8 @@ wait_for_line() {
     fail "no trace line matching '$1'"
 }
 
-# New Game from the menu, as a player would with the keyboard: Alt+D opens "&Druno".
-xdotool key --window "$wid" alt+d
-sleep 0.5
-xdotool key n
+# New Game from the menu, as a player would with the keyboard.
+menu_item n
 wait_for_line '^} CMyDrunoDoc::OnNewGame()'
 wait_for_line '^guess: [0-9]\{3\}$'
 secret=$(grep -m1 '^guess: ' "$work/druno.log" | cut -d' ' -f2)
@@ -93,10 +99,8 @@ for _ in $(seq 5); do
 done
 wait_for_line '^} CMyDrunoDoc::StopPlaying()'
 
-# Leave through the menu: Alt+D, then E&xit.
-xdotool key --window "$wid" alt+d
-sleep 0.5
-xdotool key x
+# Leave through the menu's E&xit.
+menu_item x
 for _ in $(seq 100); do
     kill -0 "$druno_pid" 2>/dev/null || break
     sleep 0.1
