@@ -399,8 +399,23 @@ TEST_F(DrunoApp, AboutBox) {
     EXPECT_TRUE(Boxes(TakeEvents()).isEmpty());
 }
 
-TEST_F(DrunoApp, HelpContentsGoesToTheFrame) {
-    EXPECT_TRUE(MainFrame()->OnCmdMsg(ID_HELP, nullptr));
+TEST_F(DrunoApp, HelpContentsGoesToTheFramesHelp) {
+    Command(ID_HELP);
+    EXPECT_EQ(Boxes(TakeEvents()).size(), 1);
+}
+
+// The game screen follows the window when the player resizes it.
+TEST_F(DrunoApp, MainWindowCanBeResized) {
+    QWidget* window = MainFrame()->Widget();
+    const QSize size = window->size();
+    window->resize(size + QSize(60, 40));
+    QApplication::processEvents();
+    const platform::Rect client = GameView()->GetClientRect();
+    EXPECT_EQ(client.Width(), 300);
+    EXPECT_EQ(client.Height(), 308);
+    window->resize(size);
+    QApplication::processEvents();
+    EXPECT_EQ(GameView()->GetClientRect().Width(), 240);
 }
 
 // Must stay the last test of the suite: it ends the program. Settings changed in the dialogs
