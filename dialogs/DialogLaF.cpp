@@ -4,6 +4,8 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 
+#include <algorithm>
+
 void InitDialogLaF(platform::Dialog* pDlg, bool bNoFullScreen, bool bDoneButton, bool bSysMenu) {
     if (bNoFullScreen) {
         pDlg->SetFullScreen(false);
@@ -39,6 +41,9 @@ void PlaceCancelButton(platform::Dialog* pDlg, platform::Window* pButton, bool b
         const platform::Rect client = pDlg->GetClientRect();
         const int screenHeight = platform::GetSystemMetrics(platform::kSmCyScreen);
         y = (client.bottom - client.top) + dialog.top + dialog.bottom - screenHeight - bh - 5;
+        // A desktop panel only at the screen's top would push the button below the dialog's
+        // bottom edge, out of reach: it never goes lower than 5 above the client's bottom.
+        y = std::min(y, (client.bottom - client.top) - bh - 5);
     } else {
         // A dialog of template size grows by a strip for the button.
         pDlg->MoveWindow(dialog.left, dialog.top, dw, (dialog.bottom + bh + 10) - dialog.top);

@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/Application.h"
+#include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/Strings.h"
 
@@ -17,6 +18,18 @@ namespace {
 MessageBoxAnswerer& Answerer() {
     static MessageBoxAnswerer answerer;
     return answerer;
+}
+
+// The box stands over the active window; when none is active (the focus went nowhere after
+// an earlier box), over the main window, so it never drifts to the middle of the screen.
+QWidget* OwnerOfBox() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    const Application* app = Application::Instance();
+    const Frame* frame = app ? app->GetMainWnd() : nullptr;
+    QWidget* widget = frame ? frame->Widget() : nullptr;
+    return widget && widget->isVisible() ? widget : nullptr;
 }
 
 QString Caption() {
@@ -81,8 +94,7 @@ int ShowBox(const QString& text, const QString& caption, unsigned type) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return 0;
     }
-    QMessageBox box(IconOf(type), caption, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QMessageBox box(IconOf(type), caption, text, QMessageBox::NoButton, OwnerOfBox());
     const std::vector<Choice> choices = ChoicesOf(type);
     for (const Choice& choice : choices) {
         box.addButton(choice.button);

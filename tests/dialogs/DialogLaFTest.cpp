@@ -142,6 +142,17 @@ TEST_P(DialogPresentation, FullScreenButtonFollowsTheScreenEdges) {
               dlg.client.Height() + 30 + 600 - kScreen.bottom - dlg.button.Height() - 5);
 }
 
+TEST_P(DialogPresentation, FullScreenButtonStaysInsideBelowATopPanel) {
+    // A panel at the top only: the edge correction alone would put the button 30 pixels
+    // below the dialog's bottom edge.
+    m_workArea = {0, 30, 480, kScreen.bottom};
+    platform::SetScreenOverride(kScreen, m_workArea);
+    PresentedDialog dlg(GetParam(), false, true);
+    dlg.Present();
+    EXPECT_EQ(dlg.button.top, dlg.client.bottom - dlg.button.Height() - 5);
+    EXPECT_TRUE(dlg.buttonVisible);
+}
+
 TEST_P(DialogPresentation, TemplateSizeGrowsByTheButtonAndStaysCentred) {
     const Rect plain = TemplateWindow();
     PresentedDialog dlg(GetParam(), true, true);
