@@ -5,6 +5,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRUNO_TESTS=OFF
+cmake --build "$build" -j "$(nproc)" --target druno
+
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
     cat >&2 <<MSG
 There is no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set.
@@ -22,9 +26,5 @@ and connect a VNC viewer to port 5900 of this machine, for example
 MSG
     exit 1
 fi
-
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRUNO_TESTS=OFF
-cmake --build "$build" -j "$(nproc)" --target druno
 
 exec "$build/druno" "$@"
