@@ -7,12 +7,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <unordered_map>
@@ -29,6 +32,24 @@ std::unordered_map<const QWidget*, Window*>& Windows() {
 
 Rect ToRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// How long a window just shown may take to appear on the screen.
+constexpr int kExposureWaitMs = 2000;
+
+// Qt paints a window only once the window system has exposed it, which for a window just
+// shown comes a moment later. Waiting for that (without user input) lets a window be painted
+// at once after it was shown, as the program asks.
+void WaitForExposure(QWidget* window) {
+    // Events handled while waiting may close the window.
+    const QPointer<QWindow> handle = window->windowHandle();
+    const QDeadlineTimer deadline(kExposureWaitMs);
+    while (handle && !handle->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (handle && !handle->isExposed()) {
+            QThread::msleep(1);
+        }
+    }
 }
 
 }  // namespace
@@ -211,9 +232,11 @@ void Window::InvalidateRect(const Rect& rect, bool /*erase*/) {
 
 void Window::UpdateWindow() {
     QWidget* client = ClientWidget();
-    if (client != nullptr && client->isVisible()) {
-        client->repaint();
+    if (client == nullptr || !client->isVisible()) {
+        return;
     }
+    WaitForExposure(client->window());
+    client->repaint();
 }
 
 DC* Window::GetDC() {

@@ -234,6 +234,9 @@ TEST_F(DrunoApp, StartsWithTheWindowShownAfterTheSettingsWereRead) {
                                            "CMyDrunoApp::RegInit() {",
                                            "fRead==true",
                                            "} CMyDrunoApp::RegInit()",
+                                           // Shown, then painted at once.
+                                           "CMyDrunoView::OnDraw() {",
+                                           "} CMyDrunoView::OnDraw()",
                                            "} CMyDrunoApp::InitInstance()",
                                        }));
     ASSERT_TRUE(s_atRegInit.seen);
