@@ -19,6 +19,9 @@ constexpr unsigned kIdFileNew = 0xE100;
 constexpr unsigned kIdFileOpen = 0xE101;
 constexpr unsigned kIdAppExit = 0xE141;
 
+// The process's exit code when InitInstance refused to start.
+constexpr int kExitStartFailed = 1;
+
 const QString kRecentFileSection = QStringLiteral("Recent File List");
 
 QString RecentFileKey(int index) {
@@ -49,12 +52,15 @@ int Application::Run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         m_arguments << QString::fromLocal8Bit(argv[i]);
     }
-    if (InitInstance()) {
+    const bool started = InitInstance();
+    if (started) {
         m_exitCode = QApplication::exec();
     }
     // The closed main frame goes before the exit step, as its window is gone by then.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const int exitCode = ExitInstance();
+    // The exit step belongs to a program that started: after a failed start it would store
+    // what the program holds in memory over settings it never read.
+    const int exitCode = started ? ExitInstance() : kExitStartFailed;
     // Documents and windows go while the application that holds them still exists.
     auto templates = std::move(m_templates);
     templates.clear();

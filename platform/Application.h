@@ -2,7 +2,8 @@
 
 // The application base. The program's one application object derives from it and is a global,
 // constructed during static initialisation before any Qt object exists. Run() creates the
-// QApplication, calls InitInstance, runs the message loop and calls ExitInstance.
+// QApplication, calls InitInstance, and when it succeeds runs the message loop and calls
+// ExitInstance.
 
 #include "platform/CommandTarget.h"
 #include "platform/ProfileStore.h"
@@ -57,7 +58,7 @@ public:
 
     static Application* Instance();
 
-    // The whole life of the program: returns its exit code.
+    // The whole life of the program: returns its exit code, 1 when InitInstance failed.
     int Run(int argc, char** argv);
 
     virtual bool InitInstance();

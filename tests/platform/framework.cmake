@@ -10,3 +10,8 @@ druno_add_test(platform_framework_test GUI
         DocTemplateTest.cpp
         FrameworkFixture.h
     LIBS platform_ui druno_res Qt6::Test)
+
+# Run() makes the QApplication itself: a test without the window tests' main.
+druno_add_test(platform_application_test
+    SOURCES ApplicationRunTest.cpp
+    LIBS platform_ui)
