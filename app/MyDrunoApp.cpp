@@ -114,14 +114,11 @@ void CMyDrunoApp::OnLookAndFeel() {
 }
 
 // The new font sizes show once the game screen is drawn again. After the modal dialog has
-// closed the current window is the main frame or the game view in it; the frame's whole client
-// area is the view, so the view is the one invalidated. Without an active window (the user
-// switched to another program meanwhile) the main frame stands in for it.
+// closed the current window is the main frame (the platform also answers with it when the
+// user has switched to another program meanwhile); the frame's whole client area is the
+// game view, so the view is the one invalidated.
 void CMyDrunoApp::RedrawGameScreen() {
     platform::Window* pWnd = platform::GetActiveWindow();
-    if (pWnd == nullptr) {
-        pWnd = GetMainWnd();
-    }
     if (auto* pFrame = dynamic_cast<platform::Frame*>(pWnd)) {
         if (platform::View* pView = pFrame->GetActiveView()) {
             pWnd = pView;
