@@ -54,12 +54,18 @@ Font::~Font() = default;
 
 namespace {
 
+// Far beyond any screen. Font engines give up on much larger sizes and then report empty
+// metrics, so a height from a damaged settings file is brought down to this first.
+constexpr int kMaxFontPixels = 16384;
+
 // The largest pixel size whose character cell (ascent + descent) is at most cellHeight.
 int PixelSizeForCell(QFont font, int cellHeight) {
+    cellHeight = std::min(cellHeight, kMaxFontPixels);
     font.setPixelSize(1000);
     const QFontMetricsF reference(font);
     const qreal cellPerPixel = (reference.ascent() + reference.descent()) / 1000.0;
-    int size = std::max(1, qRound(cellHeight / (cellPerPixel > 0 ? cellPerPixel : 1.0)));
+    const qreal estimate = cellHeight / (cellPerPixel > 0 ? cellPerPixel : 1.0);
+    int size = qRound(std::clamp<qreal>(estimate, 1, kMaxFontPixels));
     auto cell = [&font](int pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
@@ -68,7 +74,7 @@ int PixelSizeForCell(QFont font, int cellHeight) {
     while (size > 1 && cell(size) > cellHeight) {
         --size;
     }
-    while (cell(size + 1) <= cellHeight) {
+    while (size < kMaxFontPixels && cell(size + 1) <= cellHeight) {
         ++size;
     }
     return size;
@@ -98,12 +104,13 @@ bool Font::CreateFontIndirect(const LogFont& logFont) {
     if (logFont.lfHeight > 0) {
         font.setPixelSize(PixelSizeForCell(font, logFont.lfHeight));
     } else if (logFont.lfHeight < 0) {
-        font.setPixelSize(-logFont.lfHeight);
+        font.setPixelSize(logFont.lfHeight < -kMaxFontPixels ? kMaxFontPixels : -logFont.lfHeight);
     }
     if (logFont.lfWidth > 0) {
         const int average = QFontMetrics(font).averageCharWidth();
         if (average > 0) {
-            font.setStretch(std::clamp(logFont.lfWidth * 100 / average, 1, 4000));
+            font.setStretch(static_cast<int>(
+                std::clamp<qint64>(qint64{logFont.lfWidth} * 100 / average, 1, 4000)));
         }
     }
     m_font = std::make_unique<QFont>(font);

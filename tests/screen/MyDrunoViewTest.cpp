@@ -7,8 +7,10 @@
 #include "platform/Messages.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRect>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -151,6 +153,25 @@ TEST_F(GameScreenTest, ResultFontFollowsTheFontSizeSetting) {
     // Both are centred in the result area.
     EXPECT_NEAR(large.center().x(), 120, 3);
     EXPECT_NEAR(small.center().y(), resultArea.center().y(), 6);
+}
+
+// A damaged settings file can hold any font height; the view still paints, and at once.
+TEST_F(GameScreenTest, AnyFontHeightFromTheSettingsStillPaints) {
+    const int savedResult = theApp.m_nFontSize;
+    const int savedStatus = theApp.m_nFontSizeStatus;
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    for (const int height :
+         {std::numeric_limits<int>::max(), 100000, 0, -100000, std::numeric_limits<int>::min()}) {
+        theApp.m_nFontSize = height;
+        theApp.m_nFontSizeStatus = height;
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_TRUE(ShowsStrip(GrabView(), {10, 233})) << height;
+        EXPECT_LT(timer.elapsed(), 5000) << height;
+    }
+    theApp.m_nFontSize = savedResult;
+    theApp.m_nFontSizeStatus = savedStatus;
 }
 
 TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) {
