@@ -174,10 +174,12 @@ void PublishedWindow::Impl::Serve() {
 }
 
 // Reads what the sender has written and answers every complete request. False when the
-// sender is gone or broke the protocol; its connection is then dropped.
+// sender is gone or broke the protocol; its connection is then dropped. At most one whole frame
+// is taken in at a time: a sender that never stops writing neither holds the thread nor fills
+// the memory, and the rest waits in the socket for the next round.
 bool PublishedWindow::Impl::ServeClient(Client& client) {
     char buffer[4096];
-    for (;;) {
+    while (client.pending.size() < 4 + static_cast<qsizetype>(kMaxFrame)) {
         const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, MSG_DONTWAIT);
         if (n > 0) {
             client.pending.append(buffer, n);
