@@ -9,6 +9,7 @@
 #include "screen/MyDrunoView.h"
 #include "stats/GameStatisticsRecord.h"
 #include "tests/dialogs/ModalDriver.h"
+#include "tests/support/InOrder.h"
 
 #include "platform/Debug.h"
 #include "platform/Frame.h"
@@ -77,20 +78,6 @@ StatCounts ReadStatCounts() {
     ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
     return {gs.Get(GAMESTATISTICS::nGamesPlayed), gs.Get(GAMESTATISTICS::nGamesWon),
             gs.Get(GAMESTATISTICS::nGamesLost)};
-}
-
-testing::AssertionResult InOrder(const QStringList& all, const QStringList& part) {
-    qsizetype next = 0;
-    for (const QString& wanted : part) {
-        next = all.indexOf(wanted, next);
-        if (next < 0) {
-            return testing::AssertionFailure()
-                   << "missing or out of order: \"" << wanted.toStdString() << "\" in\n"
-                   << all.join(QLatin1Char('\n')).toStdString();
-        }
-        ++next;
-    }
-    return testing::AssertionSuccess();
 }
 
 QStringList TakeEvents() {

@@ -195,17 +195,3 @@ void GameScreenTest::AnswerBoxes(std::function<int(const QString& text, unsigned
         return m_answer(text, type);
     });
 }
-
-testing::AssertionResult InOrder(const QStringList& all, const QStringList& part) {
-    qsizetype next = 0;
-    for (const QString& wanted : part) {
-        next = all.indexOf(wanted, next);
-        if (next < 0) {
-            return testing::AssertionFailure()
-                   << "missing or out of order: \"" << wanted.toStdString() << "\" in\n"
-                   << all.join(QLatin1Char('\n')).toStdString();
-        }
-        ++next;
-    }
-    return testing::AssertionSuccess();
-}

@@ -8,6 +8,7 @@
 #include "platform/Types.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"
+#include "tests/support/InOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,3 @@ protected:
 private:
     std::function<int(const QString&, unsigned)> m_answer;
 };
-
-// Passes when `part` appears in `all` in the same order, other entries between allowed.
-testing::AssertionResult InOrder(const QStringList& all, const QStringList& part);
