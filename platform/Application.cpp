@@ -9,6 +9,9 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace platform {
 
 namespace {
@@ -45,7 +48,26 @@ Application* Application::Instance() {
     return s_instance;
 }
 
+namespace {
+
+// The standard error stream carries the program's debug output line by line. Qt's own notes
+// (a platform plugin that cannot raise a window, a missing runtime folder) would stand between
+// those lines, so they are shown only on request; Qt's critical and fatal messages always are.
+void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static const bool showAll = qEnvironmentVariableIsSet("DRUNO_QT_MESSAGES");
+    if (type == QtCriticalMsg || type == QtFatalMsg || showAll) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+        std::fflush(stderr);
+    }
+    if (type == QtFatalMsg) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
 int Application::Run(int argc, char** argv) {
+    qInstallMessageHandler(QtMessageHandler);
     // Qt takes its own options (-platform, -style, ...) out of argc and argv.
     QApplication app(argc, argv);
     m_arguments.clear();
