@@ -2,6 +2,7 @@
 
 // A file opened for the duration of one operation, on POSIX calls.
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -15,6 +16,8 @@ inline constexpr unsigned kFileCreate = 0x1000;
 inline constexpr unsigned kFileNoTruncate = 0x2000;
 // 12290: create when missing, keep the contents, read and write.
 inline constexpr unsigned kFileCreateReadWrite = kFileCreate | kFileNoTruncate | kFileReadWrite;
+// Our own addition: with kFileCreate, fail (EEXIST) when the file is there already.
+inline constexpr unsigned kFileCreateNew = 0x10000;
 
 class File {
 public:
@@ -23,20 +26,37 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    // 0 on success, -1 on failure.
+    // 0 on success, -1 on failure. Only a regular file (or a link to one) opens: a FIFO, a
+    // device or a folder is a failed open, and opening one never waits.
     int Open(const QString& path, unsigned flags);
+    // Why the last Open failed, as an errno value (ENOENT: no such file); 0 after success.
+    int Error() const { return m_error; }
     // Positions at the byte offset from the start; the new position, or -1.
     std::int64_t Seek(std::int64_t offset);
     // The number of bytes read (0 at the end), or -1.
     int Read(void* buffer, int count);
     // The number of bytes written, or -1.
     int Write(const void* buffer, int count);
+    // The file's length in bytes, or -1.
+    std::int64_t Size() const;
+    // Waits for an advisory lock on the whole file, shared or exclusive; 0 or -1. The lock
+    // belongs to this open file and ends with Close.
+    int Lock(bool exclusive);
+    // True when both are open on the same file, whatever names they were opened by.
+    bool IsSameFile(const File& other) const;
     // Harmless when nothing is open.
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;
+    int m_error = 0;
 };
+
+// File names are bytes; the program's strings are UTF-16. Names are read as UTF-8, and every
+// byte that is not part of valid UTF-8 stands as U+DC80..U+DCFF, so that any name comes back
+// to the very same bytes. Encoding gives an empty array for a string no name maps to.
+QString DecodeFileName(const QByteArray& name);
+QByteArray EncodeFileName(const QString& name);
 
 }  // namespace platform

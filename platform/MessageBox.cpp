@@ -89,7 +89,7 @@ int EscapeAnswer(unsigned type) {
     }
 }
 
-int ShowBox(const QString& text, const QString& caption, unsigned type) {
+int ShowBox(const QString& text, const QString& caption, unsigned type, int defaultAnswer) {
     // Without a running application no window can be shown: answer as a failed box does.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return 0;
@@ -99,7 +99,13 @@ int ShowBox(const QString& text, const QString& caption, unsigned type) {
     for (const Choice& choice : choices) {
         box.addButton(choice.button);
     }
-    box.setDefaultButton(choices.front().button);
+    QMessageBox::StandardButton defaultButton = choices.front().button;
+    for (const Choice& choice : choices) {
+        if (choice.answer == defaultAnswer) {
+            defaultButton = choice.button;
+        }
+    }
+    box.setDefaultButton(defaultButton);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
     for (const Choice& choice : choices) {
@@ -110,18 +116,26 @@ int ShowBox(const QString& text, const QString& caption, unsigned type) {
     return EscapeAnswer(type);
 }
 
-}  // namespace
-
-int MessageBox(const QString& text, unsigned type) {
+int Ask(const QString& text, unsigned type, int defaultAnswer) {
     const QString caption = Caption();
     if (Answerer()) {
         return Answerer()(text, caption, type);
     }
-    return ShowBox(text, caption, type);
+    return ShowBox(text, caption, type, defaultAnswer);
+}
+
+}  // namespace
+
+int MessageBox(const QString& text, unsigned type) {
+    return Ask(text, type, 0);
 }
 
 int MessageBox(unsigned stringId, unsigned type) {
-    return MessageBox(LoadString(stringId), type);
+    return Ask(LoadString(stringId), type, 0);
+}
+
+int MessageBox(unsigned stringId, unsigned type, int defaultAnswer) {
+    return Ask(LoadString(stringId), type, defaultAnswer);
 }
 
 void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {

@@ -13,6 +13,8 @@ namespace platform {
 int MessageBox(const QString& text, unsigned type = 0);
 // The text of string-table entry id.
 int MessageBox(unsigned stringId, unsigned type = 0);
+// As above, with the button of defaultAnswer (say 7, No) taking Return instead of the first.
+int MessageBox(unsigned stringId, unsigned type, int defaultAnswer);
 
 // Test seam: while set, the answerer is asked instead of showing a box. It receives the
 // text, the caption and the type, and gives the answer.

@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's own executable.
+// The program's own executable, and where the files it keeps for the player lie.
 
 #include <QString>
 
@@ -13,5 +13,18 @@ QString GetModuleFileName();
 
 // Test seam: while set, GetModuleFileName answers from the source.
 void SetModuleFileNameSource(std::function<QString()> source);
+
+// The player's data folder, $XDG_DATA_HOME or else ~/.local/share, without a trailing "/".
+QString GetDataHome();
+
+// The folder that keeps fileName for the program: programFolder where the file is already
+// (whether it can be written or not) or where the folder can take a new file; otherwise
+// GetDataHome()/dataSubFolder/. Both folders end in "/". Nothing is created here.
+QString GetFolderForFile(const QString& programFolder, const QString& fileName,
+                         const QString& dataSubFolder);
+
+// Makes the missing folders above filePath, mode 0700, when the file lies in the player's
+// data folder; other places are left as they are. False when a folder could not be made.
+bool MakeDataFolderFor(const QString& filePath);
 
 }  // namespace platform

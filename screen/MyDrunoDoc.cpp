@@ -66,7 +66,12 @@ void CMyDrunoDoc::PlaySound(int nSound) {
 }
 
 QString CMyDrunoDoc::GetStatFile() {
-    return GetModuleDirectory(nullptr) + QStringLiteral("Druno.sta");
+    // Beside the program where it is already or can be made; where the program's folder is
+    // closed to the player (an install for all users), in the player's data folder.
+    const QString strFile = QStringLiteral("Druno.sta");
+    return platform::GetFolderForFile(GetModuleDirectory(nullptr), strFile,
+                                      QStringLiteral("Brantel/Druno")) +
+           strFile;
 }
 
 bool CMyDrunoDoc::CanCloseFrame(platform::Frame* pFrame) {
@@ -117,12 +122,10 @@ void CMyDrunoDoc::OnUpdateAppExit(platform::CommandUpdate* pCmdUI) {
 
 QString GetModuleDirectory(const void* /*hModule*/) {
     // The whole name is used however long it is: a shortened name would put the statistics
-    // file somewhere else, and long paths are common here.
+    // file somewhere else, and long paths are common here. Only "/" separates folders: a
+    // backslash is an ordinary character of a name.
     const QString strModule = platform::GetModuleFileName();
-    qsizetype nSeparator = strModule.lastIndexOf(QLatin1Char('\\'));
-    if (nSeparator < 0) {
-        nSeparator = strModule.lastIndexOf(QLatin1Char('/'));
-    }
+    const qsizetype nSeparator = strModule.lastIndexOf(QLatin1Char('/'));
     if (nSeparator < 0) {
         return QStringLiteral("\\");
     }

@@ -26,7 +26,8 @@ public:
     void StopPlaying();
     // 100: the error sound, 101: the key sound; silent while the Sound setting is off.
     void PlaySound(int nSound);
-    // The statistics file: the program's directory followed by "Druno.sta".
+    // The statistics file "Druno.sta": in the program's directory, or in the player's data
+    // folder where the program's directory cannot take it.
     QString GetStatFile();
 
     // The frame may not close while a round is played.
@@ -43,7 +44,7 @@ public:
     void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
 };
 
-// The directory of a module's file, with its trailing separator; "\" when the name has no
-// separator at all. This platform knows one module, the program itself, so the null handle
+// The directory of a module's file, with its trailing "/"; "\" when the name has no "/" at
+// all. This platform knows one module, the program itself, so the null handle
 // and every other handle name the running executable.
 QString GetModuleDirectory(const void* hModule = nullptr);

@@ -1,6 +1,7 @@
 #include "stats/GameStatistics.h"
 
 #include "stats/GameStatisticsDlg.h"
+#include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
 #include <limits>
@@ -18,9 +19,10 @@ std::int32_t Incremented(std::int32_t count) {
 }
 
 // Reads the current record (an unreadable file gives zero counters), lets count change it,
-// recomputes the percentage and writes it back.
+// recomputes the percentage and writes it back, all under one lock.
 template <class Count>
 void CountGame(const QString& lpStatFile, Count count) {
+    const CStatisticsLock lock(lpStatFile);
     GAMESTATISTICS gs;
     CGameStatisticsDlg::ReadStatistics(lpStatFile, gs);
     count(gs);

@@ -7,6 +7,7 @@
 #include "platform/Strings.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
+#include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
 namespace {
@@ -129,7 +130,9 @@ void CGameStatisticsDlg::OnResetStatistics() {
     CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnResetStatistics()"));
     const unsigned question =
         s_nLanguage == kGerman ? IDS_STAT_REALLY_DELETE_DE : IDS_STAT_REALLY_DELETE;
-    if (platform::MessageBox(question, platform::kMbYesNoQuestion) != platform::kIdYes) {
+    // Every count goes: only a deliberate Yes does it, Return alone answers No.
+    if (platform::MessageBox(question, platform::kMbYesNoQuestion, platform::kIdNo) !=
+        platform::kIdYes) {
         trace.Log(QStringLiteral("canceled"));
         return;
     }
@@ -138,10 +141,13 @@ void CGameStatisticsDlg::OnResetStatistics() {
     const int nCurrLevel = s_nCurrLevel;
     s_nMaxLevels = -1;
     const std::int64_t last = nMaxLevels == -1 ? 0 : nMaxLevels;
-    for (std::int64_t i = 0; i <= last; ++i) {
-        s_nCurrLevel = static_cast<int>(i);
-        GAMESTATISTICS gs;
-        WriteStatistics(m_strStatFile, gs);
+    {
+        const CStatisticsLock lock(m_strStatFile);
+        for (std::int64_t i = 0; i <= last; ++i) {
+            s_nCurrLevel = static_cast<int>(i);
+            GAMESTATISTICS gs;
+            WriteStatistics(m_strStatFile, gs);
+        }
     }
     s_nMaxLevels = nMaxLevels;
     s_nCurrLevel = nCurrLevel;

@@ -7,7 +7,10 @@
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsDlg.h"
+#include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -125,6 +128,7 @@ bool RecomputeOverall(platform::File& file, GAMESTATISTICS& gs) {
 
 int ReportFailure(CTraceScope& trace) {
     trace.SetResult(QStringLiteral("-1 /* error */"));
+    CStatisticsLock::Release();
     platform::MessageBox(s_nLanguage == 1 ? IDS_STAT_OPEN_ERROR_DE : IDS_STAT_OPEN_ERROR,
                          platform::kMbIconError);
     return -1;
@@ -136,8 +140,21 @@ int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS
     CTraceScope trace(QStringLiteral("CGameStatisticsDlg::ReadStatistics()"));
     trace.Log(PathLine(lpStatFile));
     platform::File file;
+    const bool opened = file.Open(lpStatFile, platform::kFileRead) == 0;
+    // No file yet is no fault: nothing has been counted. A count has made it empty under its
+    // lock already, and that is the same.
+    if ((!opened && file.Error() == ENOENT) ||
+        (opened && CStatisticsLock::IsNewAndEmpty(file))) {
+        file.Close();
+        gs.Clear();
+        trace.SetResult(QStringLiteral("-1 /* error */"));
+        return -1;
+    }
+    if (opened && !CStatisticsLock::Covers(file)) {
+        file.Lock(false);
+    }
     // A file that opens but cannot be read is as useless as one that does not open.
-    if (file.Open(lpStatFile, platform::kFileRead) != 0 || !ReadCurrentRecord(file, gs, trace)) {
+    if (!opened || !ReadCurrentRecord(file, gs, trace)) {
         file.Close();
         gs.Clear();
         return ReportFailure(trace);
@@ -155,6 +172,9 @@ int CGameStatisticsDlg::WriteStatistics(const QString& lpStatFile, GAMESTATISTIC
     if (s_nCurrLevel < 0 || file.Open(lpStatFile, platform::kFileCreateReadWrite) != 0) {
         file.Close();
         return ReportFailure(trace);
+    }
+    if (!CStatisticsLock::Covers(file)) {
+        file.Lock(true);
     }
     Stamp(gs);
     DbgGAMESTATISTICS(gs);

@@ -1,0 +1,36 @@
+#pragma once
+
+// Two running games must never count over each other: a count reads the record, changes it
+// and writes it back, and a reset writes every record. While one of them runs, this holds an
+// exclusive advisory lock on the statistics file. The file operations of this process go
+// ahead under it without a lock of their own; elsewhere a reader takes a shared lock and a
+// writer an exclusive one, so no reader ever sees half a record.
+
+#include "platform/File.h"
+
+#include <QString>
+
+class CStatisticsLock {
+public:
+    // Waits for the lock. A file that is missing is made first (empty), so that two first
+    // counts are kept apart too; in the player's data folder the missing folders are made as
+    // well. Where the file cannot be opened for writing there is no lock: the file operations
+    // then fail and say so, as ever.
+    explicit CStatisticsLock(const QString& lpStatFile);
+    ~CStatisticsLock();
+    CStatisticsLock(const CStatisticsLock&) = delete;
+    CStatisticsLock& operator=(const CStatisticsLock&) = delete;
+
+    // True while a lock of this process holds the file that file is open on.
+    static bool Covers(const platform::File& file);
+    // True when the held lock made that file and nothing has been written to it yet: for the
+    // count, the file is still missing.
+    static bool IsNewAndEmpty(const platform::File& file);
+    // Lets the held lock go before the player is asked or told anything, so that another
+    // game never waits on a message box.
+    static void Release();
+
+private:
+    platform::File m_file;
+    bool m_bCreated = false;
+};
