@@ -38,8 +38,7 @@ QString HomeFolder() {
         return DecodeFileName(home);
     }
     const passwd* entry = ::getpwuid(::getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? DecodeFileName(entry->pw_dir)
-                                                        : QString();
+    return entry != nullptr && entry->pw_dir != nullptr ? DecodeFileName(entry->pw_dir) : QString();
 }
 
 bool Exists(const QByteArray& name) {

@@ -143,8 +143,7 @@ int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS
     const bool opened = file.Open(lpStatFile, platform::kFileRead) == 0;
     // No file yet is no fault: nothing has been counted. A count has made it empty under its
     // lock already, and that is the same.
-    if ((!opened && file.Error() == ENOENT) ||
-        (opened && CStatisticsLock::IsNewAndEmpty(file))) {
+    if ((!opened && file.Error() == ENOENT) || (opened && CStatisticsLock::IsNewAndEmpty(file))) {
         file.Close();
         gs.Clear();
         trace.SetResult(QStringLiteral("-1 /* error */"));

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QTimer>
 
 #include <memory>
@@ -172,18 +173,33 @@ TEST_F(GameScreenTest, StatisticsFileLiesInTheProgramsDirectory) {
     };
     const QString longDir =
         QStringLiteral("/home/player/") + QString(300, QLatin1Char('d')) + QStringLiteral("/");
+    // Only "/" separates folders: a backslash belongs to the name.
     const std::vector<Case> cases = {
-        {"\\Windows\\Druno.exe", "\\Windows\\"},
+        {"/usr/games/druno", "/usr/games/"},
         {"a/b/Druno.exe", "a/b/"},
-        {"\\x/y\\z/Druno.exe", "\\x/y\\"},
+        {"\\x/y\\z/Druno.exe", "\\x/y\\z/"},
+        {"\\Windows\\Druno.exe", "\\"},
         {"Druno.exe", "\\"},
         // Long paths are whole: a shortened one would put the statistics elsewhere.
         {longDir + QStringLiteral("druno"), longDir},
     };
-    CMyDrunoDoc doc;
     for (const Case& c : cases) {
         platform::SetModuleFileNameSource([&c] { return c.module; });
         EXPECT_EQ(GetModuleDirectory(nullptr), c.directory) << c.module.toStdString();
+    }
+
+    // A folder the player can write keeps the file, whatever its name; one that does not
+    // exist (or cannot be written) leaves it to the player's data folder.
+    CMyDrunoDoc doc;
+    const QString games = m_dir.filePath(QStringLiteral("my\\games")) + QLatin1Char('/');
+    ASSERT_TRUE(QDir().mkpath(games));
+    const std::vector<Case> places = {
+        {games + QStringLiteral("druno"), games},
+        {QStringLiteral("/nowhere/druno"),
+         platform::GetDataHome() + QStringLiteral("/Brantel/Druno/")},
+    };
+    for (const Case& c : places) {
+        platform::SetModuleFileNameSource([&c] { return c.module; });
         EXPECT_EQ(doc.GetStatFile(), c.directory + QStringLiteral("Druno.sta"));
     }
 }

@@ -3,7 +3,12 @@
 #include "stats/GameStatisticsDlg.h"
 #include "tests/stats/StatsFixture.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 #include <climits>
+#include <functional>
 
 namespace {
 
@@ -21,7 +26,7 @@ QStringList DbgLines(int version, int played, int won, int lost, int percent) {
 
 using StatisticsFile = StatsFixture;
 
-TEST_F(StatisticsFile, MissingFileReadsAsZeroAndIsReportedOnce) {
+TEST_F(StatisticsFile, MissingFileReadsAsZeroWithoutAMessage) {
     GAMESTATISTICS gs = Record(2878, 5, 4, 1, 80);
     EXPECT_EQ(CGameStatisticsDlg::ReadStatistics(m_path, gs), -1);
     EXPECT_EQ(gs.bytes, GAMESTATISTICS{}.bytes);
@@ -29,15 +34,61 @@ TEST_F(StatisticsFile, MissingFileReadsAsZeroAndIsReportedOnce) {
               QStringList({QStringLiteral("CGameStatisticsDlg::ReadStatistics() {"), PathLine(),
                            QStringLiteral("} CGameStatisticsDlg::ReadStatistics() "
                                           "(-1 /* error */)")}));
-    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_FALSE(QFile::exists(m_path));
+}
+
+// Whatever stands at the path that is no regular file fails to open, never waits, and is
+// reported in the language of the last dialog.
+struct NotAFile {
+    const char* name;
+    std::function<void(const QString& path)> make;
+};
+
+class StatisticsNotAFile : public StatsFixture, public testing::WithParamInterface<NotAFile> {};
+
+TEST_P(StatisticsNotAFile, FailsToOpenWithTheMessage) {
+    GetParam().make(m_path);
+    GAMESTATISTICS gs = Record(2878, 5, 4, 1, 80);
+    EXPECT_EQ(CGameStatisticsDlg::ReadStatistics(m_path, gs), -1);
+    EXPECT_EQ(gs.bytes, GAMESTATISTICS{}.bytes);
+    s_nLanguage = 1;
+    gs = Record(0, 1, 1, 0, 100);
+    EXPECT_EQ(CGameStatisticsDlg::WriteStatistics(m_path, gs), -1);
+    EXPECT_EQ(m_lines.last(),
+              QStringLiteral("} CGameStatisticsDlg::WriteStatistics() (-1 /* error */)"));
+    ASSERT_EQ(m_boxes.size(), 2u);
     EXPECT_EQ(m_boxes[0].text, QStringLiteral("Error in opening statistics file."));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Druno"));
     EXPECT_EQ(m_boxes[0].type, 16u);
-
-    s_nLanguage = 1;
-    CGameStatisticsDlg::ReadStatistics(m_path, gs);
-    ASSERT_EQ(m_boxes.size(), 2u);
     EXPECT_EQ(m_boxes[1].text, QStringLiteral("Fehler beim Öffnen der Statistik-Datei"));
+    EXPECT_EQ(m_boxes[1].type, 16u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, StatisticsNotAFile,
+    testing::Values(NotAFile{"Fifo",
+                             [](const QString& path) {
+                                 ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                             }},
+                    NotAFile{"LinkToDevZero",
+                             [](const QString& path) {
+                                 ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+                             }},
+                    NotAFile{"Folder",
+                             [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatisticsFile, LinkToAFileKeepsWorking) {
+    const QString target = m_dir.filePath(QStringLiteral("kept.sta"));
+    ASSERT_TRUE(QFile::link(target, m_path));
+    GAMESTATISTICS gs = Record(0, 4, 3, 1, 75);
+    EXPECT_EQ(CGameStatisticsDlg::WriteStatistics(m_path, gs), 0);
+    EXPECT_EQ(CGameStatisticsDlg::ReadStatistics(m_path, gs), 0);
+    EXPECT_EQ(CountersOf(gs), (Counters{4, 3, 1, 75}));
+    EXPECT_TRUE(QFileInfo(m_path).isSymLink());
+    EXPECT_EQ(QFileInfo(target).size(), 36);
+    EXPECT_TRUE(m_boxes.empty());
 }
 
 TEST_F(StatisticsFile, WriteCreatesOneStampedScrambledRecord) {
@@ -208,16 +259,6 @@ TEST_F(StatisticsFile, NegativeLevelNeverReachesTheFile) {
     EXPECT_EQ(m_boxes.size(), 2u);
     EXPECT_EQ(m_lines.last(),
               QStringLiteral("} CGameStatisticsDlg::WriteStatistics() (-1 /* error */)"));
-}
-
-TEST_F(StatisticsFile, FileThatOpensButCannotBeReadIsAFailure) {
-    // A folder opens for reading, but every read fails.
-    GAMESTATISTICS gs = Record(2878, 1, 1, 0, 100);
-    EXPECT_EQ(CGameStatisticsDlg::ReadStatistics(m_dir.path(), gs), -1);
-    EXPECT_EQ(gs.bytes, GAMESTATISTICS{}.bytes);
-    EXPECT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_lines.last(),
-              QStringLiteral("} CGameStatisticsDlg::ReadStatistics() (-1 /* error */)"));
 }
 
 TEST_F(StatisticsFile, UnwritablePathChangesNothing) {

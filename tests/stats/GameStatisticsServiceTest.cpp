@@ -3,16 +3,16 @@
 #include "stats/GameStatisticsDlg.h"
 #include "tests/stats/StatsFixture.h"
 
+#include <sys/stat.h>
 #include <climits>
 
 namespace {
 
 using StatisticsService = StatsFixture;
 
-TEST_F(StatisticsService, FirstWinCreatesTheFileAfterOneMessage) {
+TEST_F(StatisticsService, FirstWinCreatesTheFileWithoutAMessage) {
     EXPECT_EQ(GameStatisticsAddWon(m_path), 0);
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].text, QStringLiteral("Error in opening statistics file."));
+    EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(FileBytes().size(), 36);
     EXPECT_EQ(FileRecord(0).Get(GAMESTATISTICS::nVersion), 2878);
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{1, 1, 0, 100}));
@@ -55,13 +55,48 @@ TEST_F(StatisticsService, WinsAndLossesAccumulate) {
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2, 1, 1, 50}));
     GameStatisticsAddLost(m_path);
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{3, 1, 2, 33}));
-    EXPECT_EQ(m_boxes.size(), 1u);  // only the very first read found no file
+    EXPECT_TRUE(m_boxes.empty());
     EXPECT_TRUE(m_lines.contains(QStringLiteral("} GameStatisticsAddLost()")));
 }
 
 TEST_F(StatisticsService, FirstLossOnANewFile) {
     GameStatisticsAddLost(m_path);
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{1, 0, 1, 0}));
+}
+
+// A new player's data folder is made with the first count, private to the player; where it
+// cannot be made, the count fails with the usual message.
+TEST_F(StatisticsService, FirstCountMakesTheDataFolder) {
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QString data = m_dir.filePath(QStringLiteral("share"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    const QString path = data + QStringLiteral("/Brantel/Druno/Druno.sta");
+    GameStatisticsAddWon(path);
+    GameStatisticsAddLost(path);
+    EXPECT_TRUE(m_boxes.empty());
+    m_path = path;
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2, 1, 1, 50}));
+    for (const QString& folder : {data, data + QStringLiteral("/Brantel/Druno")}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder.toStdString();
+    }
+
+    // A file where the folder should be.
+    QFile(data + QStringLiteral("/Brantel")).rename(data + QStringLiteral("/moved"));
+    QFile blocker(data + QStringLiteral("/Brantel"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    GameStatisticsAddWon(path);
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_EQ(m_boxes.back().text, QStringLiteral("Error in opening statistics file."));
+
+    // Elsewhere no folder is made: a count into a missing folder only fails.
+    m_boxes.clear();
+    GameStatisticsAddWon(m_dir.filePath(QStringLiteral("gone/Druno.sta")));
+    EXPECT_EQ(m_boxes.size(), 1u);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("gone"))));
+    qputenv("XDG_DATA_HOME", saved);
 }
 
 TEST_F(StatisticsService, CountsGoToTheCurrentLevel) {
