@@ -14,6 +14,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -82,12 +87,103 @@ TEST_F(Files, ReadsStopAtTheEndAndFailuresAreMinusOne) {
     EXPECT_EQ(Contents(), QByteArray("0123456789"));
 }
 
-TEST_F(Files, AFolderOpensButCannotBeRead) {
+// Only a regular file opens, and opening anything else never waits (a FIFO without a writer
+// would hold an ordinary open for good). Why an open failed is kept.
+TEST_F(Files, OnlyRegularFilesOpen) {
     platform::File file;
-    ASSERT_EQ(file.Open(m_dir.path(), platform::kFileRead), 0);
-    char buffer[4];
-    EXPECT_EQ(file.Read(buffer, 4), -1);
-    EXPECT_EQ(file.Open(m_dir.path(), platform::kFileCreateReadWrite), -1);
+    EXPECT_EQ(file.Open(Path(), platform::kFileRead), -1);
+    EXPECT_EQ(file.Error(), ENOENT);
+
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = m_dir.filePath(QStringLiteral("zero"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    for (const QString& path : {fifo, zero, m_dir.path()}) {
+        for (unsigned flags : {platform::kFileRead, platform::kFileCreateReadWrite}) {
+            EXPECT_EQ(file.Open(path, flags), -1) << path.toStdString() << " " << flags;
+            EXPECT_NE(file.Error(), 0);
+            EXPECT_NE(file.Error(), ENOENT);
+            EXPECT_FALSE(file.IsOpen());
+        }
+    }
+
+    // A link to a regular file is that file.
+    const QString link = m_dir.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(Path(), link));
+    ASSERT_EQ(file.Open(link, platform::kFileCreateReadWrite), 0);
+    EXPECT_EQ(file.Error(), 0);
+    EXPECT_EQ(file.Write("abc", 3), 3);
+    EXPECT_EQ(file.Size(), 3);
+    file.Close();
+    EXPECT_EQ(Contents(), QByteArray("abc"));
+
+    // Made only when new.
+    EXPECT_EQ(file.Open(Path(), platform::kFileCreateReadWrite | platform::kFileCreateNew), -1);
+    EXPECT_EQ(file.Error(), EEXIST);
+}
+
+// A lock belongs to the open file: a second open of the same file, even by another name,
+// waits for it; the owner sees that both are one file.
+TEST_F(Files, LocksBelongToTheOpenFile) {
+    platform::File first;
+    ASSERT_EQ(first.Open(Path(), platform::kFileCreateReadWrite), 0);
+    ASSERT_EQ(first.Lock(true), 0);
+    const QString link = m_dir.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(Path(), link));
+    platform::File second;
+    ASSERT_EQ(second.Open(link, platform::kFileRead), 0);
+    EXPECT_TRUE(first.IsSameFile(second));
+    const int fd = ::open(QFile::encodeName(Path()).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::flock(fd, LOCK_SH | LOCK_NB), -1);  // held by first
+    first.Close();
+    EXPECT_EQ(::flock(fd, LOCK_SH | LOCK_NB), 0);
+    ::close(fd);
+
+    platform::File other;
+    const QString elsewhere = m_dir.filePath(QStringLiteral("other.bin"));
+    QFile(elsewhere).open(QIODevice::WriteOnly);
+    ASSERT_EQ(other.Open(elsewhere, platform::kFileRead), 0);
+    EXPECT_FALSE(second.IsSameFile(other));
+}
+
+// Names are bytes: whatever they hold comes back unchanged, valid UTF-8 reads as itself.
+TEST(FileNames, EveryNameSurvivesTheRoundTrip) {
+    const std::vector<QByteArray> names = {
+        "/home/player/games",
+        "/home/my\\games/Druno.sta",
+        "/tmp/Spiele f\xc3\xbcr dich",        // valid UTF-8
+        "/tmp/g\xf0\x9f\x8e\xb2mes",          // a character beyond 16 bits
+        "/tmp/latin\xfc\xe9",                 // Latin-1, not UTF-8
+        "/tmp/\xff\xfe\x80",                  // never UTF-8
+        "/tmp/cut\xc3",                       // a sequence cut short
+        "/tmp/long\xc0\xaf",                  // an overlong "/"
+        "/tmp/half\xed\xa0\x80\xed\xb0\x80",  // surrogates written as UTF-8
+        "/tmp/high\xf4\x90\x80\x80",          // beyond U+10FFFF
+    };
+    for (const QByteArray& name : names) {
+        const QString decoded = platform::DecodeFileName(name);
+        EXPECT_EQ(platform::EncodeFileName(decoded), name) << name.toHex().toStdString();
+        if (QString::fromUtf8(name).toUtf8() == name) {
+            EXPECT_EQ(decoded, QString::fromUtf8(name));
+        }
+    }
+    EXPECT_EQ(platform::EncodeFileName(QString(QChar(0xD800))), QByteArray());
+    EXPECT_EQ(platform::EncodeFileName(QStringLiteral("a") + QChar(0) + QStringLiteral("b")),
+              QByteArray());
+}
+
+TEST_F(Files, ANameThatIsNotUtf8Opens) {
+    const QByteArray folder = QFile::encodeName(m_dir.path()) + "/g\xffmes";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QString path = platform::DecodeFileName(folder + "/Druno.sta");
+    platform::File file;
+    ASSERT_EQ(file.Open(path, platform::kFileCreateReadWrite), 0);
+    EXPECT_EQ(file.Write("x", 1), 1);
+    file.Close();
+    struct stat info {};
+    EXPECT_EQ(::stat((folder + "/Druno.sta").constData(), &info), 0);
+    EXPECT_EQ(info.st_size, 1);
 }
 
 class Profiles : public testing::Test {
@@ -151,6 +247,77 @@ TEST(Module, NamesTheRunningExecutable) {
     EXPECT_EQ(platform::GetModuleFileName(), QStringLiteral("/opt/druno/druno"));
     platform::SetModuleFileNameSource(nullptr);
     EXPECT_EQ(platform::GetModuleFileName(), name);
+}
+
+// The environment variables of the player's folders, set for one test and restored after it.
+class DataFolders : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_savedData = qgetenv("XDG_DATA_HOME");
+        m_savedHome = qgetenv("HOME");
+    }
+    void TearDown() override {
+        qputenv("XDG_DATA_HOME", m_savedData);
+        qputenv("HOME", m_savedHome);
+    }
+    QString Folder(const QString& name) const { return m_dir.filePath(name) + QLatin1Char('/'); }
+    QTemporaryDir m_dir;
+    QByteArray m_savedData;
+    QByteArray m_savedHome;
+};
+
+TEST_F(DataFolders, DataHomeFollowsTheBaseDirectoryRules) {
+    qputenv("HOME", "/home/player");
+    qputenv("XDG_DATA_HOME", "/srv/data/");
+    EXPECT_EQ(platform::GetDataHome(), QStringLiteral("/srv/data"));
+    qputenv("XDG_DATA_HOME", "relative/data");  // not absolute: ignored
+    EXPECT_EQ(platform::GetDataHome(), QStringLiteral("/home/player/.local/share"));
+    qputenv("XDG_DATA_HOME", "");
+    EXPECT_EQ(platform::GetDataHome(), QStringLiteral("/home/player/.local/share"));
+}
+
+TEST_F(DataFolders, FileStaysBesideTheProgramWhereverThatWorks) {
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    const QString data = m_dir.filePath(QStringLiteral("data/Brantel/Druno/"));
+    const QString name = QStringLiteral("Druno.sta");
+    const QString writable = Folder(QStringLiteral("my\\games"));
+    ASSERT_TRUE(QDir().mkpath(writable));
+    EXPECT_EQ(platform::GetFolderForFile(writable, name, QStringLiteral("Brantel/Druno")),
+              writable);
+    EXPECT_EQ(platform::GetFolderForFile(Folder(QStringLiteral("missing")), name,
+                                         QStringLiteral("Brantel/Druno")),
+              data);
+    EXPECT_EQ(
+        platform::GetFolderForFile(QStringLiteral("\\"), name, QStringLiteral("Brantel/Druno")),
+        data);
+    // Deciding makes nothing.
+    EXPECT_FALSE(QFileInfo::exists(data));
+    EXPECT_FALSE(QFileInfo::exists(writable + name));
+}
+
+TEST_F(DataFolders, OnlyTheDataFolderIsMade) {
+    const QString data = m_dir.filePath(QStringLiteral("data"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    EXPECT_TRUE(platform::MakeDataFolderFor(data + QStringLiteral("/Brantel/Druno/Druno.sta")));
+    for (const QString& folder :
+         {data, data + QStringLiteral("/Brantel"), data + QStringLiteral("/Brantel/Druno")}) {
+        EXPECT_EQ(QFileInfo(folder).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
+                                                                QFile::ExeOwner | QFile::ReadUser |
+                                                                QFile::WriteUser | QFile::ExeUser)
+            << folder.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/Brantel/Druno/Druno.sta")));
+
+    const QString elsewhere = m_dir.filePath(QStringLiteral("games/Druno.sta"));
+    EXPECT_TRUE(platform::MakeDataFolderFor(elsewhere));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("games"))));
+
+    // A file in the way.
+    QFile blocker(data + QStringLiteral("/Other"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(platform::MakeDataFolderFor(data + QStringLiteral("/Other/Druno/Druno.sta")));
 }
 
 TEST(Sound, EveryRequestIsReportedAndFailuresAreSilent) {

@@ -1,0 +1,189 @@
+// Statistics across processes: games counting at once, and where a running game keeps its
+// file. Each game here is a real process (statistics_counter) that counts won games.
+
+#include "platform/File.h"
+#include "tests/stats/StatsFixture.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const QString kCounter = QStringLiteral(STATISTICS_COUNTER);
+constexpr uid_t kNobody = 65534;
+
+class StatisticsProcesses : public StatsFixture {
+protected:
+    // Starts a game that counts `count` wins into file (or into its own place when empty) and
+    // waits until it is ready to count.
+    void Start(QProcess& game, const QString& program, int count, const QByteArray& file = {},
+               bool asNobody = false) {
+        QStringList args = {QString::number(count)};
+        if (!file.isEmpty()) {
+            args << platform::DecodeFileName(file);
+        }
+        game.setProgram(program);
+        game.setArguments(args);
+        game.setProcessEnvironment(m_env);
+        if (asNobody) {
+            game.setChildProcessModifier([] {
+                if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                    ::_exit(3);
+                }
+            });
+        }
+        game.start();
+        ASSERT_TRUE(game.waitForStarted(-1));
+        while (!m_output[&game].contains("ready\n")) {
+            ASSERT_TRUE(game.waitForReadyRead(-1)) << game.readAllStandardError().toStdString();
+            m_output[&game] += game.readAllStandardOutput();
+        }
+    }
+    void Go(QProcess& game) {
+        game.write("go\n");
+        game.closeWriteChannel();
+    }
+    // Waits for the game's end; what it printed.
+    QByteArray Finish(QProcess& game) {
+        EXPECT_TRUE(game.waitForFinished(-1));
+        EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
+        return m_output[&game] + game.readAllStandardOutput();
+    }
+    static GAMESTATISTICS RecordIn(const QByteArray& file) {
+        std::ifstream in(file.constData(), std::ios::binary);
+        GAMESTATISTICS gs;
+        in.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize);
+        EXPECT_EQ(in.gcount(), GAMESTATISTICS::kSize) << file.constData();
+        ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
+        return gs;
+    }
+    QByteArray Path() const { return QFile::encodeName(m_path); }
+
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
+    std::map<QProcess*, QByteArray> m_output;
+};
+
+TEST_F(StatisticsProcesses, TwoGamesCountingAtOnceLoseNothing) {
+    constexpr int kEach = 1000;
+    QProcess first;
+    QProcess second;
+    Start(first, kCounter, kEach, Path());
+    Start(second, kCounter, kEach, Path());
+    Go(first);
+    Go(second);
+    const QByteArray printed = Finish(first) + Finish(second);
+    EXPECT_FALSE(printed.contains("box:")) << printed.constData();
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2 * kEach, 2 * kEach, 0, 100}));
+}
+
+// True once pid waits for a lock (a blocked request shows as "->" in /proc/locks).
+bool WaitsForALock(qint64 pid) {
+    std::ifstream locks("/proc/locks");
+    const std::string owner = " " + std::to_string(pid) + " ";
+    for (std::string line; std::getline(locks, line);) {
+        if (line.find("->") != std::string::npos && line.find(owner) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Another game in the middle of its count holds the file: this one waits and counts on top
+// of it, so 10 wins and two more make 12, never 11.
+TEST_F(StatisticsProcesses, ACountWaitsForTheOtherGamesCount) {
+    WriteFile({Record(2878, 10, 10, 0, 100)});
+    const int held = ::open(Path().constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    QProcess game;
+    Start(game, kCounter, 1, Path());
+    Go(game);
+    while (!WaitsForALock(game.processId()) && game.state() != QProcess::NotRunning) {
+        game.waitForFinished(10);
+    }
+    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the lock";
+
+    // The other game ends its count: 11, then lets go.
+    GAMESTATISTICS eleven = Record(2878, 11, 11, 0, 100);
+    ScrambleStatistics(eleven.bytes.data(), GAMESTATISTICS::kSize);
+    ASSERT_EQ(::pwrite(held, eleven.bytes.data(), GAMESTATISTICS::kSize, 0), GAMESTATISTICS::kSize);
+    ::close(held);
+    Finish(game);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{12, 12, 0, 100}));
+}
+
+// Where a game installed in a folder keeps its statistics.
+struct Install {
+    const char* name;
+    QByteArray folder;  // below the test's folder, as bytes
+    bool readOnly;
+    bool inDataFolder;
+};
+
+class StatisticsInstalls : public StatisticsProcesses,
+                           public testing::WithParamInterface<Install> {};
+
+TEST_P(StatisticsInstalls, CountsLandInTheirPlace) {
+    const Install& c = GetParam();
+    const QByteArray root = QFile::encodeName(m_dir.path());
+    const QByteArray folder = root + "/" + c.folder;
+    const QByteArray home = root + "/home";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(home.constData(), 0777), 0);
+    // A copy of the game in the folder, as an install would put it there.
+    const QByteArray program = folder + "/druno";
+    {
+        std::ifstream in(QFile::encodeName(kCounter).constData(), std::ios::binary);
+        std::ofstream out(program.constData(), std::ios::binary);
+        out << in.rdbuf();
+        ASSERT_TRUE(out.good());
+    }
+    ASSERT_EQ(::chmod(program.constData(), 0755), 0);
+    // Someone else's folder: for root (who may write anywhere) the game runs as nobody.
+    const bool asNobody = c.readOnly && ::geteuid() == 0;
+    if (c.readOnly) {
+        ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
+        ASSERT_EQ(::chmod(root.constData(), 0755), 0);
+        ASSERT_EQ(::chmod(home.constData(), 0777), 0);
+    }
+    m_env.insert(QStringLiteral("HOME"), QString::fromUtf8(home));
+    m_env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromUtf8(home + "/data"));
+
+    // Started through a link with a plain name, as a menu entry would; the running game sees
+    // its real name.
+    const QString launcher = m_dir.filePath(QStringLiteral("launch"));
+    ASSERT_EQ(::symlink(program.constData(), QFile::encodeName(launcher).constData()), 0);
+    QProcess game;
+    Start(game, launcher, 2, {}, asNobody);
+    Go(game);
+    const QByteArray printed = Finish(game);
+    ::chmod(folder.constData(), 0755);
+
+    const QByteArray expected =
+        c.inDataFolder ? home + "/data/Brantel/Druno/Druno.sta" : folder + "/Druno.sta";
+    EXPECT_FALSE(printed.contains("box:")) << printed.constData();
+    EXPECT_EQ(CountersOf(RecordIn(expected)), (Counters{2, 2, 0, 100}));
+    struct stat info {};
+    EXPECT_EQ(::stat((folder + "/Druno.sta").constData(), &info) == 0, !c.inDataFolder);
+    if (c.inDataFolder) {
+        ASSERT_EQ(::stat((home + "/data/Brantel/Druno").constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, StatisticsInstalls,
+                         testing::Values(Install{"Portable", "games", false, false},
+                                         Install{"BackslashInTheName", "my\\games", false, false},
+                                         Install{"NameNotUtf8", "g\xffmes\xe9", false, false},
+                                         Install{"ReadOnlyFolder", "system", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
