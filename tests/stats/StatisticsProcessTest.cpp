@@ -95,13 +95,15 @@ bool WaitsForALock(qint64 pid) {
     return false;
 }
 
-// Another game in the middle of its count holds the file: this one waits and counts on top
-// of it, so 10 wins and two more make 12, never 11.
-TEST_F(StatisticsProcesses, ACountWaitsForTheOtherGamesCount) {
+// A count holds the file from its read to its write. While another game holds it (here a
+// shared hold, which would let a plain read through), the count must wait before reading: a
+// change that lands meanwhile is counted on top of, never written over. Reading first and
+// waiting only to write is how 10 wins and two more came to make 11.
+TEST_F(StatisticsProcesses, ACountReadsOnlyOnceItHoldsTheFile) {
     WriteFile({Record(2878, 10, 10, 0, 100)});
     const int held = ::open(Path().constData(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    ASSERT_EQ(::flock(held, LOCK_SH), 0);
 
     QProcess game;
     Start(game, kCounter, 1, Path());
@@ -109,9 +111,9 @@ TEST_F(StatisticsProcesses, ACountWaitsForTheOtherGamesCount) {
     while (!WaitsForALock(game.processId()) && game.state() != QProcess::NotRunning) {
         game.waitForFinished(10);
     }
-    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the lock";
+    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
 
-    // The other game ends its count: 11, then lets go.
+    // The other game's win lands: 11. Then it lets go.
     GAMESTATISTICS eleven = Record(2878, 11, 11, 0, 100);
     ScrambleStatistics(eleven.bytes.data(), GAMESTATISTICS::kSize);
     ASSERT_EQ(::pwrite(held, eleven.bytes.data(), GAMESTATISTICS::kSize, 0), GAMESTATISTICS::kSize);
