@@ -1,5 +1,6 @@
 #include "platform/DC.h"
 
+#include "platform/DrawingRecorder.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
 
@@ -251,6 +252,9 @@ bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int y
     m_painter->setCompositionMode(QPainter::CompositionMode_Source);
     m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
     m_painter->setCompositionMode(mode);
+    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
+        recorder->RecordBitmap(*pixmap, xSrc, ySrc, Rect{x, y, x + width, y + height});
+    }
     return true;
 }
 
@@ -301,6 +305,9 @@ int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
         rect->right = rect->left + needed.width();
         rect->bottom = rect->top + needed.height();
         return needed.height();
+    }
+    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
+        recorder->RecordText(text, *rect, format);
     }
     QRect drawn;
     if ((flags & Qt::TextDontClip) == 0) {
