@@ -252,9 +252,7 @@ bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int y
     m_painter->setCompositionMode(QPainter::CompositionMode_Source);
     m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
     m_painter->setCompositionMode(mode);
-    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
-        recorder->RecordBitmap(*pixmap, xSrc, ySrc, Rect{x, y, x + width, y + height});
-    }
+    RecordDrawnBitmap(*pixmap, xSrc, ySrc, Rect{x, y, x + width, y + height});
     return true;
 }
 
@@ -306,9 +304,7 @@ int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
         rect->bottom = rect->top + needed.height();
         return needed.height();
     }
-    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
-        recorder->RecordText(text, *rect, format);
-    }
+    RecordDrawnText(text, *rect, format);
     QRect drawn;
     if ((flags & Qt::TextDontClip) == 0) {
         m_painter->save();

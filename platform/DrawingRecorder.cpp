@@ -15,10 +15,6 @@ DrawingRecorder::~DrawingRecorder() {
     s_active = m_previous;
 }
 
-std::vector<Drawing> DrawingRecorder::Take() {
-    return std::exchange(m_drawings, {});
-}
-
 void DrawingRecorder::RecordText(const QString& text, const Rect& rect, unsigned format) {
     Drawing drawing;
     drawing.kind = Drawing::Kind::Text;

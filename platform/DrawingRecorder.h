@@ -38,8 +38,6 @@ public:
     static DrawingRecorder* Active() { return s_active; }
 
     const std::vector<Drawing>& Drawings() const { return m_drawings; }
-    // The drawings so far, leaving the record empty.
-    std::vector<Drawing> Take();
 
     void RecordText(const QString& text, const Rect& rect, unsigned format);
     void RecordBitmap(const QPixmap& source, int xSrc, int ySrc, const Rect& place);
@@ -49,5 +47,18 @@ private:
     DrawingRecorder* m_previous = nullptr;
     std::vector<Drawing> m_drawings;
 };
+
+// What the drawing contexts call after drawing; a pointer test while nobody records.
+inline void RecordDrawnText(const QString& text, const Rect& rect, unsigned format) {
+    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
+        recorder->RecordText(text, rect, format);
+    }
+}
+
+inline void RecordDrawnBitmap(const QPixmap& source, int xSrc, int ySrc, const Rect& place) {
+    if (DrawingRecorder* recorder = DrawingRecorder::Active()) {
+        recorder->RecordBitmap(source, xSrc, ySrc, place);
+    }
+}
 
 }  // namespace platform

@@ -206,7 +206,9 @@ void RunInChild(const QString& test, const QString& folder) {
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_also_run_disabled_tests"),
-                 QStringLiteral("--gtest_filter=") + test});
+                 QStringLiteral("--gtest_filter=") + test,
+                 // Once, whatever repeat the parent was asked for: a program starts only once.
+                 QStringLiteral("--gtest_repeat=1")});
     ASSERT_TRUE(child.waitForFinished(120000)) << test.toStdString();
     const std::string output = child.readAll().toStdString();
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
