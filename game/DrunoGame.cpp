@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 
-void SeedRandom() { std::srand(platform::GetTickCount()); }
+void SeedRandom() {
+    std::srand(platform::GetTickCount());
+}
 
 int RandomNumber(int nLow, int nHigh) {
     if (nLow == 0 && nHigh == 0) {
@@ -14,7 +16,22 @@ int RandomNumber(int nLow, int nHigh) {
     return nLow + std::rand() % (nHigh - nLow + 1);
 }
 
-CDrunoGame::CDrunoGame() { CTraceScope trace(QStringLiteral("CDrunoGame::CDrunoGame()")); }
+namespace {
+
+QString& ChosenSecret() {
+    static QString strSecret;
+    return strSecret;
+}
+
+}  // namespace
+
+void CDrunoGame::SetChosenSecret(const QString& strSecret) {
+    ChosenSecret() = strSecret;
+}
+
+CDrunoGame::CDrunoGame() {
+    CTraceScope trace(QStringLiteral("CDrunoGame::CDrunoGame()"));
+}
 
 void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
     CTraceScope trace(QStringLiteral("CDrunoGame::Init()"));
@@ -26,7 +43,10 @@ void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
     m_strTyped.clear();
     m_bDistinct = bDistinct;
 
-    bool bAccepted = false;
+    bool bAccepted = !ChosenSecret().isEmpty();
+    if (bAccepted) {
+        m_strNumber = ChosenSecret();
+    }
     while (!bAccepted) {
         m_strNumber.clear();
         for (int i = 0; i < m_nDigits; ++i) {

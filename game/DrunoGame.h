@@ -17,6 +17,10 @@ public:
     // Starts a new round with a freshly drawn secret; every round reseeds the generator.
     void Init(int nDigits, int nMaxAttempts, bool bDistinct);
 
+    // Test seam: while set (not empty), every Init takes this secret instead of drawing one;
+    // it must hold nDigits digit characters. The generator is reseeded all the same.
+    static void SetChosenSecret(const QString& strSecret);
+
     // Adds a digit 0 to 9. True when the guess is complete after the call.
     bool AddDigit(int nDigit);
     // Removes the last digit typed. False when there was none.

@@ -1,5 +1,6 @@
 #include "platform/DC.h"
 
+#include "platform/DrawingRecorder.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
 
@@ -251,6 +252,7 @@ bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int y
     m_painter->setCompositionMode(QPainter::CompositionMode_Source);
     m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
     m_painter->setCompositionMode(mode);
+    RecordDrawnBitmap(*pixmap, xSrc, ySrc, Rect{x, y, x + width, y + height});
     return true;
 }
 
@@ -302,6 +304,7 @@ int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
         rect->bottom = rect->top + needed.height();
         return needed.height();
     }
+    RecordDrawnText(text, *rect, format);
     QRect drawn;
     if ((flags & Qt::TextDontClip) == 0) {
         m_painter->save();

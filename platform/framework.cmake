@@ -8,6 +8,7 @@ target_sources(platform_ui PRIVATE
     RuntimeClass.cpp RuntimeClass.h
     Resources.cpp Resources.h
     DC.cpp DC.h
+    DrawingRecorder.cpp DrawingRecorder.h
     Application.cpp Application.h
     SingleDocTemplate.cpp
     Document.cpp Document.h

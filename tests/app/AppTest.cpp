@@ -1,7 +1,8 @@
 // The whole program in one process, started as main() starts it: the one application object,
 // InitInstance, the real main frame with its command bar, the game view and the dialogs. The
-// tests of the suite run in order on that one program; the last closes it during a round,
-// runs the exit step and starts the program anew in a child process.
+// tests of the DrunoApp suite share that one program and each leaves it between rounds, so
+// they run in any order. Ending the program and starting it anew happen in child processes of
+// their own.
 
 #include "app/MyDrunoApp.h"
 #include "res/Resource.h"
@@ -10,6 +11,7 @@
 #include "stats/GameStatisticsRecord.h"
 #include "tests/dialogs/ModalDriver.h"
 #include "tests/support/InOrder.h"
+#include "tests/support/ScreenDrawing.h"
 
 #include "platform/Debug.h"
 #include "platform/Frame.h"
@@ -63,12 +65,23 @@ struct StatCounts {
     friend bool operator==(const StatCounts&, const StatCounts&) = default;
 };
 
-QString StatFile() {
-    return s_dir->filePath(QStringLiteral("Druno.sta"));
+QString StatFile(const QString& folder) {
+    return folder + QStringLiteral("/Druno.sta");
 }
 
-StatCounts ReadStatCounts() {
-    QFile file(StatFile());
+QString StatFile() {
+    return StatFile(s_dir->path());
+}
+
+// A statistics file with an empty record, so that the first counted game shows no open error.
+void WriteEmptyStatistics(const QString& folder) {
+    QFile file(StatFile(folder));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(GAMESTATISTICS::kSize, 0x5A));
+}
+
+StatCounts ReadStatCounts(const QString& path = StatFile()) {
+    QFile file(path);
     GAMESTATISTICS gs;
     if (!file.open(QIODevice::ReadOnly) ||
         file.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize) !=
@@ -184,6 +197,25 @@ void StartProgram(const QString& folder) {
     QApplication::processEvents();
 }
 
+// Runs one disabled test of this program in a child process on the folder; it passes there.
+void RunInChild(const QString& test, const QString& folder) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DRUNO_TEST_FOLDER"), folder);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=") + test,
+                 // Once, whatever repeat the parent was asked for: a program starts only once.
+                 QStringLiteral("--gtest_repeat=1")});
+    ASSERT_TRUE(child.waitForFinished(120000)) << test.toStdString();
+    const std::string output = child.readAll().toStdString();
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test."), std::string::npos) << output;
+}
+
 QStringList s_startEvents;
 
 class DrunoApp : public testing::Test {
@@ -191,13 +223,22 @@ protected:
     static void SetUpTestSuite() {
         s_dir = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(s_dir->isValid());
-        // An empty statistics record, so that the first counted game shows no open error.
-        QFile file(StatFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(GAMESTATISTICS::kSize, 0x5A));
-        file.close();
+        WriteEmptyStatistics(s_dir->path());
         StartProgram(s_dir->path());
         s_startEvents = TakeEvents();
+    }
+
+    static void TearDownTestSuite() {
+        if (s_started && MainFrame() != nullptr) {
+            Doc()->StopPlaying();
+            MainFrame()->Widget()->close();
+            QApplication::processEvents();
+            theApp.ExitInstance();
+        }
+        s_started = false;
+        platform::SetDebugObserver(nullptr);
+        platform::SetMessageBoxAnswerer(nullptr);
+        s_dir.reset();
     }
 
     void SetUp() override {
@@ -205,6 +246,13 @@ protected:
         ASSERT_NE(MainFrame(), nullptr);
         s_nextAnswer = platform::kIdOk;
         TakeEvents();
+    }
+
+    // A test that failed during a round leaves none to the next one.
+    void TearDown() override {
+        if (MainFrame() != nullptr && Doc()->m_bPlaying) {
+            Doc()->StopPlaying();
+        }
     }
 };
 
@@ -300,7 +348,14 @@ TEST_F(DrunoApp, RoundWonByTaps) {
     Command(ID_NEW_GAME);
     const QString secret = Doc()->m_game.GetNumber();
     EXPECT_FALSE(IsBlank(GrabView()));
-    TapDigits(secret);
+    ScreenDrawing shown = DrawGameScreen(*GameView());
+    EXPECT_EQ(shown.status, QStringList{"1 / 10"});
+    EXPECT_EQ(shown.result, QStringList{"? ?"});
+    TapDigits(secret.left(2));
+    shown = DrawGameScreen(*GameView());
+    EXPECT_EQ(shown.status, QStringList{secret.left(2) + ", 1 / 10"});
+    EXPECT_EQ(shown.result, QStringList{"? ?"});
+    TapDigits(secret.mid(2));
     QApplication::processEvents();
     EXPECT_EQ(Boxes(TakeEvents()), QStringList{QStringLiteral("box 0 WON!")});
     EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won + 1, before.lost}));
@@ -408,10 +463,35 @@ TEST_F(DrunoApp, MainWindowCanBeResized) {
     EXPECT_EQ(GameView()->GetClientRect().Width(), 240);
 }
 
-// Must stay the last test of the suite: it ends the program. Settings changed in the dialogs
-// reach the store at exit, and a close request during a round counts one loss, says so and
-// lets the program end.
-TEST_F(DrunoApp, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
+// A close request during a round counts one loss, says so and lets the program end; settings
+// changed in the dialogs reach the store at exit, and the next start works with them. Each
+// program runs in a child process of its own, so that this suite's program stays open.
+TEST(DrunoAppEnd, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteEmptyStatistics(dir.path());
+
+    RunInChild(QStringLiteral("DrunoAppEnd.DISABLED_CloseDuringARound"), dir.path());
+
+    EXPECT_EQ(ReadStatCounts(StatFile(dir.path())), (StatCounts{1, 0, 1}));
+    const QSettings ini(dir.filePath(QStringLiteral("config/Brantel/Druno.ini")),
+                        QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Init/Sound").toString(), "0");
+    EXPECT_EQ(ini.value("Init/FontSize").toString(), "150");
+    EXPECT_EQ(ini.value("Init/FontSizeStatus").toString(), "20");
+    EXPECT_EQ(ini.value("Init.LaF/ShowCancelBtn").toString(), "0");
+    EXPECT_EQ(ini.value("Init.LaF/NoFullScreenDlg").toString(), "0");
+
+    RunInChild(QStringLiteral("NextStart.DISABLED_UsesTheStoredSettings"), dir.path());
+}
+
+// Run only by the test above, in a fresh process: the settings are changed in the dialogs, a
+// round is started and the main window is closed; then the exit step runs as main() runs it.
+TEST(DrunoAppEnd, DISABLED_CloseDuringARound) {
+    const QString folder = qEnvironmentVariable("DRUNO_TEST_FOLDER");
+    ASSERT_FALSE(folder.isEmpty());
+    StartProgram(folder);
+    ASSERT_TRUE(s_started);
     DriveModal([] { Command(ID_OPTIONS); }, {[](platform::Dialog& dlg) {
                    Click(dlg, IDC_SOUND);
                    SetText(dlg, IDC_FONT_SIZE, QStringLiteral("150"));
@@ -424,7 +504,6 @@ TEST_F(DrunoApp, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
                    PressDone(dlg);
                }});
 
-    const StatCounts before = ReadStatCounts();
     Command(ID_NEW_GAME);
     TakeEvents();
     QPointer<QWidget> window = MainFrame()->Widget();
@@ -435,34 +514,12 @@ TEST_F(DrunoApp, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
                                  "box 64 If the application is being closed you lose the game!")});
     EXPECT_TRUE(InOrder(events, {"CMainFrame::OnClose() {", "} CMainFrame::OnClose()",
                                  "CMainFrame::~CMainFrame() {", "} CMainFrame::~CMainFrame()"}));
-    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
     EXPECT_TRUE(window.isNull() || !window->isVisible());
 
     theApp.ExitInstance();
-    const QSettings ini(s_dir->filePath(QStringLiteral("config/Brantel/Druno.ini")),
-                        QSettings::IniFormat);
-    EXPECT_EQ(ini.value("Init/Sound").toString(), "0");
-    EXPECT_EQ(ini.value("Init/FontSize").toString(), "150");
-    EXPECT_EQ(ini.value("Init/FontSizeStatus").toString(), "20");
-    EXPECT_EQ(ini.value("Init.LaF/ShowCancelBtn").toString(), "0");
-    EXPECT_EQ(ini.value("Init.LaF/NoFullScreenDlg").toString(), "0");
-
-    // The next start, in a process of its own, works with them.
-    QProcess next;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DRUNO_TEST_FOLDER"), s_dir->path());
-    next.setProcessEnvironment(env);
-    next.setProcessChannelMode(QProcess::MergedChannels);
-    next.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--gtest_also_run_disabled_tests"),
-                QStringLiteral("--gtest_filter=NextStart.DISABLED_UsesTheStoredSettings")});
-    ASSERT_TRUE(next.waitForFinished(60000));
-    const QByteArray output = next.readAll();
-    EXPECT_EQ(next.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.toStdString();
 }
 
-// Run only by the test above, in a fresh process: the program started on the folder it left.
+// Run only by the closing test, in a fresh process: the program started on the folder it left.
 TEST(NextStart, DISABLED_UsesTheStoredSettings) {
     const QString folder = qEnvironmentVariable("DRUNO_TEST_FOLDER");
     ASSERT_FALSE(folder.isEmpty());

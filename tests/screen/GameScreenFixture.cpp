@@ -1,6 +1,5 @@
 #include "tests/screen/GameScreenFixture.h"
 
-#include "platform/Clock.h"
 #include "platform/Debug.h"
 #include "platform/Frame.h"
 #include "platform/MessageBox.h"
@@ -52,25 +51,6 @@ StatCounts ReadStatCounts(const QString& path) {
     return {word(8), word(12), word(20)};
 }
 
-std::uint32_t TickForSecret(const QString& secret) {
-    // Searching draws many rounds; their trace lines would only bury the test's own.
-    const bool bDebugOutput = s_bDebugOutput;
-    s_bDebugOutput = false;
-    std::uint32_t found = 0;
-    for (std::uint32_t tick = 1; tick < 100000; ++tick) {
-        platform::SetTickSource([tick] { return tick; });
-        CDrunoGame game;
-        game.Init(3, 10, true);
-        if (game.GetNumber() == secret) {
-            found = tick;
-            break;
-        }
-    }
-    platform::SetTickSource(nullptr);
-    s_bDebugOutput = bDebugOutput;
-    return found;
-}
-
 void GameScreenTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     const QString module = m_dir.filePath(QStringLiteral("druno"));
@@ -100,7 +80,7 @@ void GameScreenTest::TearDown() {
     platform::SetDebugObserver(nullptr);
     platform::SetSoundObserver(nullptr);
     platform::SetModuleFileNameSource(nullptr);
-    platform::SetTickSource(nullptr);
+    CDrunoGame::SetChosenSecret(QString());
 }
 
 void GameScreenTest::OpenScreen(int width, int height) {
@@ -131,11 +111,9 @@ void GameScreenTest::ResizeClient(int width, int height) {
 }
 
 void GameScreenTest::NewGame(const QString& secret) {
-    const std::uint32_t tick = TickForSecret(secret);
-    ASSERT_NE(tick, 0u) << "no tick draws " << secret.toStdString();
-    platform::SetTickSource([tick] { return tick; });
+    CDrunoGame::SetChosenSecret(secret);
     ASSERT_TRUE(m_doc->OnCmdMsg(ID_NEW_GAME, nullptr));
-    platform::SetTickSource(nullptr);
+    CDrunoGame::SetChosenSecret(QString());
     ASSERT_EQ(m_doc->m_game.GetNumber(), secret);
     QApplication::processEvents();
     m_events.clear();
@@ -159,9 +137,12 @@ QImage GameScreenTest::GrabView() const {
     return m_view->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QImage GameScreenTest::StripImage() {
+    return QImage(platform::FindBitmap(IDB_NUMBERS)).convertToFormat(QImage::Format_RGB32);
+}
+
 bool GameScreenTest::ShowsStrip(const QImage& image, platform::Point at) const {
-    const QImage strip =
-        QImage(platform::FindBitmap(IDB_NUMBERS)).convertToFormat(QImage::Format_RGB32);
+    const QImage strip = StripImage();
     if (strip.size() != QSize(220, 25)) {
         return false;
     }

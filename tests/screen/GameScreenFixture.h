@@ -3,12 +3,14 @@
 // A game screen for tests: document, a plain frame and the view, made by a single-document
 // template as the program makes them. Sounds, message boxes and trace lines are recorded in
 // one event list, in the order they happen; the statistics file lives in a temporary folder.
+// Rounds are started with a secret chosen by the test.
 
 #include "platform/Application.h"
 #include "platform/Types.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"
 #include "tests/support/InOrder.h"
+#include "tests/support/ScreenDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +19,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -28,9 +29,6 @@ struct StatCounts {
     int lost = 0;
 };
 StatCounts ReadStatCounts(const QString& path);
-
-// The tick count that makes a new round draw this secret.
-std::uint32_t TickForSecret(const QString& secret);
 
 class GameScreenTest : public testing::Test {
 protected:
@@ -50,6 +48,12 @@ protected:
     void TapDigits(const QString& digits);
 
     QImage GrabView() const;
+    // What a full repaint of the view draws: status line, result line, bitmaps.
+    testing_support::ScreenDrawing DrawnScreen() const {
+        return testing_support::DrawGameScreen(*m_view);
+    }
+    // The digit strip as the resources hold it.
+    static QImage StripImage();
     // Whether the view shows the strip at its place for the current size.
     bool ShowsStrip(const QImage& image, platform::Point at) const;
     static bool IsBlank(const QImage& image);

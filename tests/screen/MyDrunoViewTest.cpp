@@ -13,6 +13,8 @@
 #include <limits>
 #include <vector>
 
+using testing_support::ScreenDrawing;
+
 namespace {
 
 // The bounding box of the pixels in the rectangle that differ from the background.
@@ -41,14 +43,20 @@ TEST_F(GameScreenTest, StripIsCentredAboveTheBottom) {
     const std::vector<Case> cases = {
         {240, 268, {10, 233}}, {219, 268, {0, 233}}, {300, 400, {40, 365}}};
     OpenScreen();
-    NewGame(QStringLiteral("407"));
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         ResizeClient(c.width, c.height);
-        EXPECT_TRUE(ShowsStrip(GrabView(), c.strip)) << c.width << " x " << c.height;
-        // The strip's top left pixel is a hit on cell 0.
-        m_events.clear();
+        NewGame(QStringLiteral("407"));
+        const ScreenDrawing shown = DrawnScreen();
+        ASSERT_EQ(shown.bitmaps.size(), 1u);
+        EXPECT_EQ(shown.bitmaps[0].rect,
+                  (platform::Rect{c.strip.x, c.strip.y, c.strip.x + 220, c.strip.y + 25}));
+        EXPECT_EQ(shown.bitmaps[0].image.convertToFormat(QImage::Format_RGB32), StripImage());
+        EXPECT_TRUE(ShowsStrip(GrabView(), c.strip));
+        // The strip's top left pixel is a hit on the digit 0.
         Tap(c.strip.x, c.strip.y);
-        EXPECT_TRUE(TakeEvents().contains(QStringLiteral("index=0"))) << c.width;
+        EXPECT_EQ(DrawnScreen().status, QStringList{"0, 1 / 10"});
+        m_doc->StopPlaying();
     }
 }
 
@@ -59,6 +67,7 @@ TEST_F(GameScreenTest, CreationLoadsAndPlacesTheStrip) {
                          "CMyDrunoView::OnCreate() {", "} CMyDrunoView::OnCreate() (0 /* OK */)",
                          "CMyDrunoView::OnSize() {", "} CMyDrunoView::OnSize()"}));
     // Between rounds the view stays blank.
+    EXPECT_TRUE(DrawnScreen().IsEmpty());
     EXPECT_TRUE(IsBlank(GrabView()));
     NewGame(QStringLiteral("407"));
     EXPECT_TRUE(ShowsStrip(GrabView(), {10, 233}));
@@ -70,6 +79,7 @@ TEST_F(GameScreenTest, TapBetweenRoundsOnlyBeeps) {
     EXPECT_EQ(TakeEvents(),
               (QStringList{"CMyDrunoView::OnLButtonDown() {", "PlaySound() {", "beep 16",
                            "} PlaySound()", "} CMyDrunoView::OnLButtonDown()"}));
+    EXPECT_TRUE(DrawnScreen().IsEmpty());
     EXPECT_TRUE(IsBlank(GrabView()));
 }
 
@@ -80,6 +90,13 @@ struct TapCase {
     QString index;  // the index line, empty for a tap outside the hit area
     QStringList sounds;
     QString typedAfter;
+    QString status;  // the status line after the tap
+    QString result;  // the result line after the tap
+
+    friend void PrintTo(const TapCase& c, std::ostream* os) {
+        *os << "tap at +" << c.dx << " +" << c.dy << " after \"" << c.typedBefore.toStdString()
+            << "\"";
+    }
 };
 
 class TapOffsetTest : public GameScreenTest, public testing::WithParamInterface<TapCase> {};
@@ -97,7 +114,9 @@ TEST_P(TapOffsetTest, CellUnderThePen) {
 
     const QStringList events = TakeEvents();
     EXPECT_EQ(events.filter(QStringLiteral("beep")), c.sounds);
-    EXPECT_EQ(m_doc->m_game.GetTyped(), c.typedAfter);
+    const ScreenDrawing shown = DrawnScreen();
+    EXPECT_EQ(shown.status, QStringList{c.status});
+    EXPECT_EQ(shown.result, QStringList{c.result});
     const QString guessLine = QStringLiteral("guess=407  typed=") + c.typedAfter;
     if (c.index.isEmpty()) {
         EXPECT_TRUE(events.filter(QStringLiteral("index=")).isEmpty());
@@ -112,20 +131,84 @@ INSTANTIATE_TEST_SUITE_P(
     Strip, TapOffsetTest,
     testing::Values(
         // Digits: the first two of a guess click, the third completes it silently.
-        TapCase{0, 0, "", "index=0", {"beep 0"}, "0"},
-        TapCase{19, 12, "1", "index=0", {"beep 0"}, "10"},
-        TapCase{180, 12, "12", "index=9", {}, "129"},
-        TapCase{199, 12, "", "index=9", {"beep 0"}, "9"},
+        TapCase{0, 0, "", "index=0", {"beep 0"}, "0", "0, 1 / 10", "? ?"},
+        TapCase{19, 12, "1", "index=0", {"beep 0"}, "10", "10, 1 / 10", "? ?"},
+        TapCase{180, 12, "12", "index=9", {}, "129", "129, 2 / 10", "0 0"},
+        TapCase{199, 12, "", "index=9", {"beep 0"}, "9", "9, 1 / 10", "? ?"},
         // Delete: removes the last digit, or beeps when there is none.
-        TapCase{200, 12, "12", "index=10", {}, "1"},
-        TapCase{219, 12, "", "index=10", {"beep 16"}, ""},
+        TapCase{200, 12, "12", "index=10", {}, "1", "1, 1 / 10", "? ?"},
+        TapCase{219, 12, "", "index=10", {"beep 16"}, "", "1 / 10", "? ?"},
         // One pixel past the strip still hits, but selects nothing.
-        TapCase{220, 12, "1", "index=11", {}, "1"}, TapCase{221, 12, "1", "", {}, "1"},
+        TapCase{220, 12, "1", "index=11", {}, "1", "1, 1 / 10", "? ?"},
+        TapCase{221, 12, "1", "", {}, "1", "1, 1 / 10", "? ?"},
         // The hit area is one pixel taller than the strip, too.
-        TapCase{5, 25, "", "index=0", {"beep 0"}, "0"}, TapCase{5, 26, "", "", {}, ""},
-        TapCase{5, -1, "", "", {}, ""}));
+        TapCase{5, 25, "", "index=0", {"beep 0"}, "0", "0, 1 / 10", "? ?"},
+        TapCase{5, 26, "", "", {}, "", "1 / 10", "? ?"},
+        TapCase{5, -1, "", "", {}, "", "1 / 10", "? ?"}));
 
-TEST_F(GameScreenTest, StatusLineFollowsTheTypedDigits) {
+// The status line shows the digits typed and the attempt being typed; the result line judges
+// the last complete guess. Pictures of each step are written to DRUNO_SCREENSHOTS if set.
+TEST_F(GameScreenTest, TextLinesFollowTheRound) {
+    struct Step {
+        QString taps;  // digits, or "<" for delete
+        QString status;
+        QString result;
+    };
+    // A wrong guess shortened keeps its attempt; completing it again counts another one, and
+    // the next digit starts a fresh guess.
+    const std::vector<Step> steps = {
+        {"", "1 / 10", "? ?"},        {"40", "40, 1 / 10", "? ?"}, {"1", "401, 2 / 10", "2 0"},
+        {"<", "40, 2 / 10", "? ?"},   {"3", "403, 3 / 10", "2 0"}, {"7", "7, 3 / 10", "? ?"},
+        {"40", "740, 4 / 10", "0 3"},
+    };
+    struct Fonts {
+        int size;
+        int status;
+        const char* name;
+    };
+    const int savedSize = theApp.m_nFontSize;
+    const int savedStatus = theApp.m_nFontSizeStatus;
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+    }
+    OpenScreen();
+    for (const Fonts& fonts :
+         {Fonts{100, 16, "default"}, Fonts{25, 25, "25"}, Fonts{10, 10, "10"}}) {
+        theApp.m_nFontSize = fonts.size;
+        theApp.m_nFontSizeStatus = fonts.status;
+        NewGame(QStringLiteral("407"));
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Step& step = steps[i];
+            SCOPED_TRACE(testing::Message()
+                         << fonts.name << " after \"" << step.taps.toStdString() << "\"");
+            if (step.taps == QStringLiteral("<")) {
+                TapCell(10);
+            } else {
+                TapDigits(step.taps);
+            }
+            const ScreenDrawing shown = DrawnScreen();
+            EXPECT_EQ(shown.status, QStringList{step.status});
+            EXPECT_EQ(shown.result, QStringList{step.result});
+            EXPECT_EQ(shown.bitmaps.size(), 1u);
+            EXPECT_TRUE(shown.otherTexts.empty());
+            // Both lines are readable at this size: ink in the status area above the result
+            // area, and in the result area below the status area.
+            const QImage image = GrabView();
+            EXPECT_FALSE(InkBox(image, QRect(0, 5, 240, 35)).isEmpty());
+            EXPECT_FALSE(InkBox(image, QRect(0, 45, 240, 268 - 45 - 45)).isEmpty());
+            if (!folder.isEmpty()) {
+                image.save(QStringLiteral("%1/%2-%3.png").arg(folder).arg(fonts.name).arg(i));
+            }
+        }
+        m_doc->StopPlaying();
+    }
+    theApp.m_nFontSize = savedSize;
+    theApp.m_nFontSizeStatus = savedStatus;
+}
+
+// The trace of a paint names the secret and the guess typed so far.
+TEST_F(GameScreenTest, PaintIsTracedWithTheSecretAndTheGuess) {
     OpenScreen();
     NewGame(QStringLiteral("407"));
     TapDigits(QStringLiteral("40"));
@@ -179,9 +262,11 @@ TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) 
     NewGame(QStringLiteral("407"));
     StatCounts whileShown;
     bool stripWhileShown = false;
+    ScreenDrawing drawnWhileShown;
     AnswerBoxes([&](const QString&, unsigned) {
         whileShown = ReadStatCounts(StatFile());
         stripWhileShown = ShowsStrip(GrabView(), {10, 233});
+        drawnWhileShown = DrawnScreen();
         return platform::kIdOk;
     });
 
@@ -195,7 +280,10 @@ TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) 
     EXPECT_EQ(whileShown.won, 1);
     EXPECT_EQ(whileShown.played, 1);
     EXPECT_TRUE(stripWhileShown);
+    EXPECT_EQ(drawnWhileShown.status, QStringList{"407, 1 / 10"});
+    EXPECT_EQ(drawnWhileShown.result, QStringList{"3 0"});
     EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(DrawnScreen().IsEmpty());
     EXPECT_TRUE(IsBlank(GrabView()));
 }
 
@@ -204,9 +292,11 @@ TEST_F(GameScreenTest, TenthWrongGuessLosesWithTheSolution) {
     NewGame(QStringLiteral("407"));
     StatCounts whileShown;
     bool stripWhileShown = false;
+    ScreenDrawing drawnWhileShown;
     AnswerBoxes([&](const QString&, unsigned) {
         whileShown = ReadStatCounts(StatFile());
         stripWhileShown = ShowsStrip(GrabView(), {10, 233});
+        drawnWhileShown = DrawnScreen();
         return platform::kIdOk;
     });
 
@@ -219,47 +309,16 @@ TEST_F(GameScreenTest, TenthWrongGuessLosesWithTheSolution) {
     EXPECT_TRUE(InOrder(TakeEvents(),
                         {"index=0", "GameStatisticsAddLost() {", "box 0 Game Over!\nSolution: 407",
                          "CMyDrunoDoc::StopPlaying() {", "guess=407  typed=470"}));
-    EXPECT_EQ(m_doc->m_game.GetStatus(), QStringLiteral("11 / 10"));
     EXPECT_EQ(whileShown.lost, 1);
     EXPECT_EQ(whileShown.won, 0);
     EXPECT_TRUE(stripWhileShown);
+    // The counter stands one above the maximum while the loss is announced.
+    EXPECT_EQ(drawnWhileShown.status, QStringList{"470, 11 / 10"});
+    EXPECT_EQ(drawnWhileShown.result, QStringList{"1 2"});
     EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(DrawnScreen().IsEmpty());
     EXPECT_TRUE(IsBlank(GrabView()));
     // The round is over: a further tap only beeps.
     TapCell(1);
     EXPECT_TRUE(TakeEvents().contains(QStringLiteral("beep 16")));
-}
-
-// Pictures for looking at by eye: set DRUNO_SCREENSHOTS to a folder to have them written.
-TEST_F(GameScreenTest, Screenshots) {
-    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
-    if (folder.isEmpty()) {
-        GTEST_SKIP() << "DRUNO_SCREENSHOTS not set";
-    }
-    QDir().mkpath(folder);
-    const int savedSize = theApp.m_nFontSize;
-    const int savedStatus = theApp.m_nFontSizeStatus;
-    OpenScreen();
-    NewGame(QStringLiteral("407"));
-    struct Fonts {
-        int size;
-        int status;
-        const char* name;
-    };
-    for (const Fonts& fonts :
-         {Fonts{100, 16, "default"}, Fonts{25, 25, "25"}, Fonts{10, 10, "10"}}) {
-        theApp.m_nFontSize = fonts.size;
-        theApp.m_nFontSizeStatus = fonts.status;
-        const QString prefix = folder + QStringLiteral("/") + QString::fromLatin1(fonts.name);
-        GrabView().save(prefix + QStringLiteral("-start.png"));
-        TapDigits(QStringLiteral("40"));
-        GrabView().save(prefix + QStringLiteral("-typing.png"));
-        TapDigits(QStringLiteral("1"));
-        GrabView().save(prefix + QStringLiteral("-judged.png"));
-        TapCell(10);
-        TapCell(10);
-        TapCell(10);
-    }
-    theApp.m_nFontSize = savedSize;
-    theApp.m_nFontSizeStatus = savedStatus;
 }
