@@ -21,11 +21,15 @@ ViewScale::ViewScale(int layoutWidth, int layoutHeight, int widgetWidth, int wid
 }
 
 Point ViewScale::ToClient(double x, double y) const {
-    // A factor such as 1.1 has no exact binary form; a position on a pixel's edge must not
-    // fall into the pixel before it.
+    // The layout pixel drawn on the widget pixel at the position: the one under its centre,
+    // as nearest-neighbour scaling picks it. A factor such as 1.1 has no exact binary form;
+    // a centre on a pixel's edge must not fall into the pixel before it.
     constexpr double kEdge = 1e-9;
-    return {static_cast<int>(std::floor((x - m_offsetX) / m_factor + kEdge)),
-            static_cast<int>(std::floor((y - m_offsetY) / m_factor + kEdge))};
+    auto toLayout = [this, kEdge](double position, int offset) {
+        const double centre = std::floor(position) + 0.5;
+        return static_cast<int>(std::floor((centre - offset) / m_factor + kEdge));
+    };
+    return {toLayout(x, m_offsetX), toLayout(y, m_offsetY)};
 }
 
 Rect ViewScale::ToWidget(const Rect& client) const {

@@ -24,7 +24,7 @@ public:
     int ClientWidth() const { return m_clientWidth; }
     int ClientHeight() const { return m_clientHeight; }
 
-    // The client pixel under a widget position.
+    // The client pixel shown on the widget pixel at a position.
     Point ToClient(double x, double y) const;
     // The widget pixels that show a client rectangle, with one pixel more around when scaled,
     // for the soft edges of scaled text.
