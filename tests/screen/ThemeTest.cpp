@@ -59,8 +59,12 @@ class ScopedPalette {
 public:
     explicit ScopedPalette(const QPalette& palette) : m_saved(QApplication::palette()) {
         QApplication::setPalette(palette);
+        QApplication::processEvents();
     }
-    ~ScopedPalette() { QApplication::setPalette(m_saved); }
+    ~ScopedPalette() {
+        QApplication::setPalette(m_saved);
+        QApplication::processEvents();
+    }
 
 private:
     QPalette m_saved;
@@ -131,4 +135,36 @@ TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
     }
     // Back on a light bar the images are what they were.
     EXPECT_EQ(BarImages(), light);
+}
+
+// Pictures for looking at by eye: set DRUNO_SCREENSHOTS to a folder to have them written.
+TEST_F(GameScreenTest, ScreenshotsOfSizesAndThemes) {
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        GTEST_SKIP() << "DRUNO_SCREENSHOTS not set";
+    }
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TapDigits(QStringLiteral("12347"));
+    GrabView().save(folder + QStringLiteral("/round-240x268.png"));
+    ResizeClient(480, 536);
+    GrabView().save(folder + QStringLiteral("/round-480x536.png"));
+    ResizeClient(600, 400);
+    GrabView().save(folder + QStringLiteral("/round-600x400.png"));
+    ResizeClient(240, 268);
+    {
+        const ScopedPalette dark(DarkPalette());
+        GrabView().save(folder + QStringLiteral("/round-dark.png"));
+        QToolBar toolBar;
+        toolBar.setIconSize(QSize(16, 16));
+        platform::FrameCommandBar bar(nullptr, &toolBar);
+        const platform::ToolbarButton buttons[] = {{0, ID_NEW_GAME, 4, 0, 0, -1},
+                                                   {1, ID_OPTIONS, 4, 0, 0, -1},
+                                                   {2, ID_STATISTIC, 4, 0, 0, -1},
+                                                   {3, ID_APP_ABOUT, 4, 0, 0, -1}};
+        bar.AddButtons(IDB_TOOLBAR, buttons);
+        bar.AddAdornments(0);
+        toolBar.resize(240, 24);
+        toolBar.grab().save(folder + QStringLiteral("/bar-dark.png"));
+    }
 }
