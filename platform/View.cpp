@@ -97,30 +97,40 @@ protected:
         unsigned flags = kMkLButton;
         flags |= event->modifiers().testFlag(Qt::ShiftModifier) ? kMkShift : 0;
         flags |= event->modifiers().testFlag(Qt::ControlModifier) ? kMkControl : 0;
-        const Point at = m_view->Scale().ToClient(event->position().x(), event->position().y());
+        const ViewScale scale = m_view->Scale();
+        const QPointF position = event->position();
+        const Point at = scale.IsIdentity() ? Point{position.toPoint().x(), position.toPoint().y()}
+                                            : scale.ToClient(position.x(), position.y());
         m_view->SendMessage(kMsgLButtonDown, flags, MakeLParam(at.x, at.y));
     }
 
     // A key stands for a tap on its target. A held key does not repeat: the pen cannot.
     void keyPressEvent(QKeyEvent* event) override {
-        const std::optional<unsigned> key = VirtualKey(event);
-        if (!key) {
+        const std::optional<TapTarget> target = TargetOfKey(event);
+        if (!target) {
             QWidget::keyPressEvent(event);
             return;
         }
         event->accept();
-        if (event->isAutoRepeat()) {
-            return;
-        }
-        for (const TapTarget& target : m_view->GetTapTargets()) {
-            if (std::find(target.keys.begin(), target.keys.end(), *key) != target.keys.end()) {
-                m_view->PressTarget(target);
-                return;
-            }
+        if (!event->isAutoRepeat()) {
+            m_view->PressTarget(*target);
         }
     }
 
 private:
+    std::optional<TapTarget> TargetOfKey(const QKeyEvent* event) const {
+        const std::optional<unsigned> key = VirtualKey(event);
+        if (!key) {
+            return std::nullopt;
+        }
+        for (const TapTarget& target : m_view->GetTapTargets()) {
+            if (std::find(target.keys.begin(), target.keys.end(), *key) != target.keys.end()) {
+                return target;
+            }
+        }
+        return std::nullopt;
+    }
+
     QSize LayoutSizeOr(QSize otherwise) const {
         if (m_view->m_layoutWidth > 0 && m_view->m_layoutHeight > 0) {
             return {m_view->m_layoutWidth, m_view->m_layoutHeight};
