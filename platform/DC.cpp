@@ -130,11 +130,13 @@ bool Font::DeleteObject() {
 
 DC::DC() = default;
 
-// A fresh context draws opaque text, black on white.
-DC::DC(QPainter* painter) : m_painter(painter) {
+// A fresh context draws opaque text, black on white unless told the window's colours.
+DC::DC(QPainter* painter) : DC(painter, Qt::black, Qt::white) {}
+
+DC::DC(QPainter* painter, const QColor& text, const QColor& background) : m_painter(painter) {
     if (painter != nullptr) {
-        painter->setPen(Qt::black);
-        painter->setBackground(Qt::white);
+        painter->setPen(text);
+        painter->setBackground(background);
         painter->setBackgroundMode(Qt::OpaqueMode);
     }
 }

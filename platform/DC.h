@@ -5,6 +5,7 @@
 
 #include "platform/Types.h"
 
+#include <QColor>
 #include <QString>
 
 #include <memory>
@@ -75,12 +76,15 @@ private:
 // A device context. A paint context draws into a window; a memory context, made compatible
 // with another context, draws into the bitmap selected into it (a 1 x 1 surface until one
 // is). A window's own context (Window::GetDC) only serves to make memory contexts.
-// Text is drawn in black on white; the font is the platform's default until one is selected.
+// Text is drawn in black on white unless the paint context is given the window's colours; the
+// font is the platform's default until one is selected.
 class DC {
 public:
     DC();
     // A context drawing with the painter (not owned).
     explicit DC(QPainter* painter);
+    // The same, drawing text in the given colour over the given background.
+    DC(QPainter* painter, const QColor& text, const QColor& background);
     virtual ~DC();
     DC(const DC&) = delete;
     DC& operator=(const DC&) = delete;

@@ -2,11 +2,15 @@
 
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/Palette.h"
 #include "platform/Resources.h"
 
 #include <QAction>
 #include <QBitmap>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QToolBar>
@@ -45,6 +49,58 @@ QPixmap ButtonImage(const QPixmap& strip, const QRect& cell) {
     QPixmap image = strip.copy(cell);
     image.setMask(image.createMaskFromColor(QColor(0xC0, 0xC0, 0xC0), Qt::MaskInColor));
     return image;
+}
+
+// A bar image that follows the desktop's theme: as it is on a light bar; on a dark bar its
+// black ink takes the bar's text colour, so that it stays legible. It is chosen whenever the
+// image is drawn, so a change of theme shows at once.
+class ThemedIconEngine : public QIconEngine {
+public:
+    explicit ThemedIconEngine(QIcon light) : m_light(std::move(light)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Current().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Current().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return Current().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Current().actualSize(size, mode, state);
+    }
+    QIconEngine* clone() const override { return new ThemedIconEngine(m_light); }
+
+private:
+    const QIcon& Current() {
+        const QPalette palette = QGuiApplication::palette();
+        if (!IsDarkPalette(palette)) {
+            return m_light;
+        }
+        const QColor ink = palette.color(QPalette::ButtonText);
+        if (m_dark.isNull() || ink != m_darkInk) {
+            m_dark = QIcon();
+            for (const qreal ratio : {1.0, 2.0}) {
+                const QPixmap light = m_light.pixmap(QSize(kImageSize, kImageSize), ratio);
+                QPixmap dark = QPixmap::fromImage(InkedForDarkBar(light.toImage(), ink));
+                dark.setDevicePixelRatio(light.devicePixelRatio());
+                m_dark.addPixmap(dark);
+            }
+            m_darkInk = ink;
+        }
+        return m_dark;
+    }
+
+    QIcon m_light;
+    QIcon m_dark;
+    QColor m_darkInk;
+};
+
+QIcon ThemedIcon(const QIcon& light) {
+    return QIcon(new ThemedIconEngine(light));
 }
 
 }  // namespace
@@ -124,7 +180,7 @@ bool FrameCommandBar::AddButtons(unsigned bitmapId, std::span<const ToolbarButto
         const auto command = static_cast<unsigned>(button.command);
         const QString tip = PlainText(MenuTextOf(command));
         QAction* action = MakeCommandAction(tip, command);
-        action->setIcon(QIcon(ButtonImage(strip, cell)));
+        action->setIcon(ThemedIcon(QIcon(ButtonImage(strip, cell))));
         action->setToolTip(tip);
         action->setEnabled((button.state & kButtonStateEnabled) != 0);
         m_toolBar->addAction(action);
@@ -144,12 +200,13 @@ bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
 
     Frame* frame = m_frame;
     QStyle* style = m_toolBar->style();
-    QAction* help = m_toolBar->addAction(style->standardIcon(QStyle::SP_TitleBarContextHelpButton),
-                                         QStringLiteral("Help"));
+    QAction* help =
+        m_toolBar->addAction(ThemedIcon(style->standardIcon(QStyle::SP_TitleBarContextHelpButton)),
+                             QStringLiteral("Help"));
     QObject::connect(help, &QAction::triggered, m_toolBar,
                      [frame] { frame->SendMessage(kMsgHelp, 0, 0); });
-    QAction* close = m_toolBar->addAction(style->standardIcon(QStyle::SP_TitleBarCloseButton),
-                                          QStringLiteral("Close"));
+    QAction* close = m_toolBar->addAction(
+        ThemedIcon(style->standardIcon(QStyle::SP_TitleBarCloseButton)), QStringLiteral("Close"));
     QObject::connect(close, &QAction::triggered, m_toolBar, [frame] {
         if (frame->Widget() != nullptr) {
             frame->Widget()->close();

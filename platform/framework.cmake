@@ -13,6 +13,9 @@ target_sources(platform_ui PRIVATE
     SingleDocTemplate.cpp
     Document.cpp Document.h
     View.cpp View.h
+    ViewScale.cpp ViewScale.h
+    ViewAccessible.cpp ViewAccessible.h
+    Palette.cpp Palette.h
     Frame.cpp Frame.h
     CommandBar.h
     FrameCommandBar.cpp FrameCommandBar.h

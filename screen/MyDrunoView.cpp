@@ -6,6 +6,7 @@
 #include "platform/Strings.h"
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
+#include "screen/StripTargets.h"
 #include "stats/GameStatistics.h"
 #include "trace/TraceScope.h"
 
@@ -20,6 +21,9 @@ constexpr int kCellWidth = 20;
 constexpr int kDeleteCell = 10;
 // Distance of the strip's top edge from the bottom of the client area.
 constexpr int kStripFromBottom = 35;
+// The handheld's screen: the layout is drawn scaled beyond it.
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 268;
 
 constexpr unsigned kTextFlags =
     platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine;
@@ -39,6 +43,7 @@ platform::LogFont ArialOfHeight(int nHeight) {
 
 CMyDrunoView::CMyDrunoView() {
     CTraceScope trace(QStringLiteral("CMyDrunoView::CMyDrunoView()"));
+    SetLayoutSize(kScreenWidth, kScreenHeight);
 }
 
 CMyDrunoView::~CMyDrunoView() {
@@ -113,8 +118,7 @@ void CMyDrunoView::DrawComment(platform::DC* pDC) {
     platform::Font fontStatus;
     fontStatus.CreateFontIndirect(ArialOfHeight(theApp.m_nFontSizeStatus));
     pOldFont = pDC->SelectObject(&fontStatus);
-    const QString strLine =
-        strTyped.isEmpty() ? strStatus : strTyped + QStringLiteral(", ") + strStatus;
+    const QString strLine = StatusLine(strTyped, strStatus);
     platform::Rect rectStatus = GetStatusRect();
     pDC->DrawText(strLine, &rectStatus, kTextFlags);
     pDC->SelectObject(pOldFont);
@@ -123,6 +127,24 @@ void CMyDrunoView::DrawComment(platform::DC* pDC) {
 
     trace.Log(QStringLiteral("guess: ") + game.GetNumber());
     trace.Log(QStringLiteral("typed: ") + strTyped);
+}
+
+QString CMyDrunoView::StatusLine(const QString& strTyped, const QString& strStatus) {
+    return strTyped.isEmpty() ? strStatus : strTyped + QStringLiteral(", ") + strStatus;
+}
+
+std::vector<platform::TapTarget> CMyDrunoView::GetTapTargets() const {
+    const CMyDrunoDoc* pDoc = GetDocument();
+    return StripTargets(m_nNumbersLeft, m_nNumbersTop, pDoc != nullptr && pDoc->m_bPlaying);
+}
+
+QStringList CMyDrunoView::GetShownTexts() const {
+    const CMyDrunoDoc* pDoc = GetDocument();
+    if (pDoc == nullptr || !pDoc->m_bPlaying) {
+        return {QString(), QString()};
+    }
+    const CDrunoGame& game = pDoc->m_game;
+    return {StatusLine(game.GetTyped(), game.GetStatus()), game.GetResult()};
 }
 
 platform::Rect CMyDrunoView::GetResultRect() const {

@@ -8,6 +8,11 @@
 #include "platform/Types.h"
 #include "platform/View.h"
 
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
 class CMyDrunoDoc;
 
 class CMyDrunoView : public platform::View {
@@ -27,7 +32,14 @@ public:
     void OnSize(unsigned nType, int cx, int cy) override;
     void OnLButtonDown(unsigned nFlags, platform::Point point) override;
 
+    // For keys and assistive technology: the strip's cells, and the two text lines as drawn
+    // (both empty between rounds).
+    std::vector<platform::TapTarget> GetTapTargets() const override;
+    QStringList GetShownTexts() const override;
+
 private:
+    // The status line: the digits typed so far, if any, then the attempt counter.
+    static QString StatusLine(const QString& strTyped, const QString& strStatus);
     void DrawNumbers(platform::DC* pDC);
     void DrawComment(platform::DC* pDC);
     platform::Rect GetStatusRect() const;

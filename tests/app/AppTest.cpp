@@ -449,15 +449,18 @@ TEST_F(DrunoApp, HelpContentsGoesToTheFramesHelp) {
     EXPECT_EQ(Boxes(TakeEvents()).size(), 1);
 }
 
-// The game screen follows the window when the player resizes it.
+// The game screen follows the window when the player resizes it: the view grows, and the
+// handheld's screen in it is drawn larger while its layout keeps its size.
 TEST_F(DrunoApp, MainWindowCanBeResized) {
     QWidget* window = MainFrame()->Widget();
     const QSize size = window->size();
     window->resize(size + QSize(60, 40));
     QApplication::processEvents();
+    EXPECT_EQ(GameView()->Widget()->size(), QSize(300, 308));
     const platform::Rect client = GameView()->GetClientRect();
-    EXPECT_EQ(client.Width(), 300);
-    EXPECT_EQ(client.Height(), 308);
+    EXPECT_EQ(client.Width(), 240);
+    EXPECT_EQ(client.Height(), 268);
+    EXPECT_GT(GameView()->Scale().Factor(), 1.0);
     window->resize(size);
     QApplication::processEvents();
     EXPECT_EQ(GameView()->GetClientRect().Width(), 240);

@@ -1,0 +1,12 @@
+#pragma once
+
+// The cells of the digit strip as places that keys and assistive technology press.
+
+#include "platform/View.h"
+
+#include <vector>
+
+// The eleven cells of a strip whose top left corner is at (nLeft, nTop): "0" to "9", pressed
+// by the digit keys of the main row and of the keypad, then "Delete", pressed by Backspace
+// and Delete. bShown tells whether the strip is drawn.
+std::vector<platform::TapTarget> StripTargets(int nLeft, int nTop, bool bShown);

@@ -1,0 +1,170 @@
+// Light and dark desktop themes: the game screen draws its text in the palette's text colour
+// on the palette's base, and the command bar's images keep their ink legible on a dark bar.
+
+#include "tests/screen/GameScreenFixture.h"
+
+#include "platform/FrameCommandBar.h"
+#include "platform/Resources.h"
+#include "res/Resource.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The contrast ratio of two colours, from 1 (none) to 21 (black on white).
+double Contrast(QColor a, QColor b) {
+    auto luminance = [](const QColor& colour) {
+        auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The strongest contrast of any pixel of the area against the colour.
+double StrongestContrast(const QImage& image, const QRect& area, const QColor& against) {
+    double strongest = 1.0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            strongest = std::max(strongest, Contrast(image.pixelColor(x, y), against));
+        }
+    }
+    return strongest;
+}
+
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+    return dark;
+}
+
+// The desktop's palette for the length of a test.
+class ScopedPalette {
+public:
+    explicit ScopedPalette(const QPalette& palette) : m_saved(QApplication::palette()) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+    }
+    ~ScopedPalette() {
+        QApplication::setPalette(m_saved);
+        QApplication::processEvents();
+    }
+
+private:
+    QPalette m_saved;
+};
+
+// The bar's images drawn over the bar's own colour, one per command or adornment.
+std::vector<std::pair<QString, QImage>> BarImages() {
+    QToolBar toolBar;
+    platform::FrameCommandBar bar(nullptr, &toolBar);
+    const platform::ToolbarButton buttons[] = {{0, ID_NEW_GAME, 4, 0, 0, -1},
+                                               {1, ID_OPTIONS, 4, 0, 0, -1},
+                                               {2, ID_STATISTIC, 4, 0, 0, -1},
+                                               {3, ID_APP_ABOUT, 4, 0, 0, -1}};
+    EXPECT_TRUE(bar.AddButtons(IDB_TOOLBAR, buttons));
+    EXPECT_TRUE(bar.AddAdornments(0));
+    std::vector<std::pair<QString, QImage>> images;
+    for (QAction* action : toolBar.actions()) {
+        if (action->icon().isNull()) {
+            continue;
+        }
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(QApplication::palette().color(QPalette::Button));
+        QPainter painter(&image);
+        painter.drawPixmap(0, 0, action->icon().pixmap(QSize(16, 16)));
+        painter.end();
+        images.emplace_back(action->text() + action->data().toString(), image);
+    }
+    return images;
+}
+
+}  // namespace
+
+TEST_F(GameScreenTest, DarkThemeDrawsLightTextOnTheDarkBase) {
+    const ScopedPalette dark(DarkPalette());
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TapDigits(QStringLiteral("123"));
+    const QImage shown = GrabView();
+    const QColor base = DarkPalette().color(QPalette::Base);
+    EXPECT_EQ(shown.pixelColor(0, 0), base);
+    // The status line and the result line, each well above 7:1.
+    EXPECT_GT(StrongestContrast(shown, QRect(0, 5, 240, 40), base), 10.0);
+    EXPECT_GT(StrongestContrast(shown, QRect(0, 45, 240, 178), base), 10.0);
+}
+
+TEST_F(GameScreenTest, LightThemeDrawsBlackTextOnWhite) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TapDigits(QStringLiteral("123"));
+    const QImage shown = GrabView();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_GT(StrongestContrast(shown, QRect(0, 45, 240, 178), Qt::white), 20.0);
+}
+
+TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
+    const std::vector<std::pair<QString, QImage>> light = BarImages();
+    ASSERT_EQ(light.size(), 6u);  // four buttons, help and close
+    std::vector<std::pair<QString, QImage>> dark;
+    {
+        const ScopedPalette palette(DarkPalette());
+        dark = BarImages();
+        ASSERT_EQ(dark.size(), light.size());
+        const QColor bar = DarkPalette().color(QPalette::Button);
+        for (const auto& [name, image] : dark) {
+            // The non-text contrast asked of a control's picture is 3:1.
+            EXPECT_GE(StrongestContrast(image, image.rect(), bar), 4.5) << name.toStdString();
+        }
+    }
+    // Back on a light bar the images are what they were.
+    EXPECT_EQ(BarImages(), light);
+}
+
+// Pictures for looking at by eye: set DRUNO_SCREENSHOTS to a folder to have them written.
+TEST_F(GameScreenTest, ScreenshotsOfSizesAndThemes) {
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        GTEST_SKIP() << "DRUNO_SCREENSHOTS not set";
+    }
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TapDigits(QStringLiteral("12347"));
+    GrabView().save(folder + QStringLiteral("/round-240x268.png"));
+    ResizeClient(480, 536);
+    GrabView().save(folder + QStringLiteral("/round-480x536.png"));
+    ResizeClient(600, 400);
+    GrabView().save(folder + QStringLiteral("/round-600x400.png"));
+    ResizeClient(240, 268);
+    {
+        const ScopedPalette dark(DarkPalette());
+        GrabView().save(folder + QStringLiteral("/round-dark.png"));
+        QToolBar toolBar;
+        toolBar.setIconSize(QSize(16, 16));
+        platform::FrameCommandBar bar(nullptr, &toolBar);
+        const platform::ToolbarButton buttons[] = {{0, ID_NEW_GAME, 4, 0, 0, -1},
+                                                   {1, ID_OPTIONS, 4, 0, 0, -1},
+                                                   {2, ID_STATISTIC, 4, 0, 0, -1},
+                                                   {3, ID_APP_ABOUT, 4, 0, 0, -1}};
+        bar.AddButtons(IDB_TOOLBAR, buttons);
+        bar.AddAdornments(0);
+        toolBar.resize(240, 24);
+        toolBar.grab().save(folder + QStringLiteral("/bar-dark.png"));
+    }
+}
