@@ -12,12 +12,13 @@ cleanup() {
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
-    rm -rf "$work"
+    [[ -n ${KEEP:-} ]] || rm -rf "$work"; echo "$work"
 }
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     tail -n 20 "$work/druno.log" >&2 || true
+    [[ -n ${KEEP:-} ]] && xwd -silent -root | xwdtopnm 2>/dev/null | pnmtopng >"$work/failed.png"
     exit 1
 }
 
@@ -58,11 +59,11 @@ tap() {
         $((HEIGHT - 35 + 12)) click 1
     sleep 0.3
 }
-# Answers message boxes with Return until the round has ended.
+# Answers message boxes with Return until the trace has the line that ends the round.
 end_round() {
     for _ in $(seq 5); do
         sleep 1
-        [[ $(grep -c '^} CMyDrunoDoc::StopPlaying()' "$work/druno.log") -ge $1 ]] && return 0
+        grep -q -- "$1" "$work/druno.log" && return 0
         xdotool key Return
     done
     fail "the round did not end"
@@ -84,14 +85,23 @@ shoot "$wid" round.png
 
 # Win it, lose the next one, and show the statistics.
 for d in "${secret:0:1}" "${secret:1:1}" "${secret:2:1}"; do tap "$d"; done
-end_round 1
+end_round '^} CMyDrunoDoc::StopPlaying()'
 menu_item n
 wait_for_line '^guess: [0-9]\{3\}$' 2
 menu_item a
 sleep 0.5
 xdotool key Return
-end_round 2
+end_round '^} GameStatisticsAddLost()'
+# The solution comes last, in a box of its own.
+sleep 0.5
+xdotool key Return
 menu_item s
-dlg=$(timeout 20 xdotool search --sync --onlyvisible --name '^Statistics$' | head -n 1) ||
-    fail "the statistics did not appear"
+# The statistics dialog, once the box with the solution has gone.
+dlg=""
+for _ in $(seq 100); do
+    dlg=$(xdotool search --onlyvisible --name '^Statistics$' | tail -n 1 || true)
+    [[ -n $dlg ]] && break
+    sleep 0.1
+done
+[[ -n $dlg ]] || fail "the statistics did not appear"
 shoot "$dlg" statistics.png
