@@ -19,11 +19,15 @@ else
     "$root/scripts/install-deps.sh" --package
 fi
 
-# Debian's own compiler and linker flags (optimisation, hardening), as a Debian build has them.
-export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+# Debian's own compiler and linker flags (optimisation, all hardening), as a Debian build has
+# them, and its way of stripping.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+export CXXFLAGS LDFLAGS
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DDRUNO_TESTS=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games
+    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+    -DCMAKE_STRIP="$root/packaging/strip.sh"
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/druno_*.deb
 (cd "$build" && cpack -G DEB)
