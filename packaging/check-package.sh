@@ -56,10 +56,10 @@ depends_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/^ *//; s/ *$//')
 names_package() {
     grep -Fxq -- "$1" <<<"$depends_names"
 }
+libraries=$(ldconfig -p)
 for exe in "$work/root/usr/games/druno" "$work/root/usr/games/druno-kvo"; do
     while read -r soname; do
-        lib=$(ldconfig -p | awk -v so="$soname" '$1 == so && /x86-64|\(libc6\)|AArch64/ {print $NF; exit}')
-        [[ -n $lib ]] || lib=$(ldconfig -p | awk -v so="$soname" '$1 == so {print $NF; exit}')
+        lib=$(awk -v so="$soname" '$1 == so && !found {found = $NF} END {print found}' <<<"$libraries")
         [[ -n $lib ]] || { fail "$(basename "$exe") needs $soname, which is not installed"; continue; }
         owner=$(dpkg -S "$(realpath "$lib")" 2>/dev/null || dpkg -S "$lib" 2>/dev/null || true)
         owner=${owner%%:*}

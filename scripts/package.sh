@@ -21,11 +21,12 @@ fi
 
 # Debian's own compiler and linker flags (optimisation, all hardening), as a Debian build has
 # them, and its way of stripping.
+# They are given on every configure: CMake reads CXXFLAGS and LDFLAGS only into a new folder.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-export CXXFLAGS LDFLAGS
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DDRUNO_TESTS=OFF \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
     -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
     -DCMAKE_STRIP="$root/packaging/strip.sh"
 cmake --build "$build" -j "$(nproc)"
