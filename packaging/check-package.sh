@@ -52,7 +52,7 @@ echo "== Depends against the programs' libraries"
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 # The package names of Depends, one a line, without versions or alternatives' bars.
-depends_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/^ *//; s/ *$//')
+depends_names=$(sed 's/(.*)//; s/^ *//; s/ *$//' <<<"${depends//[,|]/$'\n'}")
 names_package() {
     grep -Fxq -- "$1" <<<"$depends_names"
 }

@@ -3,6 +3,7 @@
 # statistics after a won and a lost round (statistics.png). Runs the real game on Xvfb,
 # driven by synthetic clicks and keys. Needs Xvfb, xdotool, xwd (x11-apps) and netpbm.
 # Usage: packaging/screenshots/take.sh <druno executable> [output folder]
+# With KEEP=1 the work folder (the game's trace, a picture of the screen on failure) stays.
 set -euo pipefail
 exe=$(realpath "$1")
 out=$(realpath "${2:-$(dirname "$0")}")
@@ -32,7 +33,8 @@ for _ in $(seq 200); do
     [[ -s "$work/display" ]] && break
     sleep 0.1
 done
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/home/run"
 export XDG_DATA_HOME="$work/home/.local/share" QT_QPA_PLATFORM=xcb
 "$work/bin/druno" 2>"$work/druno.log" &
