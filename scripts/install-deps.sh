@@ -10,10 +10,19 @@ packages=(
     libcanberra-dev sound-theme-freedesktop
     fonts-liberation fontconfig
 )
-if [[ "${1:-}" == "--test" ]]; then
-    # Sanitizer and fuzz builds, and the smoke test on a real X server.
-    packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-utils)
-fi
+# Building the Debian package (scripts/package.sh).
+package_tools=(dpkg-dev file)
+case "${1:-}" in
+    --test)
+        # Sanitizer and fuzz builds, the smoke test on a real X server, and the package with
+        # the checks of its files, desktop entry and metainfo.
+        packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-utils)
+        packages+=("${package_tools[@]}" lintian appstream desktop-file-utils)
+        ;;
+    --package)
+        packages+=("${package_tools[@]}")
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 # Usage: scripts/test.sh [build-dir] [extra cmake arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
+build=${1:-"$root/build-tests"}
 shift || true
 
 "$root/scripts/install-deps.sh" --test
