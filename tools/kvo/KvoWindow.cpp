@@ -15,12 +15,20 @@
 #include <QToolBar>
 
 namespace {
-// Lines are taken in batches this often: a burst of thousands costs a few repaints, not one
-// per line.
-constexpr int kRefreshMs = 50;
+// Lines are taken in batches: the first line of a batch starts this wait, so a burst of
+// thousands costs a few repaints, not one per line, and an idle viewer never wakes.
+constexpr int kBatchMs = 50;
 }  // namespace
 
-KvoWindow::KvoWindow(QWidget* parent) : QMainWindow(parent) {
+KvoWindow::KvoWindow(TraceLimits limits, QWidget* parent)
+    : QMainWindow(parent),
+      m_inbox(
+          [this] {
+              // On the inbox's thread: hand over to the user interface's.
+              QMetaObject::invokeMethod(this, &KvoWindow::LinesArrived, Qt::QueuedConnection);
+          },
+          limits),
+      m_model(limits) {
     setWindowTitle(QStringLiteral("Kvo"));
     m_view = new QListView(this);
     m_view->setModel(&m_model);
@@ -29,16 +37,29 @@ KvoWindow::KvoWindow(QWidget* parent) : QMainWindow(parent) {
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     setCentralWidget(m_view);
     BuildToolBar();
+    // The problem, if any, on the left; the count on the right, where nothing covers it.
+    m_problem = new QLabel(this);
+    m_problem->setObjectName(QStringLiteral("problem"));
+    m_problem->setWordWrap(true);
+    statusBar()->addWidget(m_problem, 1);
     m_status = new QLabel(this);
-    statusBar()->addWidget(m_status, 1);
+    m_status->setObjectName(QStringLiteral("count"));
+    statusBar()->addPermanentWidget(m_status);
     if (!m_inbox.IsListening()) {
-        statusBar()->showMessage(tr("Cannot receive lines: no private runtime folder."));
+        m_problem->setText(tr("Cannot receive lines: %1.").arg(m_inbox.Problem()));
     }
-    m_timer = new QTimer(this);
-    connect(m_timer, &QTimer::timeout, this, &KvoWindow::TakeWaitingLines);
-    m_timer->start(kRefreshMs);
+    m_batch = new QTimer(this);
+    m_batch->setSingleShot(true);
+    m_batch->setInterval(kBatchMs);
+    connect(m_batch, &QTimer::timeout, this, &KvoWindow::TakeWaitingLines);
     resize(640, 480);
     UpdateStatus();
+}
+
+void KvoWindow::LinesArrived() {
+    if (!m_batch->isActive()) {
+        m_batch->start();
+    }
 }
 
 void KvoWindow::BuildToolBar() {
@@ -46,6 +67,7 @@ void KvoWindow::BuildToolBar() {
     bar->setMovable(false);
     bar->addAction(tr("Clear"), this, [this] {
         m_model.Clear();
+        m_inbox.TakeDropped();
         UpdateStatus();
     });
     m_pause = bar->addAction(tr("Pause"));
@@ -71,11 +93,15 @@ void KvoWindow::BuildToolBar() {
 
 void KvoWindow::TakeWaitingLines() {
     if (m_pause->isChecked()) {
+        // Lines stay in the inbox; the next one to come updates the count of those waiting.
+        m_inbox.Rearm();
         UpdateStatus();
         return;
     }
+    m_model.NoteDropped(m_inbox.TakeDropped());
     const std::vector<TraceLine> lines = m_inbox.Take();
     if (lines.empty()) {
+        UpdateStatus();
         return;
     }
     // Follow the end only when the user is already there, so reading back is not disturbed.
@@ -148,6 +174,10 @@ void KvoWindow::UpdateStatus() {
     }
     if (m_pause->isChecked()) {
         text += QStringLiteral(", paused: %1 waiting").arg(m_inbox.Waiting());
+    }
+    const std::size_t dropped = m_model.Dropped() + m_inbox.Dropped();
+    if (dropped > 0) {
+        text += QStringLiteral(", %1 oldest dropped").arg(dropped);
     }
     m_status->setText(text);
 }
