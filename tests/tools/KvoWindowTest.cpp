@@ -164,7 +164,7 @@ TEST_F(KvoWindowTest, KeepsTheNewestLinesWithinItsLimitsAndSaysHowManyItDropped)
     EXPECT_EQ(Shown(), QStringList{"10"});
 }
 
-TEST(KvoWindowProblem, NamesTheFolderAndTheCauseBesideTheLineCount) {
+TEST(KvoWindowProblem, NamesTheFolderAndTheCauseWholeAndApartFromTheLineCount) {
     QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
@@ -183,7 +183,12 @@ TEST(KvoWindowProblem, NamesTheFolderAndTheCauseBesideTheLineCount) {
     EXPECT_EQ(count->text(), QStringLiteral("0 lines"));
     EXPECT_TRUE(problem->isVisible());
     EXPECT_TRUE(count->isVisible());
-    EXPECT_FALSE(problem->geometry().intersects(count->geometry()));
+    const auto inWindow = [&window](QWidget* widget) {
+        return QRect(widget->mapTo(&window, QPoint()), widget->size());
+    };
+    EXPECT_FALSE(inWindow(problem).intersects(inWindow(count)));
+    EXPECT_GE(problem->height(), problem->heightForWidth(problem->width()));
+    window.grab().save(QStringLiteral(DRUNO_SCREENSHOT).replace(".png", "-problem.png"));
 }
 
 TEST(TraceModel, DropsTheOldestLinesPastTheByteLimitAndTellsTheViewRowByRow) {

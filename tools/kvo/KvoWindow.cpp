@@ -13,6 +13,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 // Lines are taken in batches: the first line of a batch starts this wait, so a burst of
@@ -35,18 +36,27 @@ KvoWindow::KvoWindow(TraceLimits limits, QWidget* parent)
     m_view->setUniformItemSizes(true);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    setCentralWidget(m_view);
-    BuildToolBar();
-    // The problem, if any, on the left; the count on the right, where nothing covers it.
+    // A problem that keeps lines from coming shows above them, whole, however long the path;
+    // the count keeps the status bar to itself.
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
-    statusBar()->addWidget(m_problem, 1);
+    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_problem);
+    layout->addWidget(m_view, 1);
+    setCentralWidget(central);
+    BuildToolBar();
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("count"));
-    statusBar()->addPermanentWidget(m_status);
-    if (!m_inbox.IsListening()) {
+    statusBar()->addWidget(m_status, 1);
+    if (m_inbox.IsListening()) {
+        m_problem->hide();
+    } else {
         m_problem->setText(tr("Cannot receive lines: %1.").arg(m_inbox.Problem()));
+        m_problem->setMargin(6);
     }
     m_batch = new QTimer(this);
     m_batch->setSingleShot(true);
