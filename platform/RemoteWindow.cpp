@@ -52,7 +52,8 @@ public:
         return reply;
     }
 
-    // Takes a wait spent on this peer before the connection existed (the search) off its budget.
+    // Takes a wait on this peer off its budget (also the search's, before the first request);
+    // a prompt answer is free.
     void Charge(Clock::duration waited) {
         if (waited > kPromptReply) {
             m_budget -= waited;
