@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
     painter.drawText(image.rect(), QStringLiteral("Druno 123"));
     painter.end();
     LeakOnPurpose();
+    // LeakSanitizer ends the process without flushing the standard streams.
     std::puts("leaked");
+    std::fflush(stdout);
     return 0;
 }
