@@ -48,10 +48,13 @@ inline constexpr std::uint32_t kMaxFrame = 1u << 20;
 // The longest a publisher waits for a sender to take one reply.
 inline constexpr std::chrono::milliseconds kReplyWait{1500};
 // How long a peer may keep a sender waiting, in all, for the life of the connection: the search
-// that finds it and every request after. Answers within kPromptReply are free; any slower answer
-// is charged in full. Once the budget is spent, the connection is closed for good.
+// that finds it and every request after. An answer slower than kPromptReply is charged in full;
+// a prompt one costs nothing and wins back kPromptRefund, up to the whole budget, so that the odd
+// late answer of a healthy peer on a busy machine is forgiven while a peer that is always slow
+// spends its budget. Once the budget is spent, the connection is closed for good.
 inline constexpr std::chrono::milliseconds kPeerBudget{1500};
-inline constexpr std::chrono::milliseconds kPromptReply{10};
+inline constexpr std::chrono::milliseconds kPromptReply{20};
+inline constexpr std::chrono::milliseconds kPromptRefund{2};
 
 using Deadline = std::chrono::steady_clock::time_point;
 

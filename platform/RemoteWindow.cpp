@@ -53,10 +53,12 @@ public:
     }
 
     // Takes a wait on this peer off its budget (also the search's, before the first request);
-    // a prompt answer is free.
+    // a prompt answer wins a little back instead.
     void Charge(Clock::duration waited) {
         if (waited > kPromptReply) {
             m_budget -= waited;
+        } else {
+            m_budget = std::min<Clock::duration>(m_budget + kPromptRefund, kPeerBudget);
         }
     }
 
