@@ -34,27 +34,31 @@ struct Client {
     QByteArray pending;
 };
 
-int BindSocket(const QByteArray& path) {
+QString ErrorText() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// A listening socket at path; -1 with the reason in problem when there is none.
+int ListenAt(const QByteArray& path, QString* problem) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
+        *problem =
+            QStringLiteral("the socket path %1 is too long").arg(QString::fromLocal8Bit(path));
         return -1;
     }
     std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
+        *problem = QStringLiteral("no socket can be made (%1)").arg(ErrorText());
         return -1;
     }
-    auto bind = [&] {
-        return ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    };
-    // A socket of the same name is left over from a dead process that had our process id.
-    bool bound = bind();
-    if (!bound && errno == EADDRINUSE && IsOwnSocket(path)) {
-        ::unlink(path.constData());
-        bound = bind();
-    }
+    // A staging socket of the same name is left over from a dead process that had our id.
+    ::unlink(path.constData());
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     if (!bound || ::listen(fd, 16) != 0) {
+        *problem = QStringLiteral("the folder %1 takes no socket (%2)")
+                       .arg(QString::fromLocal8Bit(path.left(path.lastIndexOf('/'))), ErrorText());
         if (bound) {
             ::unlink(path.constData());
         }
@@ -69,6 +73,7 @@ int BindSocket(const QByteArray& path) {
 
 struct PublishedWindow::Impl {
     QString title;
+    QString problem;
     std::mutex mutex;         // guards nodes
     std::vector<Node> nodes;  // index = window id; 0 is unused
     QByteArray path;
@@ -82,23 +87,54 @@ struct PublishedWindow::Impl {
     QByteArray AnswerMessage(Reader& reader, std::int64_t sender);
 };
 
-PublishedWindow::PublishedWindow(const QString& title, RemoteHandler handler)
+PublishedWindow::PublishedWindow(const QString& title, RemoteHandler handler, When when)
     : m_impl(std::make_unique<Impl>()) {
-    static std::atomic<int> s_serial{0};
     m_impl->title = title;
     m_impl->nodes.resize(2);
     m_impl->nodes[kTopLevel].handler = std::move(handler);
-    const QByteArray folder = SocketFolder(true);
+    if (when == When::Now) {
+        Publish();
+    }
+}
+
+// The socket listens under a hidden name first and takes its real name only when it can be
+// served: a sender never finds it refusing connections, and so never takes it for a leftover.
+bool PublishedWindow::Publish() {
+    Impl& impl = *m_impl;
+    if (IsPublished()) {
+        return true;
+    }
+    const QByteArray folder = SocketFolder(true, &impl.problem);
     if (folder.isEmpty()) {
-        return;
+        return false;
     }
-    m_impl->path =
-        folder + "/w-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++s_serial);
-    m_impl->listenFd = BindSocket(m_impl->path);
-    if (m_impl->listenFd < 0 || ::pipe2(m_impl->wake, O_CLOEXEC) != 0) {
-        return;
+    static std::atomic<int> s_serial{0};
+    const QByteArray name =
+        "w-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++s_serial);
+    const QByteArray staging = folder + "/." + name;
+    const int fd = ListenAt(staging, &impl.problem);
+    if (fd < 0) {
+        return false;
     }
-    m_impl->thread = std::thread([impl = m_impl.get()] { impl->Serve(); });
+    if (::pipe2(impl.wake, O_CLOEXEC) != 0) {
+        impl.problem = QStringLiteral("no wake-up pipe can be made (%1)").arg(ErrorText());
+    } else if (::rename(staging.constData(), (folder + '/' + name).constData()) != 0) {
+        impl.problem = QStringLiteral("the socket cannot be named in the folder %1 (%2)")
+                           .arg(QString::fromLocal8Bit(folder), ErrorText());
+        for (int& end : impl.wake) {
+            ::close(end);
+            end = -1;
+        }
+    } else {
+        impl.listenFd = fd;
+        impl.path = folder + '/' + name;
+        impl.problem.clear();
+        impl.thread = std::thread([&impl] { impl.Serve(); });
+        return true;
+    }
+    ::unlink(staging.constData());
+    ::close(fd);
+    return false;
 }
 
 PublishedWindow::~PublishedWindow() {
@@ -121,6 +157,10 @@ PublishedWindow::~PublishedWindow() {
 
 bool PublishedWindow::IsPublished() const {
     return m_impl->thread.joinable();
+}
+
+QString PublishedWindow::Problem() const {
+    return m_impl->problem;
 }
 
 int PublishedWindow::AddChild(int parentId, RemoteHandler handler) {
@@ -178,38 +218,18 @@ void PublishedWindow::Impl::Serve() {
 // is taken in at a time: a sender that never stops writing neither holds the thread nor fills
 // the memory, and the rest waits in the socket for the next round.
 bool PublishedWindow::Impl::ServeClient(Client& client) {
-    char buffer[4096];
-    while (client.pending.size() < 4 + static_cast<qsizetype>(kMaxFrame)) {
-        const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n > 0) {
-            client.pending.append(buffer, n);
-            continue;
-        }
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
-            return false;
-        }
-        if (errno != EINTR) {
-            break;
-        }
+    if (!ReceiveAvailable(client.fd, client.pending)) {
+        return false;
     }
-    while (client.pending.size() >= 4) {
-        std::uint32_t size = 0;
-        std::memcpy(&size, client.pending.constData(), sizeof size);
-        if (size > kMaxFrame) {
-            return false;
-        }
-        if (client.pending.size() < 4 + static_cast<qsizetype>(size)) {
-            break;
-        }
-        const QByteArray request = client.pending.mid(4, size);
-        client.pending.remove(0, 4 + size);
-        const std::optional<QByteArray> reply = Answer(request, client.pid);
+    bool broken = false;
+    while (const std::optional<QByteArray> request = TakeFrame(client.pending, &broken)) {
+        const std::optional<QByteArray> reply = Answer(*request, client.pid);
         const Deadline deadline = std::chrono::steady_clock::now() + kReplyWait;
         if (!reply || !WriteFrame(client.fd, *reply, deadline)) {
             return false;
         }
     }
-    return true;
+    return !broken;
 }
 
 std::optional<QByteArray> PublishedWindow::Impl::Answer(const QByteArray& request,

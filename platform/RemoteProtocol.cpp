@@ -13,28 +13,46 @@ namespace platform::remote {
 
 namespace {
 
-// A folder we may trust: a real directory (no symbolic link) of the user, writable by no one
-// else. With privateOnly, not even readable or enterable by others.
-bool IsSafeFolder(const QByteArray& path, bool privateOnly) {
+// Why a folder may not be trusted, or nothing when it may: it must be a real directory (no
+// symbolic link) of the user, writable by no one else; with privateOnly, not even readable or
+// enterable by others.
+QString FolderFault(const QByteArray& path, bool privateOnly) {
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
-        return false;
+    if (::lstat(path.constData(), &st) != 0) {
+        return QStringLiteral("cannot be read (%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (S_ISLNK(st.st_mode)) {
+        return QStringLiteral("is a symbolic link");
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return QStringLiteral("is not a folder");
+    }
+    if (st.st_uid != ::getuid()) {
+        return QStringLiteral("belongs to another user");
     }
     const mode_t forbidden = privateOnly ? mode_t{077} : mode_t{022};
-    return (st.st_mode & forbidden) == 0;
-}
-
-QByteArray EnsurePrivateFolder(const QByteArray& path, bool create) {
-    if (create && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        return {};
+    if ((st.st_mode & forbidden) != 0) {
+        return QStringLiteral("is open to other users");
     }
-    return IsSafeFolder(path, true) ? path : QByteArray();
+    return {};
 }
 
-int MillisecondsLeft(Deadline deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+QByteArray EnsurePrivateFolder(const QByteArray& path, bool create, QString* problem) {
+    QString fault;
+    if (create && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        fault = QStringLiteral("cannot be created (%1)")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    } else {
+        fault = FolderFault(path, true);
+    }
+    if (fault.isEmpty()) {
+        return path;
+    }
+    if (problem != nullptr) {
+        *problem = QStringLiteral("the folder %1 %2").arg(QString::fromLocal8Bit(path), fault);
+    }
+    return {};
 }
 
 // Waits for the socket to become ready for events; false on time-out, hang-up or error.
@@ -89,12 +107,20 @@ bool ReadAll(int fd, char* data, std::size_t size, Deadline deadline) {
 
 }  // namespace
 
-QByteArray SocketFolder(bool create) {
+int MillisecondsLeft(Deadline deadline) {
+    // Rounded up, so that a wait of less than a millisecond still waits.
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+QByteArray SocketFolder(bool create, QString* problem) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/' && IsSafeFolder(QByteArray(runtime), false)) {
-        return EnsurePrivateFolder(QByteArray(runtime) + "/druno-windows", create);
+    if (runtime != nullptr && runtime[0] == '/' && FolderFault(runtime, false).isEmpty()) {
+        return EnsurePrivateFolder(QByteArray(runtime) + "/druno-windows", create, problem);
     }
-    return EnsurePrivateFolder("/tmp/druno-windows-" + QByteArray::number(::getuid()), create);
+    return EnsurePrivateFolder("/tmp/druno-windows-" + QByteArray::number(::getuid()), create,
+                               problem);
 }
 
 bool IsOwnSocket(const QByteArray& path) {
@@ -133,6 +159,43 @@ std::optional<QByteArray> ReadFrame(int fd, Deadline deadline) {
     if (!ReadAll(fd, body.data(), size, deadline)) {
         return std::nullopt;
     }
+    return body;
+}
+
+bool ReceiveAvailable(int fd, QByteArray& pending) {
+    char buffer[4096];
+    while (pending.size() < 4 + static_cast<qsizetype>(kMaxFrame)) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n > 0) {
+            pending.append(buffer, n);
+        } else if (n == 0) {
+            return false;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            break;
+        } else if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<QByteArray> TakeFrame(QByteArray& pending, bool* broken) {
+    *broken = false;
+    std::uint32_t size = 0;
+    if (pending.size() < static_cast<qsizetype>(sizeof size)) {
+        return std::nullopt;
+    }
+    std::memcpy(&size, pending.constData(), sizeof size);
+    if (size > kMaxFrame) {
+        *broken = true;
+        return std::nullopt;
+    }
+    const qsizetype whole = static_cast<qsizetype>(sizeof size) + static_cast<qsizetype>(size);
+    if (pending.size() < whole) {
+        return std::nullopt;
+    }
+    QByteArray body = pending.mid(sizeof size, size);
+    pending.remove(0, whole);
     return body;
 }
 

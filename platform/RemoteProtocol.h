@@ -21,6 +21,10 @@
 //   text     := u32 count, count UTF-16 code units
 //
 // Window ids are the publisher's: 1 is the top-level window, children count up from 2.
+//
+// A socket is bound and listening under a hidden staging name (".w-...") and renamed into place
+// only once its window is complete, so a sender never meets a half-built window or a socket that
+// is not listening yet.
 
 #include <QByteArray>
 #include <QString>
@@ -39,16 +43,28 @@ inline constexpr std::uint8_t kParamNumber = 0;
 inline constexpr std::uint8_t kParamText = 1;
 
 inline constexpr std::uint32_t kTopLevelId = 1;
-// Larger frames are refused: no message of ours comes near it.
+// Larger frames are refused; a longer text is cut to fit (see SendRemoteMessage).
 inline constexpr std::uint32_t kMaxFrame = 1u << 20;
-// The longest a peer may take to answer one request.
+// The longest a publisher waits for a sender to take one reply.
 inline constexpr std::chrono::milliseconds kReplyWait{1500};
+// How long a peer may keep a sender waiting, in all, for the life of the connection: the search
+// that finds it and every request after. An answer slower than kPromptReply is charged in full;
+// a prompt one costs nothing and wins back kPromptRefund, up to the whole budget, so that the odd
+// late answer of a healthy peer on a busy machine is forgiven while a peer that is always slow
+// spends its budget. Once the budget is spent, the connection is closed for good.
+inline constexpr std::chrono::milliseconds kPeerBudget{1500};
+inline constexpr std::chrono::milliseconds kPromptReply{20};
+inline constexpr std::chrono::milliseconds kPromptRefund{2};
 
 using Deadline = std::chrono::steady_clock::time_point;
 
+// What is left until the deadline, for poll(): whole milliseconds, rounded up, never negative.
+int MillisecondsLeft(Deadline deadline);
+
 // The user's private folder of window sockets, created when create is set. Empty when there
-// is none, or when it is not safe (not ours, a symbolic link, open to others).
-QByteArray SocketFolder(bool create);
+// is none, or when it is not safe (not ours, a symbolic link, open to others); problem, when
+// given, then says which folder and why ("the folder /tmp/x is open to other users").
+QByteArray SocketFolder(bool create, QString* problem = nullptr);
 // Whether the file at path is a socket that belongs to the user.
 bool IsOwnSocket(const QByteArray& path);
 // Whether the peer on a connected socket runs as the user; its process id goes to pid.
@@ -58,6 +74,14 @@ bool PeerIsOwnUser(int fd, std::int64_t* pid);
 // Writes never raise SIGPIPE.
 bool WriteFrame(int fd, const QByteArray& body, Deadline deadline);
 std::optional<QByteArray> ReadFrame(int fd, Deadline deadline);
+
+// Incremental input for a peer served among others. ReceiveAvailable appends what the socket
+// holds, without waiting, but never more than one largest frame's worth; false when the peer
+// has closed or failed. TakeFrame removes the first whole frame from pending and answers its
+// body; nothing while the frame is incomplete, and broken is set when its announced size is
+// over the limit.
+bool ReceiveAvailable(int fd, QByteArray& pending);
+std::optional<QByteArray> TakeFrame(QByteArray& pending, bool* broken);
 
 // Building and reading frame bodies.
 void PutU8(QByteArray& out, std::uint8_t value);

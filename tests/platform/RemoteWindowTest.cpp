@@ -113,7 +113,26 @@ TEST_F(RemoteWindowTest, AFolderOpenToOthersIsNotUsed) {
                                         QFile::ReadOther | QFile::ExeOther);
     PublishedWindow window(QStringLiteral("Open"));
     EXPECT_FALSE(window.IsPublished());
+    EXPECT_EQ(window.Problem(), "the folder " + Folder() + " is open to other users");
     EXPECT_EQ(FindRemoteWindow(QStringLiteral("Open")), nullptr);
+}
+
+TEST_F(RemoteWindowTest, AWindowPublishedLaterIsFoundOnlyWhenComplete) {
+    QString field;
+    PublishedWindow window(QStringLiteral("Later"), {}, PublishedWindow::When::Later);
+    const int panel = window.AddChild(PublishedWindow::kTopLevel);
+    EXPECT_FALSE(window.IsPublished());
+    EXPECT_EQ(FindRemoteWindow(QStringLiteral("Later")), nullptr);
+    window.AddChild(panel, Echo(&field));
+    ASSERT_TRUE(window.Publish());
+    EXPECT_TRUE(window.Publish());
+    EXPECT_EQ(window.Problem(), QString());
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+              1);
+    platform::RemoteWindow* edit =
+        GetFirstRemoteChild(GetFirstRemoteChild(FindRemoteWindow(QStringLiteral("Later"))));
+    EXPECT_EQ(SendRemoteMessage(edit, 12, 0, QStringLiteral("line")), 12 + 4);
+    EXPECT_EQ(field, QStringLiteral("12 0 text:line self"));
 }
 
 TEST_F(RemoteWindowTest, AHangingPeerCostsOneWaitThenFailsAtOnce) {
@@ -141,6 +160,84 @@ TEST_F(RemoteWindowTest, AHangingPeerCostsOneWaitThenFailsAtOnce) {
     EXPECT_EQ(GetFirstRemoteChild(slow), nullptr);
     EXPECT_LT(timer.elapsed(), 100);
     hang = false;
+}
+
+TEST_F(RemoteWindowTest, APeerThatAnswersSlowlySpendsOneBudgetThenIsNeverReachedAgain) {
+    std::atomic<int> reached{0};
+    PublishedWindow window(QStringLiteral("Crawl"), [&reached](const RemoteMessage&) {
+        ++reached;
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        return platform::MessageResult{1};
+    });
+    platform::RemoteWindow* crawl = FindRemoteWindow(QStringLiteral("Crawl"));
+    ASSERT_NE(crawl, nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    int answered = 0;
+    for (int i = 0; i < 20; ++i) {
+        answered += SendRemoteMessage(crawl, 273, 0, 0) == 1;
+    }
+    // Each answer costs at least 400 ms of a 1.5 s budget: three are answered, and the fourth
+    // request runs out of time. Every request after that fails without reaching the peer.
+    EXPECT_LE(answered, 3);
+    EXPECT_LE(reached.load(), 4);
+    const int reachedWhenSpent = reached.load();
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(SendRemoteMessage(crawl, 12, 0, QStringLiteral("late")), 0);
+    }
+    EXPECT_EQ(reached.load(), reachedWhenSpent);
+    EXPECT_LT(timer.elapsed(), 5000);  // forty answers at 400 ms would take sixteen seconds
+}
+
+TEST_F(RemoteWindowTest, SilentSocketsCostOneBoundedSearchInAll) {
+    QString seen;
+    PublishedWindow window(QStringLiteral("Kvo"), Echo(&seen));
+    // Sockets that take connections and never answer, sorted before the real window.
+    std::vector<int> silent;
+    for (int i = 1; i <= 5; ++i) {
+        const QByteArray path = (Folder() + "/w-0-" + QString::number(i)).toLocal8Bit();
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+        silent.push_back(::socket(AF_UNIX, SOCK_STREAM, 0));
+        ASSERT_EQ(::bind(silent.back(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ASSERT_EQ(::listen(silent.back(), 4), 0);
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    platform::RemoteWindow* kvo = FindRemoteWindow(QStringLiteral("Kvo"));
+    ASSERT_NE(kvo, nullptr);
+    EXPECT_EQ(SendRemoteMessage(kvo, 273, 32779, 0), 273);
+    EXPECT_EQ(FindRemoteWindow(QStringLiteral("Absent")), nullptr);
+    // One search waits about 1.5 s; one wait per silent socket would be 15 s for the two.
+    EXPECT_LT(timer.elapsed(), 5000);
+    // Silent but listening sockets are not leftovers: they stay.
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::System).size(), 6);
+    for (int fd : silent) {
+        ::close(fd);
+    }
+}
+
+TEST_F(RemoteWindowTest, ATextLongerThanAFrameArrivesCutAndThePeerStaysInUse) {
+    QString received;
+    PublishedWindow window(QStringLiteral("Long"), [&received](const RemoteMessage& m) {
+        received = m.text;
+        return platform::MessageResult{1};
+    });
+    platform::RemoteWindow* peer = FindRemoteWindow(QStringLiteral("Long"));
+    // Surrogate pairs only, so that a cut inside a pair would show.
+    QString text;
+    for (int i = 0; i < 300000; ++i) {
+        text += QString::fromUtf8("\xF0\x9F\x98\x80");
+    }
+    ASSERT_EQ(SendRemoteMessage(peer, 12, 0, text), 1);
+    EXPECT_GT(received.size(), 500000);
+    EXPECT_EQ(received.size() % 2, 0);
+    EXPECT_TRUE(text.startsWith(received));
+    EXPECT_EQ(SendRemoteMessage(peer, 12, 0, QStringLiteral("next")), 1);
+    EXPECT_EQ(received, QStringLiteral("next"));
 }
 
 TEST_F(RemoteWindowTest, APeerThatQuitsFailsAtOnceWithoutASignal) {

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 
@@ -23,15 +22,16 @@ protected:
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    // Starts the viewer and waits until its window is published.
+    // Starts the viewer and waits until its window is published: the socket takes its name
+    // only once the window is complete with its field, however long the start-up takes.
     void StartViewer() {
         viewer.start(QStringLiteral(DRUNO_KVO), {"--dump-on-exit", DumpPath()});
         ASSERT_TRUE(viewer.waitForStarted());
         const QDir folder(runtime.path() + "/druno-windows");
-        for (int i = 0; i < 500 && folder.entryList(QDir::System).isEmpty(); ++i) {
-            QThread::msleep(10);
+        while (folder.entryList(QDir::System).isEmpty()) {
+            ASSERT_FALSE(viewer.waitForFinished(20))
+                << "the viewer ended: " << viewer.readAllStandardError().constData();
         }
-        ASSERT_FALSE(folder.entryList(QDir::System).isEmpty());
     }
 
     // Ends the viewer as a user's kill would, and answers the lines it dumped.
@@ -73,7 +73,7 @@ TEST_F(KvoProcessTest, AViewerThatQuitsMidRoundLeavesTheGameUnharmed) {
     viewer.waitForFinished();
     writer.Go();
     ASSERT_TRUE(writer.Finish());
-    EXPECT_LT(writer.ElapsedMs(), 5000);
+    EXPECT_LT(writer.ElapsedMs(), 20000);  // a sanity bound: nothing waits for the lost viewer
     EXPECT_TRUE(writer.DebugOutput().endsWith(QStringLiteral("line=99\n")));
 }
 

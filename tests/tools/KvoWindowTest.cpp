@@ -8,19 +8,25 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
 class KvoWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Open({}); }
+
+    void Open(TraceLimits limits) {
         ASSERT_TRUE(runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        window = std::make_unique<KvoWindow>();
+        window = std::make_unique<KvoWindow>(limits);
         ASSERT_TRUE(window->Inbox().IsListening());
         top = platform::FindRemoteWindow(QStringLiteral("Kvo"));
         field = platform::GetFirstRemoteChild(platform::GetFirstRemoteChild(top));
@@ -28,14 +34,30 @@ protected:
     }
 
     // The three messages of one trace line.
-    void Send(const QStringList& lines) {
+    void Deliver(const QStringList& lines) {
         for (const QString& line : lines) {
             platform::SendRemoteMessage(field, platform::kMsgSetText, 0, line);
             platform::SendRemoteMessage(top, platform::kMsgCommand, 32779, 0);
             platform::SendRemoteMessage(field, platform::kMsgSetText, 0,
                                         QStringLiteral("{VOQDBGLOG}"));
         }
+    }
+
+    void Send(const QStringList& lines) {
+        Deliver(lines);
         window->TakeWaitingLines();
+    }
+
+    QString Label(const char* name) const {
+        return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+
+    int RunningTimers() const {
+        int running = 0;
+        for (const QTimer* timer : window->findChildren<QTimer*>()) {
+            running += timer->isActive() ? 1 : 0;
+        }
+        return running;
     }
 
     QStringList Shown() const {
@@ -103,6 +125,93 @@ TEST_F(KvoWindowTest, FindWrapsAroundAndSaveWritesTheShownLines) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("alpha {\n    beta\n} alpha\nBeta again\n"));
     EXPECT_FALSE(window->SaveTo(runtime.filePath(QStringLiteral("missing/saved.txt"))));
+}
+
+TEST_F(KvoWindowTest, AnIdleViewerRunsNoTimerAndABatchIsTakenSoonAfterItArrives) {
+    EXPECT_EQ(RunningTimers(), 0);
+    Deliver({"a", "b"});
+    // The first line of the batch asked for it to be taken shortly; the rest joined it.
+    while (window->Model().TotalLines() < 2) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_EQ(Shown(), (QStringList{"a", "b"}));
+    EXPECT_EQ(RunningTimers(), 0);
+
+    window->SetPaused(true);
+    Deliver({"c"});
+    while (!Label("count").contains(QStringLiteral("1 waiting"))) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_EQ(RunningTimers(), 0);
+}
+
+TEST_F(KvoWindowTest, KeepsTheNewestLinesWithinItsLimitsAndSaysHowManyItDropped) {
+    window.reset();
+    Open({3, std::size_t{1} << 20});
+    Send({"1", "2", "3", "4"});
+    EXPECT_EQ(Shown(), (QStringList{"2", "3", "4"}));
+    EXPECT_EQ(Label("count"), QStringLiteral("3 lines, 1 oldest dropped"));
+
+    // Lines dropped while they wait count too.
+    window->SetPaused(true);
+    Send({"5", "6", "7", "8", "9"});
+    EXPECT_EQ(window->Inbox().Waiting(), 3u);
+    EXPECT_EQ(Label("count"), QStringLiteral("3 lines, paused: 3 waiting, 3 oldest dropped"));
+    window->SetPaused(false);
+    EXPECT_EQ(Shown(), (QStringList{"7", "8", "9"}));
+    EXPECT_EQ(Label("count"), QStringLiteral("3 lines, 6 oldest dropped"));
+
+    window->Model().Clear();
+    Send({"10"});
+    EXPECT_EQ(Shown(), QStringList{"10"});
+}
+
+TEST(KvoWindowProblem, NamesTheFolderAndTheCauseWholeAndApartFromTheLineCount) {
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString folder = runtime.filePath(QStringLiteral("druno-windows"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadOther | QFile::ExeOther);
+    KvoWindow window;
+    window.show();
+    auto* problem = window.findChild<QLabel*>(QStringLiteral("problem"));
+    auto* count = window.findChild<QLabel*>(QStringLiteral("count"));
+    ASSERT_NE(problem, nullptr);
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(problem->text(),
+              "Cannot receive lines: the folder " + folder + " is open to other users.");
+    EXPECT_EQ(count->text(), QStringLiteral("0 lines"));
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_TRUE(count->isVisible());
+    const auto inWindow = [&window](QWidget* widget) {
+        return QRect(widget->mapTo(&window, QPoint()), widget->size());
+    };
+    EXPECT_FALSE(inWindow(problem).intersects(inWindow(count)));
+    EXPECT_GE(problem->height(), problem->heightForWidth(problem->width()));
+    window.grab().save(QStringLiteral(DRUNO_SCREENSHOT).replace(".png", "-problem.png"));
+}
+
+TEST(TraceModel, DropsTheOldestLinesPastTheByteLimitAndTellsTheViewRowByRow) {
+    const std::size_t perLine = TraceLineCost(QStringLiteral("xxxx"));
+    TraceModel model({100, 3 * perLine});
+    QStringList events;
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&](auto&, int first, int last) {
+        events << QStringLiteral("removed %1-%2 of %3").arg(first).arg(last).arg(model.rowCount());
+    });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&](auto&, int first, int last) {
+        events << QStringLiteral("inserted %1-%2 of %3").arg(first).arg(last).arg(model.rowCount());
+    });
+    model.Append({{1, "aaaa"}, {1, "bbbb"}});
+    model.Append({{1, "cccc"}, {1, "dddd"}, {1, "eeee"}});
+    EXPECT_EQ(model.RawLines(), (QStringList{"cccc", "dddd", "eeee"}));
+    EXPECT_EQ(model.Dropped(), 2u);
+    EXPECT_EQ(events, (QStringList{"inserted 0-1 of 2", "removed 0-1 of 0", "inserted 0-2 of 3"}));
+    // A batch larger than the limit keeps its own newest lines.
+    model.Append({{1, "ffff"}, {1, "gggg"}, {1, "hhhh"}, {1, "iiii"}});
+    EXPECT_EQ(model.RawLines(), (QStringList{"gggg", "hhhh", "iiii"}));
+    EXPECT_EQ(model.Dropped(), 6u);
 }
 
 TEST(TraceModel, CurrentRunShowsTheProcessThatStartedLast) {

@@ -52,6 +52,9 @@ protected:
             if (hang && m.message == 273) {
                 released.wait(lock, [this] { return !hang; });
             }
+            if (slow) {
+                released.wait_for(lock, std::chrono::milliseconds(300), [this] { return !slow; });
+            }
             return platform::MessageResult{1};
         };
     }
@@ -64,6 +67,7 @@ protected:
     void Release() {
         std::lock_guard lock(mutex);
         hang = false;
+        slow = false;
         released.notify_all();
     }
 
@@ -81,6 +85,7 @@ protected:
     std::condition_variable released;
     QStringList received;
     bool hang = false;
+    bool slow = false;  // every message is answered after 300 ms
 };
 
 TEST_F(ViewerTest, EachLineBecomesThreeMessagesInOrder) {
@@ -123,6 +128,20 @@ TEST_F(ViewerTest, AHangingViewerCostsOneBoundedWaitInAll) {
     EXPECT_LT(writer.ElapsedMs(), 6000);  // twenty waits would take half a minute
     EXPECT_TRUE(writer.DebugOutput().endsWith(QStringLiteral("line=19\n")));
     EXPECT_EQ(Received(), (QStringList{"Kvo edit 12 0 line=0", "Kvo top 273 32779 0"}));
+}
+
+TEST_F(ViewerTest, ASlowViewerCostsOneBudgetInAllThenIsNoLongerSentTo) {
+    auto viewer = Publish(QStringLiteral("Kvo"), 2);
+    slow = true;
+    TraceProcess writer({"burst=50"});
+    ASSERT_TRUE(writer.Finish());
+    const QStringList received = Received();
+    Release();
+    // 1.5 s at 300 ms a message: five messages, or six with the one that ran out of time.
+    EXPECT_LE(received.size(), 6);
+    EXPECT_EQ(received.mid(0, 3), Delivered({"line=0"}));
+    EXPECT_TRUE(writer.DebugOutput().endsWith(QStringLiteral("line=49\n")));
+    EXPECT_LT(writer.ElapsedMs(), 10000);  // 150 messages at 300 ms would take 45 s
 }
 
 TEST_F(ViewerTest, AViewerThatQuitsMidRunLeavesTheWriterUnharmed) {

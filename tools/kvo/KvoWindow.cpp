@@ -13,32 +13,63 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
-// Lines are taken in batches this often: a burst of thousands costs a few repaints, not one
-// per line.
-constexpr int kRefreshMs = 50;
+// Lines are taken in batches: the first line of a batch starts this wait, so a burst of
+// thousands costs a few repaints, not one per line, and an idle viewer never wakes.
+constexpr int kBatchMs = 50;
 }  // namespace
 
-KvoWindow::KvoWindow(QWidget* parent) : QMainWindow(parent) {
+KvoWindow::KvoWindow(TraceLimits limits, QWidget* parent)
+    : QMainWindow(parent),
+      m_inbox(
+          [this] {
+              // On the inbox's thread: hand over to the user interface's.
+              QMetaObject::invokeMethod(this, &KvoWindow::LinesArrived, Qt::QueuedConnection);
+          },
+          limits),
+      m_model(limits) {
     setWindowTitle(QStringLiteral("Kvo"));
     m_view = new QListView(this);
     m_view->setModel(&m_model);
     m_view->setUniformItemSizes(true);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    setCentralWidget(m_view);
+    // A problem that keeps lines from coming shows above them, whole, however long the path;
+    // the count keeps the status bar to itself.
+    m_problem = new QLabel(this);
+    m_problem->setObjectName(QStringLiteral("problem"));
+    m_problem->setWordWrap(true);
+    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_problem);
+    layout->addWidget(m_view, 1);
+    setCentralWidget(central);
     BuildToolBar();
     m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("count"));
     statusBar()->addWidget(m_status, 1);
-    if (!m_inbox.IsListening()) {
-        statusBar()->showMessage(tr("Cannot receive lines: no private runtime folder."));
+    if (m_inbox.IsListening()) {
+        m_problem->hide();
+    } else {
+        m_problem->setText(tr("Cannot receive lines: %1.").arg(m_inbox.Problem()));
+        m_problem->setMargin(6);
     }
-    m_timer = new QTimer(this);
-    connect(m_timer, &QTimer::timeout, this, &KvoWindow::TakeWaitingLines);
-    m_timer->start(kRefreshMs);
+    m_batch = new QTimer(this);
+    m_batch->setSingleShot(true);
+    m_batch->setInterval(kBatchMs);
+    connect(m_batch, &QTimer::timeout, this, &KvoWindow::TakeWaitingLines);
     resize(640, 480);
     UpdateStatus();
+}
+
+void KvoWindow::LinesArrived() {
+    if (!m_batch->isActive()) {
+        m_batch->start();
+    }
 }
 
 void KvoWindow::BuildToolBar() {
@@ -46,6 +77,7 @@ void KvoWindow::BuildToolBar() {
     bar->setMovable(false);
     bar->addAction(tr("Clear"), this, [this] {
         m_model.Clear();
+        m_inbox.TakeDropped();
         UpdateStatus();
     });
     m_pause = bar->addAction(tr("Pause"));
@@ -71,11 +103,15 @@ void KvoWindow::BuildToolBar() {
 
 void KvoWindow::TakeWaitingLines() {
     if (m_pause->isChecked()) {
+        // Lines stay in the inbox; the next one to come updates the count of those waiting.
+        m_inbox.Rearm();
         UpdateStatus();
         return;
     }
+    m_model.NoteDropped(m_inbox.TakeDropped());
     const std::vector<TraceLine> lines = m_inbox.Take();
     if (lines.empty()) {
+        UpdateStatus();
         return;
     }
     // Follow the end only when the user is already there, so reading back is not disturbed.
@@ -148,6 +184,10 @@ void KvoWindow::UpdateStatus() {
     }
     if (m_pause->isChecked()) {
         text += QStringLiteral(", paused: %1 waiting").arg(m_inbox.Waiting());
+    }
+    const std::size_t dropped = m_model.Dropped() + m_inbox.Dropped();
+    if (dropped > 0) {
+        text += QStringLiteral(", %1 oldest dropped").arg(dropped);
     }
     m_status->setText(text);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The viewer's window: the trace lines in order with their scopes indented, a count of lines,
-// and the tools to clear, pause, find, save and keep to the current run.
+// The viewer's window: the trace lines in order with their scopes indented, a count of lines
+// (and of the oldest lines dropped to stay within the limits), and the tools to clear, pause,
+// find, save and keep to the current run.
 
 #include "TraceInbox.h"
 #include "TraceModel.h"
@@ -18,11 +19,12 @@ class KvoWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit KvoWindow(QWidget* parent = nullptr);
+    explicit KvoWindow(TraceLimits limits = {}, QWidget* parent = nullptr);
 
     TraceInbox& Inbox() { return m_inbox; }
     TraceModel& Model() { return m_model; }
-    // Takes the lines waiting in the inbox into the view (unless paused). Runs on a timer.
+    // Takes the lines waiting in the inbox into the view (unless paused). Runs shortly after
+    // the first line of a batch arrives.
     void TakeWaitingLines();
     // Writes the shown lines, one a line, UTF-8. False when the file cannot be written.
     bool SaveTo(const QString& path) const;
@@ -32,6 +34,7 @@ public:
 
 private:
     void BuildToolBar();
+    void LinesArrived();
     void Save();
     void UpdateStatus();
 
@@ -39,7 +42,8 @@ private:
     TraceModel m_model;
     QListView* m_view = nullptr;
     QLineEdit* m_findField = nullptr;
+    QLabel* m_problem = nullptr;
     QLabel* m_status = nullptr;
     QAction* m_pause = nullptr;
-    QTimer* m_timer = nullptr;
+    QTimer* m_batch = nullptr;
 };

@@ -14,8 +14,7 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
 }
 
 QString TraceModel::ShownText(int row) const {
-    const Entry& entry =
-        m_entries[static_cast<std::size_t>(m_shown[static_cast<std::size_t>(row)])];
+    const Entry& entry = At(m_shown[static_cast<std::size_t>(row)]);
     // A line feed inside a line would break the row; show it as the escape a developer reads.
     QString text = entry.text;
     text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
@@ -33,8 +32,7 @@ void TraceModel::Append(const std::vector<TraceLine>& lines) {
     if (runChanges) {
         beginResetModel();
     }
-    const int firstNew = static_cast<int>(m_shown.size());
-    std::vector<int> shownNew;
+    std::vector<std::size_t> shownNew;
     for (const TraceLine& line : lines) {
         auto [depth, isNew] = m_depth.try_emplace(line.sender, 0);
         if (isNew) {
@@ -44,30 +42,57 @@ void TraceModel::Append(const std::vector<TraceLine>& lines) {
             --depth->second;
         }
         m_entries.push_back({line.sender, depth->second, line.text});
+        m_bytes += TraceLineCost(line.text);
         if (line.text.endsWith(QStringLiteral(" {"))) {
             ++depth->second;
         }
-        shownNew.push_back(static_cast<int>(m_entries.size()) - 1);
+        shownNew.push_back(m_firstSeq + m_entries.size() - 1);
     }
+    Trim();
     if (runChanges) {
         Rebuild();
         endResetModel();
         return;
     }
+    RemoveDroppedRows();
     std::erase_if(shownNew,
-                  [this](int i) { return !IsShown(m_entries[static_cast<std::size_t>(i)]); });
+                  [this](std::size_t seq) { return seq < m_firstSeq || !IsShown(At(seq)); });
     if (shownNew.empty()) {
         return;
     }
+    const int firstNew = rowCount();
     beginInsertRows({}, firstNew, firstNew + static_cast<int>(shownNew.size()) - 1);
     m_shown.insert(m_shown.end(), shownNew.begin(), shownNew.end());
     endInsertRows();
 }
 
+void TraceModel::Trim() {
+    while (!m_entries.empty() && (m_entries.size() > m_limits.lines || m_bytes > m_limits.bytes)) {
+        m_bytes -= TraceLineCost(m_entries.front().text);
+        m_entries.pop_front();
+        ++m_firstSeq;
+        ++m_dropped;
+    }
+}
+
+void TraceModel::RemoveDroppedRows() {
+    const auto firstKept = std::lower_bound(m_shown.begin(), m_shown.end(), m_firstSeq);
+    const auto count = static_cast<int>(firstKept - m_shown.begin());
+    if (count == 0) {
+        return;
+    }
+    beginRemoveRows({}, 0, count - 1);
+    m_shown.erase(m_shown.begin(), firstKept);
+    endRemoveRows();
+}
+
 void TraceModel::Clear() {
     beginResetModel();
+    m_firstSeq += m_entries.size();
     m_entries.clear();
     m_shown.clear();
+    m_bytes = 0;
+    m_dropped = 0;
     // Scopes still open stay open: their closing lines are yet to come.
     endResetModel();
 }
@@ -110,7 +135,7 @@ void TraceModel::Rebuild() {
     m_shown.clear();
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (IsShown(m_entries[i])) {
-            m_shown.push_back(static_cast<int>(i));
+            m_shown.push_back(m_firstSeq + i);
         }
     }
 }
