@@ -113,6 +113,11 @@ int ShowBox(const QString& text, const QString& caption, unsigned type) {
 }  // namespace
 
 int MessageBox(const QString& text, unsigned type) {
+    // A program asked to end from outside shows nothing that would wait for the user.
+    const Application* app = Application::Instance();
+    if (app != nullptr && app->IsEndingSession()) {
+        return EscapeAnswer(type);
+    }
     const QString caption = Caption();
     if (Answerer()) {
         return Answerer()(text, caption, type);
