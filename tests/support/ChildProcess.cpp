@@ -119,15 +119,23 @@ bool ChildProcess::Start(const ChildOptions& options) {
     return m_pidFd >= 0;
 }
 
-bool ChildProcess::WaitForOutput(const std::string& text) {
+bool ChildProcess::WaitFor(int fd, std::string& text, const std::string& wanted) {
     const auto deadline = std::chrono::steady_clock::now() + kGuard;
-    while (m_output.find(text) == std::string::npos) {
-        pollfd ready{m_out, POLLIN, 0};
-        if (::poll(&ready, 1, MsLeft(deadline)) <= 0 || !ReadInto(m_out, m_output)) {
+    while (text.find(wanted) == std::string::npos) {
+        pollfd ready{fd, POLLIN, 0};
+        if (fd < 0 || ::poll(&ready, 1, MsLeft(deadline)) <= 0 || !ReadInto(fd, text)) {
             return false;
         }
     }
     return true;
+}
+
+bool ChildProcess::WaitForOutput(const std::string& text) {
+    return WaitFor(m_out, m_output, text);
+}
+
+bool ChildProcess::WaitForErrorOutput(const std::string& text) {
+    return WaitFor(m_err, m_error, text);
 }
 
 void ChildProcess::Signal(int signal) const {

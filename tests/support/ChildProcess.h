@@ -38,8 +38,10 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Start(const ChildOptions& options);
-    // Waits until the child has written the text to its standard output.
+    // Wait until the child has written the text to its standard output, or (ErrorStream::
+    // Collected) to its error stream.
     bool WaitForOutput(const std::string& text);
+    bool WaitForErrorOutput(const std::string& text);
     void Signal(int signal) const;
     // Waits until the child has ended and, with ErrorStream::Collected, its error stream is
     // read to the end.
@@ -48,6 +50,8 @@ public:
     const std::string& ErrorOutput() const { return m_error; }
 
 private:
+    static bool WaitFor(int fd, std::string& text, const std::string& wanted);
+
     int m_pid = -1;
     int m_pidFd = -1;
     int m_out = -1;
