@@ -77,20 +77,25 @@ Application* s_running = nullptr;
 // Qt's platform plugin ends the program with exit() from inside the event loop when it loses
 // its display (the X server gone, a logout). Run's stack is then never unwound: the static
 // destructors would tear down windows under a QApplication that still exists, and crash. The
-// program ends here instead, with the status it was given, once its last lines are out.
+// program ends here instead, with the status it was given, once it has kept what a close keeps
+// and its last lines are out.
 void EndDuringRun(int status, void*) {
-    if (s_running == nullptr) {
+    Application* app = s_running;
+    if (app == nullptr) {
         return;
     }
+    s_running = nullptr;
+    app->EndWithoutDisplay();
     FlushDebugOutput(kExitFlushMs);
     ::_exit(status);
 }
 
-// The exit handler is registered after the QApplication, so that it runs before whatever the
-// platform plugin registered while it was loaded.
+// Exit handlers run in the reverse order of their registration. This one is registered once
+// the QApplication exists, before the platform plugin can end the program; and again once
+// start-up is done, so that it runs before the handlers that tear down what start-up set up
+// (the settings store among them), which the exit step still needs.
 void CatchExitDuringRun() {
-    static const bool registered = ::on_exit(EndDuringRun, nullptr) == 0;
-    static_cast<void>(registered);
+    ::on_exit(EndDuringRun, nullptr);
 }
 
 struct RunningScope {
@@ -131,7 +136,9 @@ int Application::Run(int argc, char** argv) {
         m_arguments << QString::fromLocal8Bit(argv[i]);
     }
     const bool started = InitInstance();
+    m_started = started;
     if (started) {
+        CatchExitDuringRun();
         m_exitCode = QApplication::exec();
     }
     // The closed main frame goes before the exit step, as its window is gone by then.
@@ -280,6 +287,17 @@ void Application::EndSession() {
     }
     // Not even a frame that refuses to close may hold up a shutdown.
     QCoreApplication::quit();
+}
+
+void Application::EndWithoutDisplay() {
+    m_endingSession = true;
+    if (!m_started) {
+        return;
+    }
+    if (m_mainWnd != nullptr) {
+        m_mainWnd->SendMessage(kMsgEndSession, 1, 0);
+    }
+    ExitInstance();
 }
 
 // Exit asks the main frame to close, as its close box would.

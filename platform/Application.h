@@ -67,6 +67,9 @@ public:
     // shown from then on.
     void EndSession();
     bool IsEndingSession() const { return m_endingSession; }
+    // The display has gone: no window can close any more. The main frame hears of it
+    // (kMsgEndSession) and the exit step runs, so that what a close would keep is kept.
+    void EndWithoutDisplay();
 
     virtual bool InitInstance();
     virtual int ExitInstance();
@@ -124,6 +127,7 @@ private:
     Frame* m_mainWnd = nullptr;
     int m_exitCode = 0;
     bool m_endingSession = false;
+    bool m_started = false;  // InitInstance succeeded: the exit step belongs to this run
 };
 
 }  // namespace platform
