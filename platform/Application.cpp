@@ -275,10 +275,12 @@ void Application::OnFileOpen() {
 }
 
 // Each open box and dialog is cancelled first: the code that opened it goes on as after a
-// Cancel, and the main frame's close waits until that has happened.
+// Cancel, and the main frame's close waits until that has happened. A window that will not go
+// holds the close up a few turns of the event loop at most.
 void Application::EndSession() {
+    constexpr int kMaxCancelTurns = 10;
     m_endingSession = true;
-    if (CancelModalWindows()) {
+    if (CancelModalWindows() && ++m_cancelTurns <= kMaxCancelTurns) {
         QTimer::singleShot(0, QCoreApplication::instance(), [this] { EndSession(); });
         return;
     }

@@ -127,6 +127,7 @@ private:
     Frame* m_mainWnd = nullptr;
     int m_exitCode = 0;
     bool m_endingSession = false;
+    int m_cancelTurns = 0;   // of EndSession, cancelling open boxes and dialogs
     bool m_started = false;  // InitInstance succeeded: the exit step belongs to this run
 };
 
