@@ -42,26 +42,38 @@ bool CMainFrame::PreCreateWindow(platform::CreateStruct& cs) {
     return platform::Frame::PreCreateWindow(cs);
 }
 
+void CMainFrame::OnClose() {
+    CTraceScope trace(QStringLiteral("CMainFrame::OnClose()"));
+    LoseRunningRound();
+    platform::Frame::OnClose();
+}
+
 // Leaving the program in the middle of a round loses it. The round is ended here as well:
 // the document refuses to let its frame close while a round runs, so a close that left the
 // round going would keep the program open and count another loss at every further attempt.
-void CMainFrame::OnClose() {
-    CTraceScope trace(QStringLiteral("CMainFrame::OnClose()"));
+// When the session ends (a shutdown, a logout) the message box answers at once.
+void CMainFrame::LoseRunningRound() {
     auto* pDoc = dynamic_cast<CMyDrunoDoc*>(GetActiveDocument());
     if (pDoc != nullptr && pDoc->m_bPlaying) {
         GameStatisticsAddLost(pDoc->GetStatFile());
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
         pDoc->m_bPlaying = false;
     }
-    platform::Frame::OnClose();
 }
 
-// A help request (F1) goes, with its arguments, to the framework's help operation.
+// A help request (F1) goes, with its arguments, to the framework's help operation. The end of
+// the session without a display loses the round as a close would.
 platform::MessageResult CMainFrame::WindowProc(unsigned message, platform::WParam wParam,
                                                platform::LParam lParam) {
     if (message == platform::kMsgHelp) {
         OnHelp();
         return 1;
+    }
+    if (message == platform::kMsgEndSession) {
+        if (wParam != 0) {
+            LoseRunningRound();
+        }
+        return 0;
     }
     return platform::Frame::WindowProc(message, wParam, lParam);
 }

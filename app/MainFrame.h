@@ -20,4 +20,8 @@ protected:
 
     platform::MessageResult WindowProc(unsigned message, platform::WParam wParam,
                                        platform::LParam lParam) override;
+
+private:
+    // A round still running when the program is left counts as lost.
+    void LoseRunningRound();
 };

@@ -1,15 +1,20 @@
 #include "platform/Application.h"
 
+#include "platform/Debug.h"
 #include "platform/Document.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace platform {
@@ -56,12 +61,65 @@ namespace {
 void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     static const bool showAll = qEnvironmentVariableIsSet("DRUNO_QT_MESSAGES");
     if (type == QtCriticalMsg || type == QtFatalMsg || showAll) {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-        std::fflush(stderr);
+        WriteStandardError(qFormatLogMessage(type, context, text).toLocal8Bit() + '\n');
     }
     if (type == QtFatalMsg) {
         std::abort();
     }
+}
+
+// How long the last lines of the debug output may take on their way out.
+constexpr int kExitFlushMs = 1000;
+
+// The application whose Run is under way, while its QApplication lives on Run's stack.
+Application* s_running = nullptr;
+
+// Qt's platform plugin ends the program with exit() from inside the event loop when it loses
+// its display (the X server gone, a logout). Run's stack is then never unwound: the static
+// destructors would tear down windows under a QApplication that still exists, and crash. The
+// program ends here instead, with the status it was given, once it has kept what a close keeps
+// and its last lines are out.
+void EndDuringRun(int status, void*) {
+    Application* app = s_running;
+    if (app == nullptr) {
+        return;
+    }
+    s_running = nullptr;
+    app->EndWithoutDisplay();
+    FlushDebugOutput(kExitFlushMs);
+    ::_exit(status);
+}
+
+// Exit handlers run in the reverse order of their registration. This one is registered once
+// the QApplication exists, before the platform plugin can end the program; and again once
+// start-up is done, so that it runs before the handlers that tear down what start-up set up
+// (the settings store among them), which the exit step still needs.
+void CatchExitDuringRun() {
+    ::on_exit(EndDuringRun, nullptr);
+}
+
+struct RunningScope {
+    explicit RunningScope(Application* app) { s_running = app; }
+    ~RunningScope() { s_running = nullptr; }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+};
+
+// Cancels every box and dialog that is open; true when there was one.
+bool CancelModalWindows() {
+    bool cancelled = false;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->isVisible() || !widget->isModal()) {
+            continue;
+        }
+        cancelled = true;
+        if (auto* dialog = qobject_cast<QDialog*>(widget)) {
+            dialog->done(QDialog::Rejected);
+        } else {
+            widget->close();
+        }
+    }
+    return cancelled;
 }
 
 }  // namespace
@@ -70,12 +128,17 @@ int Application::Run(int argc, char** argv) {
     qInstallMessageHandler(QtMessageHandler);
     // Qt takes its own options (-platform, -style, ...) out of argc and argv.
     QApplication app(argc, argv);
+    CatchExitDuringRun();
+    const RunningScope running(this);
+    const TerminationSignals endOnSignals([this] { EndSession(); });
     m_arguments.clear();
     for (int i = 1; i < argc; ++i) {
         m_arguments << QString::fromLocal8Bit(argv[i]);
     }
     const bool started = InitInstance();
+    m_started = started;
     if (started) {
+        CatchExitDuringRun();
         m_exitCode = QApplication::exec();
     }
     // The closed main frame goes before the exit step, as its window is gone by then.
@@ -209,6 +272,34 @@ void Application::OnFileOpen() {
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }
+}
+
+// Each open box and dialog is cancelled first: the code that opened it goes on as after a
+// Cancel, and the main frame's close waits until that has happened. A window that will not go
+// holds the close up a few turns of the event loop at most.
+void Application::EndSession() {
+    constexpr int kMaxCancelTurns = 10;
+    m_endingSession = true;
+    if (CancelModalWindows() && ++m_cancelTurns <= kMaxCancelTurns) {
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] { EndSession(); });
+        return;
+    }
+    if (m_mainWnd != nullptr && m_mainWnd->Widget() != nullptr) {
+        m_mainWnd->SendMessage(kMsgClose, 0, 0);
+    }
+    // Not even a frame that refuses to close may hold up a shutdown.
+    QCoreApplication::quit();
+}
+
+void Application::EndWithoutDisplay() {
+    m_endingSession = true;
+    if (!m_started) {
+        return;
+    }
+    if (m_mainWnd != nullptr) {
+        m_mainWnd->SendMessage(kMsgEndSession, 1, 0);
+    }
+    ExitInstance();
 }
 
 // Exit asks the main frame to close, as its close box would.

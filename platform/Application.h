@@ -59,7 +59,17 @@ public:
     static Application* Instance();
 
     // The whole life of the program: returns its exit code, 1 when InitInstance failed.
+    // SIGTERM, SIGINT and SIGHUP end it through EndSession, with exit code 0.
     int Run(int argc, char** argv);
+
+    // Ends the program from outside (a shutdown, a logout, Ctrl+C) as closing its main window
+    // does, but without waiting for the user: open boxes and dialogs are cancelled, and none is
+    // shown from then on.
+    void EndSession();
+    bool IsEndingSession() const { return m_endingSession; }
+    // The display has gone: no window can close any more. The main frame hears of it
+    // (kMsgEndSession) and the exit step runs, so that what a close would keep is kept.
+    void EndWithoutDisplay();
 
     virtual bool InitInstance();
     virtual int ExitInstance();
@@ -116,6 +126,9 @@ private:
     bool m_recentFilesChanged = false;
     Frame* m_mainWnd = nullptr;
     int m_exitCode = 0;
+    bool m_endingSession = false;
+    int m_cancelTurns = 0;   // of EndSession, cancelling open boxes and dialogs
+    bool m_started = false;  // InitInstance succeeded: the exit step belongs to this run
 };
 
 }  // namespace platform

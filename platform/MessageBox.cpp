@@ -117,6 +117,11 @@ int ShowBox(const QString& text, const QString& caption, unsigned type, int defa
 }
 
 int Ask(const QString& text, unsigned type, int defaultAnswer) {
+    // A program asked to end from outside shows nothing that would wait for the user.
+    const Application* app = Application::Instance();
+    if (app != nullptr && app->IsEndingSession()) {
+        return EscapeAnswer(type);
+    }
     const QString caption = Caption();
     if (Answerer()) {
         return Answerer()(text, caption, type);

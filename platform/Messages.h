@@ -10,6 +10,8 @@ inline constexpr unsigned kMsgCreate = 0x0001;
 inline constexpr unsigned kMsgSize = 0x0005;
 inline constexpr unsigned kMsgSetText = 0x000C;  // 12
 inline constexpr unsigned kMsgClose = 0x0010;
+// The session ends without the windows (the display is gone): WParam 1. Nothing may be shown.
+inline constexpr unsigned kMsgEndSession = 0x0016;
 inline constexpr unsigned kMsgSettingChange = 0x001A;  // 26
 inline constexpr unsigned kMsgHelp = 0x0053;
 inline constexpr unsigned kMsgCommand = 0x0111;  // 273

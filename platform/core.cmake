@@ -1,6 +1,7 @@
 target_sources(platform_core PRIVATE
     Clock.cpp Clock.h
     Debug.cpp Debug.h
+    TerminationSignals.cpp TerminationSignals.h
     PublishedWindow.cpp PublishedWindow.h
     RemoteProtocol.cpp RemoteProtocol.h
     RemoteWindow.cpp RemoteWindow.h

@@ -1,0 +1,97 @@
+// The real program, started as its main() starts it, with a script played on its event loop once
+// the main window is up. DRUNO_SCRIPT names the script:
+//   round      starts a round and says "playing" on standard output;
+//   abort-box  starts a round, asks to abort it and says "playing" while the question is open;
+//   play       loses two rounds and wins one with taps (their boxes answered OK), then leaves
+//              through Exit.
+// The statistics file and the settings lie in DRUNO_TEST_FOLDER.
+
+#include "app/MyDrunoApp.h"
+#include "res/Resource.h"
+#include "res/Resources.h"
+#include "screen/MyDrunoDoc.h"
+
+#include "platform/Frame.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/ProfileStore.h"
+#include "platform/View.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+
+void Say(const char* text) {
+    [[maybe_unused]] const ssize_t n = ::write(STDOUT_FILENO, text, std::strlen(text));
+}
+
+CMyDrunoDoc* Doc() {
+    return dynamic_cast<CMyDrunoDoc*>(theApp.GetMainWnd()->GetActiveDocument());
+}
+
+void TapCell(int cell) {
+    QTest::mouseClick(theApp.GetMainWnd()->GetActiveView()->Widget(), Qt::LeftButton,
+                      Qt::NoModifier, QPoint(10 + cell * 20 + 10, 233 + 12));
+}
+
+void TapDigits(const QString& digits) {
+    for (QChar digit : digits) {
+        TapCell(digit.digitValue());
+    }
+}
+
+void PlayScript(const QByteArray& script) {
+    theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
+    if (script == "round") {
+        Say("playing\n");
+    } else if (script == "abort-box") {
+        // Said from inside the question's own event loop.
+        QTimer::singleShot(0, [] { Say("playing\n"); });
+        theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
+    } else if (script == "play") {
+        platform::SetMessageBoxAnswerer(
+            [](const QString&, const QString&, unsigned) { return platform::kIdOk; });
+        for (int round = 0; round < 3; ++round) {
+            if (round > 0) {
+                theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
+            }
+            const QString secret = Doc()->m_game.GetNumber();
+            const QString wrong =
+                secret == QStringLiteral("123") ? QStringLiteral("321") : QStringLiteral("123");
+            for (int attempt = 0; attempt < 10 && Doc()->m_bPlaying; ++attempt) {
+                TapDigits(round < 2 ? wrong : secret);
+            }
+        }
+        theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
+    }
+}
+
+void StartScript() {
+    QTimer::singleShot(0, [] {
+        // Start-up may let events through before its message loop runs: wait for that loop.
+        if (theApp.GetMainWnd() == nullptr || QThread::currentThread()->loopLevel() == 0) {
+            StartScript();
+            return;
+        }
+        PlayScript(qgetenv("DRUNO_SCRIPT"));
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QString folder = qEnvironmentVariable("DRUNO_TEST_FOLDER");
+    platform::SetProfileFolder(folder + QStringLiteral("/config"));
+    platform::SetModuleFileNameSource([folder] { return folder + QStringLiteral("/druno"); });
+    qAddPreRoutine(StartScript);
+    res::Install();
+    return theApp.Run(argc, argv);
+}
