@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 
-void SeedRandom() { std::srand(platform::GetTickCount()); }
+void SeedRandom() {
+    std::srand(platform::GetTickCount());
+}
 
 int RandomNumber(int nLow, int nHigh) {
     if (nLow == 0 && nHigh == 0) {
@@ -14,7 +16,9 @@ int RandomNumber(int nLow, int nHigh) {
     return nLow + std::rand() % (nHigh - nLow + 1);
 }
 
-CDrunoGame::CDrunoGame() { CTraceScope trace(QStringLiteral("CDrunoGame::CDrunoGame()")); }
+CDrunoGame::CDrunoGame() {
+    CTraceScope trace(QStringLiteral("CDrunoGame::CDrunoGame()"));
+}
 
 void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
     CTraceScope trace(QStringLiteral("CDrunoGame::Init()"));
@@ -25,6 +29,7 @@ void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
     m_nDigits = nDigits;
     m_strTyped.clear();
     m_bDistinct = bDistinct;
+    m_history.clear();
 
     bool bAccepted = false;
     while (!bAccepted) {
@@ -57,6 +62,7 @@ bool CDrunoGame::AddDigit(int nDigit) {
     if (!IsTypedComplete()) {
         return false;
     }
+    m_history.push_back(Judge(m_strTyped));
     // The winning guess is not counted as a failed attempt.
     if (IsSolved()) {
         return true;
@@ -80,20 +86,24 @@ QString CDrunoGame::GetResult() const {
     if (m_strTyped.length() != m_strNumber.length() || m_strTyped.length() != m_nDigits) {
         return QStringLiteral("? ?");
     }
-    int nRightPlace = 0;
-    int nElsewhere = 0;
+    const CDrunoGuess judged = Judge(m_strTyped);
+    return QString::asprintf("%d %d", judged.nRightPlace, judged.nElsewhere);
+}
+
+CDrunoGuess CDrunoGame::Judge(const QString& strGuess) const {
+    CDrunoGuess judged{strGuess};
     for (int i = 0; i < m_nDigits; ++i) {
-        if (m_strTyped[i] == m_strNumber[i]) {
-            ++nRightPlace;
+        if (strGuess[i] == m_strNumber[i]) {
+            ++judged.nRightPlace;
         }
         // Each position of the guess counts by itself, repeated digits included.
         for (int j = 0; j < m_nDigits; ++j) {
-            if (i != j && m_strTyped[i] == m_strNumber[j]) {
-                ++nElsewhere;
+            if (i != j && strGuess[i] == m_strNumber[j]) {
+                ++judged.nElsewhere;
             }
         }
     }
-    return QString::asprintf("%d %d", nRightPlace, nElsewhere);
+    return judged;
 }
 
 QString CDrunoGame::GetStatus() const {

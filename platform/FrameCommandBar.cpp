@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QBitmap>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPixmap>
 #include <QStyle>
@@ -66,8 +67,12 @@ QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned comman
     auto* action = new QAction(text, m_toolBar);
     action->setData(command);
     Frame* frame = m_frame;
-    QObject::connect(action, &QAction::triggered, m_toolBar,
-                     [frame, command] { frame->SendMessage(kMsgCommand, command, 0); });
+    // A key can come before the enabling of the items caught up with the last command.
+    QObject::connect(action, &QAction::triggered, m_toolBar, [frame, command] {
+        if (frame->IsCommandEnabled(command)) {
+            frame->SendMessage(kMsgCommand, command, 0);
+        }
+    });
     m_commandActions.push_back(action);
     return action;
 }
@@ -87,7 +92,9 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         return false;
     }
     auto makeAction = [this](const QString& text, unsigned command) {
-        return MakeCommandAction(text, command);
+        QAction* action = MakeCommandAction(text, command);
+        m_menuActions.push_back(action);
+        return action;
     };
     for (const MenuItemTemplate& popup : menu->popups) {
         auto* dropDown = new QMenu(popup.text, m_toolBar);
@@ -155,6 +162,34 @@ bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
             frame->Widget()->close();
         }
     });
+    return true;
+}
+
+bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
+    const auto found = std::find_if(
+        m_menuActions.begin(), m_menuActions.end(),
+        [command](const QAction* action) { return action->data().toUInt() == command; });
+    if (found == m_menuActions.end()) {
+        return false;
+    }
+    QKeySequence::StandardKey sequence = QKeySequence::New;
+    switch (key) {
+        case StandardKey::New:
+            sequence = QKeySequence::New;
+            break;
+        case StandardKey::HelpContents:
+            sequence = QKeySequence::HelpContents;
+            break;
+        case StandardKey::Quit:
+            sequence = QKeySequence::Quit;
+            break;
+    }
+    QAction* action = *found;
+    action->setShortcuts(sequence);
+    // A closed menu takes no keys: the frame's window carries the item's keys as well.
+    if (QWidget* window = m_frame->Widget()) {
+        window->addAction(action);
+    }
     return true;
 }
 
