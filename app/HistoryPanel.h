@@ -18,7 +18,7 @@ class Frame;
 class CHistoryPanel {
 public:
     // The panel's width in a new main window.
-    static constexpr int kDefaultWidth = 200;
+    static constexpr int kDefaultWidth = 230;
 
     // Makes the panel as the frame's side panel, nWidth pixels wide (0: pushed out of sight).
     bool Create(platform::Frame* pFrame, int nWidth);

@@ -20,6 +20,8 @@ void OutputDebugString(const QString& text) {
     }
 }
 
-void SetDebugObserver(DebugObserver observer) { Observer() = std::move(observer); }
+void SetDebugObserver(DebugObserver observer) {
+    Observer() = std::move(observer);
+}
 
 }  // namespace platform

@@ -172,20 +172,30 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     if (found == m_menuActions.end()) {
         return false;
     }
-    QKeySequence::StandardKey sequence = QKeySequence::New;
+    // Desktops without a key scheme of their own know some of the standard keys by no
+    // sequence at all: they get the sequence most desktops use.
+    QKeySequence::StandardKey standard = QKeySequence::New;
+    QKeySequence usual;
     switch (key) {
         case StandardKey::New:
-            sequence = QKeySequence::New;
+            standard = QKeySequence::New;
+            usual = QKeySequence(Qt::CTRL | Qt::Key_N);
             break;
         case StandardKey::HelpContents:
-            sequence = QKeySequence::HelpContents;
+            standard = QKeySequence::HelpContents;
+            usual = QKeySequence(Qt::Key_F1);
             break;
         case StandardKey::Quit:
-            sequence = QKeySequence::Quit;
+            standard = QKeySequence::Quit;
+            usual = QKeySequence(Qt::CTRL | Qt::Key_Q);
             break;
     }
+    QList<QKeySequence> sequences = QKeySequence::keyBindings(standard);
+    if (sequences.isEmpty()) {
+        sequences << usual;
+    }
     QAction* action = *found;
-    action->setShortcuts(sequence);
+    action->setShortcuts(sequences);
     // A closed menu takes no keys: the frame's window carries the item's keys as well.
     if (QWidget* window = m_frame->Widget()) {
         window->addAction(action);
