@@ -249,11 +249,14 @@ void Frame::LayOut(int width, int height, int sidePanelWidth) {
     QWidget* client = ClientWidget();
     window->resize(width, height);
     window->layout()->setGeometry(QRect(0, 0, width, height));
+    // The divider places its parts only on resize events, which a hidden window has not had.
+    QSplitter* splitter = m_impl->splitter;
     if (m_impl->sidePanel != nullptr) {
-        QSplitter* splitter = m_impl->splitter;
         const int divider = sidePanelWidth > 0 ? splitter->handleWidth() : 0;
         splitter->setSizes(
             {std::max(1, splitter->width() - divider - sidePanelWidth), sidePanelWidth});
+    } else {
+        splitter->setSizes({splitter->width()});
     }
     client->layout()->setGeometry(client->rect());
 }

@@ -92,7 +92,11 @@ TEST(WindowRun, DISABLED_MoveHideHistoryAndQuit) {
     window->resize(520, 400);
     QApplication::processEvents();
     // The player drags the divider to the right edge: the history goes out of sight.
-    Divider()->setSizes({window->width(), 0});
+    QWidget* handle = Divider()->handle(1);
+    const QPoint grip(handle->width() / 2, handle->height() / 2);
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(handle, grip + QPoint(window->width(), 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(window->width(), 0));
     QApplication::processEvents();
     ASSERT_EQ(HistoryPanel()->width(), 0);
 
