@@ -35,6 +35,24 @@ QStringList s_boxes;
 int s_answer = platform::kIdOk;
 std::unique_ptr<QTemporaryDir> s_dir;
 
+// Ends the program the tests started, as the player would, once every test has run.
+class ProgramEnvironment : public testing::Environment {
+public:
+    void TearDown() override {
+        if (s_dir && MainFrame() != nullptr) {
+            if (Doc()->m_bPlaying) {
+                AbortGame(true);
+            }
+            FrameWindow()->close();
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+};
+
+[[maybe_unused]] testing::Environment* const s_environment =
+    testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
 void TapCell(int cell) {
     QTest::mouseClick(GameView(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(10 + cell * 20 + 10, 233 + 12));
