@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/MyDrunoApp.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
@@ -11,14 +12,34 @@
 
 PLATFORM_IMPLEMENT_DYNCREATE(CMainFrame)
 
+namespace {
+
+// The window's own section of the settings store; the game's settings keep theirs.
+const QString kWindowSection = QStringLiteral("Window");
+const QString kLeft = QStringLiteral("Left");
+const QString kTop = QStringLiteral("Top");
+const QString kWidth = QStringLiteral("Width");
+const QString kHeight = QStringLiteral("Height");
+const QString kHistoryWidth = QStringLiteral("HistoryWidth");
+// Stands for a value the store does not hold.
+constexpr int kNotStored = -1;
+// A place no screen shows, for a size stored without one: the window manager places it.
+constexpr int kNoPlace = -100000;
+
+}  // namespace
+
 CMainFrame::CMainFrame() {
     CTraceScope trace(QStringLiteral("CMainFrame::CMainFrame()"));
-    // Help, Contents: the framework's help operation; the program supplies no help of its own.
+    // Help, Contents: the framework's help operation shows the program's "How to play" page.
     AddCommand<platform::Frame>(ID_HELP, &platform::Frame::OnHelp);
 }
 
 CMainFrame::~CMainFrame() {
     CTraceScope trace(QStringLiteral("CMainFrame::~CMainFrame()"));
+    // A program ended without a close request (a signal, say) keeps its window's place too.
+    if (!m_bPlacementSaved && IsCreated()) {
+        SavePlacement();
+    }
 }
 
 int CMainFrame::OnCreate() {
@@ -34,6 +55,17 @@ int CMainFrame::OnCreate() {
     if (!pCommandBar->AddAdornments(0)) {
         return -1;
     }
+    pCommandBar->SetShortcut(ID_NEW_GAME, platform::StandardKey::New);
+    pCommandBar->SetShortcut(ID_HELP, platform::StandardKey::HelpContents);
+    pCommandBar->SetShortcut(ID_APP_EXIT, platform::StandardKey::Quit);
+
+    // The game can do without its history, so a panel that cannot be made is no failure.
+    const int nHistoryWidth =
+        theApp.GetProfileInt(kWindowSection, kHistoryWidth, CHistoryPanel::kDefaultWidth);
+    if (m_history.Create(this, nHistoryWidth)) {
+        OnIdleUpdate();
+    }
+    RestorePlacement();
     return 0;
 }
 
@@ -45,6 +77,7 @@ bool CMainFrame::PreCreateWindow(platform::CreateStruct& cs) {
 void CMainFrame::OnClose() {
     CTraceScope trace(QStringLiteral("CMainFrame::OnClose()"));
     LoseRunningRound();
+    SavePlacement();
     platform::Frame::OnClose();
 }
 
@@ -59,6 +92,38 @@ void CMainFrame::LoseRunningRound() {
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
         pDoc->m_bPlaying = false;
     }
+}
+
+void CMainFrame::OnIdleUpdate() {
+    if (const auto* pDoc = dynamic_cast<const CMyDrunoDoc*>(GetActiveDocument())) {
+        m_history.Update(*pDoc);
+    }
+}
+
+void CMainFrame::RestorePlacement() {
+    const int nWidth = theApp.GetProfileInt(kWindowSection, kWidth, kNotStored);
+    const int nHeight = theApp.GetProfileInt(kWindowSection, kHeight, kNotStored);
+    if (nWidth <= 0 || nHeight <= 0) {
+        return;
+    }
+    platform::FramePlacement placement;
+    placement.x = theApp.GetProfileInt(kWindowSection, kLeft, kNoPlace);
+    placement.y = theApp.GetProfileInt(kWindowSection, kTop, kNoPlace);
+    placement.width = nWidth;
+    placement.height = nHeight;
+    placement.sidePanelWidth =
+        theApp.GetProfileInt(kWindowSection, kHistoryWidth, CHistoryPanel::kDefaultWidth);
+    SetPlacement(placement);
+}
+
+void CMainFrame::SavePlacement() {
+    const platform::FramePlacement placement = GetPlacement();
+    theApp.WriteProfileInt(kWindowSection, kLeft, placement.x);
+    theApp.WriteProfileInt(kWindowSection, kTop, placement.y);
+    theApp.WriteProfileInt(kWindowSection, kWidth, placement.width);
+    theApp.WriteProfileInt(kWindowSection, kHeight, placement.height);
+    theApp.WriteProfileInt(kWindowSection, kHistoryWidth, placement.sidePanelWidth);
+    m_bPlacementSaved = true;
 }
 
 // A help request (F1) goes, with its arguments, to the framework's help operation. The end of

@@ -1,8 +1,10 @@
 #pragma once
 
 // The main window: the frame around the game view, with the command bar that carries the menu
-// and the button row. Closing it during a round counts the round as lost.
+// and the button row, and the round's history at the right. Closing it during a round counts
+// the round as lost. Its size and place are kept in the settings store from run to run.
 
+#include "app/HistoryPanel.h"
 #include "platform/Frame.h"
 #include "platform/RuntimeClass.h"
 
@@ -13,10 +15,13 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
+    const CHistoryPanel& GetHistoryPanel() const { return m_history; }
+
 protected:
     int OnCreate() override;
     bool PreCreateWindow(platform::CreateStruct& cs) override;
     void OnClose() override;
+    void OnIdleUpdate() override;
 
     platform::MessageResult WindowProc(unsigned message, platform::WParam wParam,
                                        platform::LParam lParam) override;
@@ -24,4 +29,10 @@ protected:
 private:
     // A round still running when the program is left counts as lost.
     void LoseRunningRound();
+    // The window's size and place and the history's width, section "Window" of the store.
+    void RestorePlacement();
+    void SavePlacement();
+
+    CHistoryPanel m_history;
+    bool m_bPlacementSaved = false;
 };

@@ -42,6 +42,7 @@ void CDrunoGame::Init(int nDigits, int nMaxAttempts, bool bDistinct) {
     m_nDigits = nDigits;
     m_strTyped.clear();
     m_bDistinct = bDistinct;
+    m_history.clear();
 
     bool bAccepted = !ChosenSecret().isEmpty();
     if (bAccepted) {
@@ -77,6 +78,7 @@ bool CDrunoGame::AddDigit(int nDigit) {
     if (!IsTypedComplete()) {
         return false;
     }
+    m_history.push_back(Judge(m_strTyped));
     // The winning guess is not counted as a failed attempt.
     if (IsSolved()) {
         return true;
@@ -100,20 +102,24 @@ QString CDrunoGame::GetResult() const {
     if (m_strTyped.length() != m_strNumber.length() || m_strTyped.length() != m_nDigits) {
         return QStringLiteral("? ?");
     }
-    int nRightPlace = 0;
-    int nElsewhere = 0;
+    const CDrunoGuess judged = Judge(m_strTyped);
+    return QString::asprintf("%d %d", judged.nRightPlace, judged.nElsewhere);
+}
+
+CDrunoGuess CDrunoGame::Judge(const QString& strGuess) const {
+    CDrunoGuess judged{strGuess};
     for (int i = 0; i < m_nDigits; ++i) {
-        if (m_strTyped[i] == m_strNumber[i]) {
-            ++nRightPlace;
+        if (strGuess[i] == m_strNumber[i]) {
+            ++judged.nRightPlace;
         }
         // Each position of the guess counts by itself, repeated digits included.
         for (int j = 0; j < m_nDigits; ++j) {
-            if (i != j && m_strTyped[i] == m_strNumber[j]) {
-                ++nElsewhere;
+            if (i != j && strGuess[i] == m_strNumber[j]) {
+                ++judged.nElsewhere;
             }
         }
     }
-    return QString::asprintf("%d %d", nRightPlace, nElsewhere);
+    return judged;
 }
 
 QString CDrunoGame::GetStatus() const {

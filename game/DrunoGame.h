@@ -5,10 +5,21 @@
 
 #include <QString>
 
+#include <vector>
+
 // Seeds the process-wide generator with the millisecond tick count.
 void SeedRandom();
 // A number from nLow to nHigh inclusive; (0, 0) gives 0 without drawing.
 int RandomNumber(int nLow, int nHigh);
+
+// A complete guess as the round judged it: the digits, and how many of them stand in the
+// right place and how many are right but stand elsewhere.
+struct CDrunoGuess {
+    QString strGuess;
+    int nRightPlace = 0;
+    int nElsewhere = 0;
+    friend bool operator==(const CDrunoGuess&, const CDrunoGuess&) = default;
+};
 
 class CDrunoGame {
 public:
@@ -34,9 +45,13 @@ public:
     QString GetResult() const;
     // "<attempt being typed> / <attempts allowed>".
     QString GetStatus() const;
+    // Every complete guess of the round, in the order typed; kept until the next Init.
+    const std::vector<CDrunoGuess>& GetHistory() const { return m_history; }
 
 private:
     bool IsTypedComplete() const { return m_strTyped.length() == m_nDigits; }
+    // Judges a guess of m_nDigits digits against the secret.
+    CDrunoGuess Judge(const QString& strGuess) const;
 
     QString m_strNumber;
     QString m_strTyped;
@@ -45,4 +60,5 @@ private:
     int m_nMaxAttempts = 0;
     bool m_bLost = false;
     bool m_bDistinct = false;
+    std::vector<CDrunoGuess> m_history;
 };

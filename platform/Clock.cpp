@@ -21,6 +21,8 @@ std::uint32_t GetTickCount() {
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-void SetTickSource(std::function<std::uint32_t()> source) { Source() = std::move(source); }
+void SetTickSource(std::function<std::uint32_t()> source) {
+    Source() = std::move(source);
+}
 
 }  // namespace platform

@@ -24,6 +24,9 @@ inline constexpr unsigned char kButtonStateEnabled = 4;
 inline constexpr unsigned char kButtonStyleButton = 0;
 inline constexpr unsigned char kButtonStyleSeparator = 1;
 
+// The desktop's standard key sequences a command can carry.
+enum class StandardKey { New, HelpContents, Quit };
+
 class CommandBar {
 public:
     virtual ~CommandBar() = default;
@@ -34,6 +37,10 @@ public:
     virtual bool AddButtons(unsigned bitmapId, std::span<const ToolbarButton> buttons) = 0;
     // The standard adornments at the bar's end (help and close); flags 0 for the default set.
     virtual bool AddAdornments(unsigned flags) = 0;
+    // Gives the command's menu item the desktop's standard key sequence, shown beside its
+    // text; the keys carry out the command only while it is enabled. False when no menu item
+    // carries the command.
+    virtual bool SetShortcut(unsigned command, StandardKey key) = 0;
 };
 
 }  // namespace platform

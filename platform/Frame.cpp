@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Document.h"
 #include "platform/FrameCommandBar.h"
+#include "platform/HelpWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
@@ -17,9 +18,13 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 namespace platform {
 
@@ -29,6 +34,8 @@ namespace {
 constexpr int kDefaultClientWidth = 240;
 constexpr int kDefaultClientHeight = 268;
 constexpr int kImageSize = 16;
+// A frame placed so that less of it than this shows on the work area is lost to the player.
+constexpr int kMinVisible = 48;
 
 // After any of these the enabling of the commands may have changed.
 bool IsUserInput(QEvent::Type type) {
@@ -90,6 +97,7 @@ private:
         }
         m_updating = true;
         m_frame->UpdateCommandItems();
+        m_frame->OnIdleUpdate();
         m_updating = false;
     }
 
@@ -104,14 +112,21 @@ struct Frame::Impl {
     View* view = nullptr;
     const RuntimeClass* viewClass = nullptr;
     QToolBar* toolBar = nullptr;
+    QSplitter* splitter = nullptr;
+    Window* sidePanel = nullptr;
+    int sidePanelWidth = 0;
+    bool sized = false;
+    std::optional<FramePlacement> pendingPlacement;
     std::unique_ptr<FrameCommandBar> commandBar;
     std::unique_ptr<IdleUpdater> idle;
+    std::unique_ptr<HelpWindow> help;
 };
 
 Frame::Frame() : m_impl(std::make_unique<Impl>()) {}
 
 Frame::~Frame() {
     m_impl->idle.reset();
+    m_impl->help.reset();
     // The widget goes before the rest of the frame, so that nothing in it reaches back.
     if (QWidget* widget = Widget()) {
         Detach();
@@ -173,11 +188,17 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     window->addToolBar(Qt::TopToolBarArea, toolBar);
     m_impl->toolBar = toolBar;
 
-    auto* client = new QWidget(window);
+    // The client area takes what the window gains; a side panel keeps its width.
+    auto* splitter = new QSplitter(Qt::Horizontal, window);
+    auto* client = new QWidget(splitter);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    window->setCentralWidget(client);
+    splitter->addWidget(client);
+    splitter->setCollapsible(0, false);
+    splitter->setStretchFactor(0, 1);
+    window->setCentralWidget(splitter);
+    m_impl->splitter = splitter;
     Attach(window, true, client);
     SetStyleBits(cs.style);
 
@@ -194,6 +215,11 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     } else {
         SizeForView();
     }
+    m_impl->sized = true;
+    if (m_impl->pendingPlacement) {
+        ApplyPlacement(*m_impl->pendingPlacement);
+        m_impl->pendingPlacement.reset();
+    }
     if (m_impl->view != nullptr) {
         m_impl->view->NotifySize();
     }
@@ -204,21 +230,93 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     return true;
 }
 
-// The new window is as large as its command bar plus the game screen. A hidden window's
-// layouts wait for the first show, so they are laid out here at once: the view has its
-// size before anything is painted.
+// The new window is as large as its command bar plus the game screen, and its side panel.
 void Frame::SizeForView() {
     QWidget* window = Widget();
-    QWidget* client = ClientWidget();
-    auto layOut = [window, client](int width, int height) {
-        window->resize(width, height);
-        window->layout()->setGeometry(QRect(0, 0, width, height));
-        client->layout()->setGeometry(client->rect());
-    };
-    layOut(kDefaultClientWidth, kDefaultClientHeight + m_impl->toolBar->sizeHint().height());
+    const int panel = m_impl->sidePanel != nullptr ? m_impl->sidePanelWidth : 0;
+    const int divider = panel > 0 ? m_impl->splitter->handleWidth() : 0;
+    LayOut(kDefaultClientWidth + divider + panel,
+           kDefaultClientHeight + m_impl->toolBar->sizeHint().height(), panel);
     const Rect placed = GetClientRect();
-    layOut(window->width() + kDefaultClientWidth - placed.Width(),
-           window->height() + kDefaultClientHeight - placed.Height());
+    LayOut(window->width() + kDefaultClientWidth - placed.Width(),
+           window->height() + kDefaultClientHeight - placed.Height(), panel);
+}
+
+// A hidden window's layouts wait for the first show, so they are laid out here at once: the
+// view has its size before anything is painted.
+void Frame::LayOut(int width, int height, int sidePanelWidth) {
+    QWidget* window = Widget();
+    QWidget* client = ClientWidget();
+    window->resize(width, height);
+    window->layout()->setGeometry(QRect(0, 0, width, height));
+    // The divider places its parts only on resize events, which a hidden window has not had.
+    QSplitter* splitter = m_impl->splitter;
+    if (m_impl->sidePanel != nullptr) {
+        const int divider = sidePanelWidth > 0 ? splitter->handleWidth() : 0;
+        splitter->setSizes(
+            {std::max(1, splitter->width() - divider - sidePanelWidth), sidePanelWidth});
+    } else {
+        splitter->setSizes({splitter->width()});
+    }
+    client->layout()->setGeometry(client->rect());
+}
+
+void Frame::AttachSidePanel(Window* panel, int width) {
+    if (panel == nullptr || panel->Widget() == nullptr || m_impl->splitter == nullptr) {
+        return;
+    }
+    m_impl->splitter->addWidget(panel->Widget());
+    m_impl->splitter->setCollapsible(1, true);
+    m_impl->splitter->setStretchFactor(1, 0);
+    m_impl->sidePanel = panel;
+    m_impl->sidePanelWidth = std::max(0, width);
+}
+
+int Frame::SidePanelWidth() const {
+    if (m_impl->sidePanel == nullptr) {
+        return 0;
+    }
+    const QList<int> sizes = m_impl->splitter->sizes();
+    return sizes.size() > 1 ? sizes.at(1) : 0;
+}
+
+FramePlacement Frame::GetPlacement() const {
+    const QWidget* window = Widget();
+    if (window == nullptr) {
+        return {};
+    }
+    return {window->x(), window->y(), window->width(), window->height(), SidePanelWidth()};
+}
+
+void Frame::SetPlacement(const FramePlacement& placement) {
+    if (Widget() == nullptr || !m_impl->sized) {
+        // Still being created: the default size comes first.
+        m_impl->pendingPlacement = placement;
+        return;
+    }
+    ApplyPlacement(placement);
+}
+
+void Frame::ApplyPlacement(const FramePlacement& placement) {
+    QWidget* window = Widget();
+    const Rect work = GetWorkArea();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const int width =
+        std::clamp(placement.width, least.width(), std::max(least.width(), work.Width()));
+    const int height =
+        std::clamp(placement.height, least.height(), std::max(least.height(), work.Height()));
+    const QRect shown = QRect(placement.x, placement.y, width, height) &
+                        QRect(work.left, work.top, work.Width(), work.Height());
+    if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
+        window->move(placement.x, placement.y);
+    }
+    // The side panel never squeezes the client area below half the game screen.
+    const int divider = m_impl->splitter->handleWidth();
+    const int widest = std::max(0, width - divider - kDefaultClientWidth / 2);
+    LayOut(width, height, std::clamp(placement.sidePanelWidth, 0, widest));
+    if (m_impl->view != nullptr) {
+        m_impl->view->NotifySize();
+    }
 }
 
 int Frame::OnCreate() {
@@ -293,11 +391,15 @@ void Frame::UpdateCommandItems() {
         return;
     }
     for (unsigned id : m_impl->commandBar->Commands()) {
-        CommandUpdate update(id);
-        // A command nobody carries out cannot be chosen.
-        const bool handled = OnCmdMsg(id, &update);
-        m_impl->commandBar->SetCommandEnabled(id, handled && update.IsEnabled());
+        m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
     }
+}
+
+bool Frame::IsCommandEnabled(unsigned id) {
+    CommandUpdate update(id);
+    // A command nobody carries out cannot be chosen.
+    const bool handled = OnCmdMsg(id, &update);
+    return handled && update.IsEnabled();
 }
 
 void Frame::ExecuteCommand(unsigned id) {
@@ -313,7 +415,17 @@ void Frame::ScheduleCommandUpdate() {
 void Frame::OnHelp() {
     const Application* app = Application::Instance();
     const QString name = app != nullptr ? app->AppName() : GetWindowText();
-    MessageBox(QStringLiteral("No help is installed for %1.").arg(name), kMbIconInformation);
+    if (!m_impl->help) {
+        m_impl->help = std::make_unique<HelpWindow>();
+    }
+    if (!m_impl->help->Open(QStringLiteral(":/help/%1.html").arg(name), name)) {
+        m_impl->help.reset();
+        MessageBox(QStringLiteral("No help is installed for %1.").arg(name), kMbIconInformation);
+    }
+}
+
+HelpWindow* Frame::GetHelpWindow() const {
+    return m_impl->help && m_impl->help->IsWindowVisible() ? m_impl->help.get() : nullptr;
 }
 
 void Frame::OnClose() {
@@ -330,6 +442,8 @@ void Frame::CloseFrame() {
         return;
     }
     widget->hide();
+    // Help on a program that has gone would only puzzle.
+    m_impl->help.reset();
     const Application* app = Application::Instance();
     if (app != nullptr && app->GetMainWnd() == this) {
         QCoreApplication::quit();

@@ -13,6 +13,7 @@
 namespace platform {
 
 class Document;
+class HelpWindow;
 class View;
 struct RuntimeClass;
 
@@ -25,6 +26,18 @@ struct CreateStruct {
     unsigned style = 0;
     unsigned exStyle = 0;
     QString name;
+};
+
+// Where a frame stands and how large it is: its place on the screen (with the window
+// manager's frame), the size of its inside (command bar and client area, side panel
+// included), and the side panel's width (0 when the player has pushed it out of sight).
+struct FramePlacement {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int sidePanelWidth = 0;
+    friend bool operator==(const FramePlacement&, const FramePlacement&) = default;
 };
 
 class Frame : public Window, public CommandTarget {
@@ -40,9 +53,24 @@ public:
     bool OnCmdMsg(unsigned id, CommandUpdate* update) override;
     // Runs the update handlers of every menu item and button.
     void UpdateCommandItems();
+    // Whether the command is carried out by someone and its update handler enables it now.
+    bool IsCommandEnabled(unsigned id);
 
-    // The framework's help operation.
+    // The framework's help operation: the application's help page (":/help/<name>.html") in
+    // a help window of its own; a message when the application ships none.
     void OnHelp();
+    // The open help window, or null.
+    HelpWindow* GetHelpWindow() const;
+
+    // A window shown to the right of the client area, behind a divider the player can drag;
+    // the frame grows by it. Called during creation, before the frame has its first size.
+    void AttachSidePanel(Window* panel, int width);
+
+    FramePlacement GetPlacement() const;
+    // Moves and sizes the frame, kept within the screen's work area; a place off every screen
+    // is left to the window manager. During creation it takes effect once the frame has
+    // its default size.
+    void SetPlacement(const FramePlacement& placement);
 
     // Platform internals: makes the window from resource id (menu, icon, title from the
     // document string), then the view for the document. False when creation failed.
@@ -60,6 +88,9 @@ protected:
     // 0 or -1.
     virtual int OnCreate();
     virtual bool PreCreateWindow(CreateStruct& cs);
+    // Runs whenever the program falls idle, after the command items were brought up to date:
+    // the place for showing anything else that follows the program's state.
+    virtual void OnIdleUpdate() {}
     // Close request: the default asks the active document (CanCloseFrame) and, when it
     // agrees, destroys the frame, which ends the application's message loop.
     virtual void OnClose();
@@ -71,10 +102,14 @@ protected:
 
 private:
     friend class FrameWidget;
+    friend class IdleUpdater;
     struct Impl;
     bool Load(unsigned resourceId, Document* document);
     bool CreateView();
     void SizeForView();
+    void LayOut(int width, int height, int sidePanelWidth);
+    void ApplyPlacement(const FramePlacement& placement);
+    int SidePanelWidth() const;
     void ScheduleCommandUpdate();
     bool FrameworkCommand(unsigned id, CommandUpdate* update);
     std::unique_ptr<Impl> m_impl;

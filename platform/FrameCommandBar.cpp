@@ -9,6 +9,7 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -122,8 +123,12 @@ QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned comman
     auto* action = new QAction(text, m_toolBar);
     action->setData(command);
     Frame* frame = m_frame;
-    QObject::connect(action, &QAction::triggered, m_toolBar,
-                     [frame, command] { frame->SendMessage(kMsgCommand, command, 0); });
+    // A key can come before the enabling of the items caught up with the last command.
+    QObject::connect(action, &QAction::triggered, m_toolBar, [frame, command] {
+        if (frame->IsCommandEnabled(command)) {
+            frame->SendMessage(kMsgCommand, command, 0);
+        }
+    });
     m_commandActions.push_back(action);
     return action;
 }
@@ -143,7 +148,9 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         return false;
     }
     auto makeAction = [this](const QString& text, unsigned command) {
-        return MakeCommandAction(text, command);
+        QAction* action = MakeCommandAction(text, command);
+        m_menuActions.push_back(action);
+        return action;
     };
     for (const MenuItemTemplate& popup : menu->popups) {
         auto* dropDown = new QMenu(popup.text, m_toolBar);
@@ -212,6 +219,44 @@ bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
             frame->Widget()->close();
         }
     });
+    return true;
+}
+
+bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
+    const auto found = std::find_if(
+        m_menuActions.begin(), m_menuActions.end(),
+        [command](const QAction* action) { return action->data().toUInt() == command; });
+    if (found == m_menuActions.end()) {
+        return false;
+    }
+    // Desktops without a key scheme of their own know some of the standard keys by no
+    // sequence at all: they get the sequence most desktops use.
+    QKeySequence::StandardKey standard = QKeySequence::New;
+    QKeySequence usual;
+    switch (key) {
+        case StandardKey::New:
+            standard = QKeySequence::New;
+            usual = QKeySequence(Qt::CTRL | Qt::Key_N);
+            break;
+        case StandardKey::HelpContents:
+            standard = QKeySequence::HelpContents;
+            usual = QKeySequence(Qt::Key_F1);
+            break;
+        case StandardKey::Quit:
+            standard = QKeySequence::Quit;
+            usual = QKeySequence(Qt::CTRL | Qt::Key_Q);
+            break;
+    }
+    QList<QKeySequence> sequences = QKeySequence::keyBindings(standard);
+    if (sequences.isEmpty()) {
+        sequences << usual;
+    }
+    QAction* action = *found;
+    action->setShortcuts(sequences);
+    // A closed menu takes no keys: the frame's window carries the item's keys as well.
+    if (QWidget* window = m_frame->Widget()) {
+        window->addAction(action);
+    }
     return true;
 }
 

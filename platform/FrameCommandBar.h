@@ -26,6 +26,7 @@ public:
     // Flags 0: a help button (message 0x53 to the frame) and a close button (the frame's
     // close request).
     bool AddAdornments(unsigned flags) override;
+    bool SetShortcut(unsigned command, StandardKey key) override;
 
     // The commands the bar's menu items and buttons carry, each once, in bar order.
     std::vector<unsigned> Commands() const;
@@ -39,6 +40,7 @@ private:
     Frame* m_frame;
     QToolBar* m_toolBar;
     std::vector<QAction*> m_commandActions;
+    std::vector<QAction*> m_menuActions;
     bool m_adorned = false;
 };
 

@@ -9,7 +9,9 @@ StringTable& Table() {
 }
 }  // namespace
 
-void InstallStringTable(const StringTable& table) { Table() = table; }
+void InstallStringTable(const StringTable& table) {
+    Table() = table;
+}
 
 QString LoadString(unsigned id) {
     const auto it = Table().find(id);

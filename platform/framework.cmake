@@ -19,4 +19,6 @@ target_sources(platform_ui PRIVATE
     Frame.cpp Frame.h
     CommandBar.h
     FrameCommandBar.cpp FrameCommandBar.h
+    HelpWindow.cpp HelpWindow.h
+    ListPanel.cpp ListPanel.h
 )

@@ -115,6 +115,24 @@ TEST_F(SecretGame, DeleteDigit) {
     EXPECT_EQ(game.GetStatus(), QStringLiteral("3 / 10"));
 }
 
+// The round keeps every complete guess with its counts, in the order typed, until the next
+// round; a guess shortened and completed again is a guess of its own.
+TEST_F(SecretGame, HistoryListsEveryCompleteGuessUntilTheNextRound) {
+    StartWithSecret(QStringLiteral("123"));
+    Type("45");
+    EXPECT_TRUE(game.GetHistory().empty());
+    Type("6");
+    game.DeleteDigit();
+    Type("1321");
+    const std::vector<CDrunoGuess> expected = {{QStringLiteral("456"), 0, 0},
+                                               {QStringLiteral("451"), 0, 1},
+                                               {QStringLiteral("321"), 1, 2}};
+    EXPECT_EQ(game.GetHistory(), expected);
+
+    game.Init(3, 10, true);
+    EXPECT_TRUE(game.GetHistory().empty());
+}
+
 TEST(RandomNumber, ZeroToZeroDrawsNothing) {
     std::srand(42);
     const int first = std::rand();

@@ -79,9 +79,9 @@ wait_for_line '^guess: [0-9]\{3\}$'
 secret=$(grep -m1 '^guess: ' "$work/druno.log" | cut -d' ' -f2)
 
 # The digit strip: 220 x 25 pixels, centred, 10 pixels above the bottom of the game screen,
-# which fills the window's lower part.
+# which fills the lower left part of the window: its 240 pixels, left of the round's history.
 eval "$(xdotool getwindowgeometry --shell "$wid")"
-strip_left=$(((WIDTH - 220) / 2))
+strip_left=$(((240 - 220) / 2))
 strip_mid_y=$((HEIGHT - 35 + 12))
 for ((i = 0; i < 3; i++)); do
     digit=${secret:i:1}

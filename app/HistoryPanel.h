@@ -1,0 +1,34 @@
+#pragma once
+
+// The round's history beside the game screen: every complete guess of the current round with
+// its two counts in words, kept after the round has ended until the next New Game. Before the
+// first round it says how to start and how to play.
+
+#include "platform/ListPanel.h"
+
+#include <QStringList>
+
+class CDrunoGame;
+class CMyDrunoDoc;
+
+namespace platform {
+class Frame;
+}
+
+class CHistoryPanel {
+public:
+    // The panel's width in a new main window.
+    static constexpr int kDefaultWidth = 230;
+
+    // Makes the panel as the frame's side panel, nWidth pixels wide (0: pushed out of sight).
+    bool Create(platform::Frame* pFrame, int nWidth);
+    // Shows the document's round as it stands.
+    void Update(const CMyDrunoDoc& doc);
+    QStringList GetLines() const { return m_list.GetLines(); }
+
+    // The panel's lines for a round that is being played or not.
+    static QStringList Lines(bool bPlaying, const CDrunoGame& game);
+
+private:
+    platform::ListPanel m_list;
+};

@@ -1,0 +1,204 @@
+#include "tests/app/DesktopFixture.h"
+
+#include "app/MyDrunoApp.h"
+#include "res/Resource.h"
+#include "tests/screen/GameScreenFixture.h"
+
+#include "platform/Clock.h"
+#include "platform/HelpWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/ProfileStore.h"
+#include "platform/View.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+#include <memory>
+
+QStringList DesktopTest::s_startLines;
+
+namespace desktop {
+
+namespace {
+
+QStringList s_boxes;
+int s_answer = platform::kIdOk;
+std::unique_ptr<QTemporaryDir> s_dir;
+
+// Ends the program the tests started, as the player would, once every test has run.
+class ProgramEnvironment : public testing::Environment {
+public:
+    void TearDown() override {
+        if (s_dir && MainFrame() != nullptr) {
+            if (Doc()->m_bPlaying) {
+                AbortGame(true);
+            }
+            FrameWindow()->close();
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+};
+
+[[maybe_unused]] testing::Environment* const s_environment =
+    testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+void TapCell(int cell) {
+    QTest::mouseClick(GameView(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(10 + cell * 20 + 10, 233 + 12));
+}
+
+}  // namespace
+
+bool StartProgram(const QString& folder) {
+    platform::SetProfileFolder(folder + QStringLiteral("/config"));
+    platform::SetModuleFileNameSource([folder] { return folder + QStringLiteral("/druno"); });
+    // An empty statistics record, so that counting a round shows no open error.
+    QFile file(folder + QStringLiteral("/Druno.sta"));
+    if (!file.exists() && file.open(QIODevice::WriteOnly)) {
+        file.write(QByteArray(36, 0x5A));
+        file.close();
+    }
+    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
+        s_boxes << QStringLiteral("box %1 %2").arg(type).arg(text);
+        return s_answer;
+    });
+    const bool started = theApp.InitInstance();
+    QApplication::processEvents();
+    return started && MainFrame() != nullptr;
+}
+
+CMainFrame* MainFrame() {
+    return dynamic_cast<CMainFrame*>(theApp.GetMainWnd());
+}
+
+CMyDrunoDoc* Doc() {
+    return dynamic_cast<CMyDrunoDoc*>(MainFrame()->GetActiveDocument());
+}
+
+QWidget* FrameWindow() {
+    return MainFrame()->Widget();
+}
+
+QWidget* GameView() {
+    return MainFrame()->GetActiveView()->Widget();
+}
+
+QWidget* HistoryPanel() {
+    const auto* splitter = FrameWindow()->findChild<QSplitter*>();
+    return splitter != nullptr && splitter->count() == 2 ? splitter->widget(1) : nullptr;
+}
+
+QStringList HistoryLines() {
+    QStringList lines;
+    const auto* panel = qobject_cast<QScrollArea*>(HistoryPanel());
+    if (panel == nullptr || !panel->isVisible() || panel->width() == 0) {
+        return lines;
+    }
+    QList<const QLabel*> labels;
+    for (const QLabel* label : panel->widget()->findChildren<QLabel*>()) {
+        labels << label;
+    }
+    std::sort(labels.begin(), labels.end(),
+              [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
+    for (const QLabel* label : labels) {
+        lines << label->text();
+    }
+    return lines;
+}
+
+void Activate() {
+    QWidget* window = FrameWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    GameView()->setFocus();
+}
+
+void PressKeys(int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : FrameWindow(),
+        static_cast<Qt::Key>(key), modifiers);
+    QApplication::processEvents();
+}
+
+void NewGame(const QString& secret) {
+    const std::uint32_t tick = TickForSecret(secret);
+    ASSERT_NE(tick, 0u);
+    platform::SetTickSource([tick] { return tick; });
+    MainFrame()->ExecuteCommand(ID_NEW_GAME);
+    platform::SetTickSource(nullptr);
+    QApplication::processEvents();
+    ASSERT_TRUE(Doc()->m_bPlaying);
+    ASSERT_EQ(Doc()->m_game.GetNumber(), secret);
+}
+
+void Play(const QString& moves) {
+    for (QChar move : moves) {
+        TapCell(move == QLatin1Char('<') ? 10 : move.digitValue());
+    }
+    QApplication::processEvents();
+}
+
+void AbortGame(bool confirm) {
+    s_answer = confirm ? platform::kIdYes : platform::kIdNo;
+    MainFrame()->ExecuteCommand(ID_ABORT_GAME);
+    s_answer = platform::kIdOk;
+    QApplication::processEvents();
+}
+
+QStringList TakeBoxes() {
+    QStringList boxes;
+    boxes.swap(s_boxes);
+    return boxes;
+}
+
+void SaveShot(const QString& name, QWidget* widget) {
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        return;
+    }
+    QDir().mkpath(folder);
+    (widget != nullptr ? widget : FrameWindow())
+        ->grab()
+        .save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace desktop
+
+void DesktopTest::SetUp() {
+    using namespace desktop;
+    if (!s_dir) {
+        s_dir = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(s_dir->isValid());
+        ASSERT_TRUE(StartProgram(s_dir->path()));
+        s_startLines = HistoryLines();
+        SaveShot(QStringLiteral("start"));
+    }
+    ASSERT_NE(MainFrame(), nullptr);
+    ASSERT_FALSE(Doc()->m_bPlaying);
+    TakeBoxes();
+}
+
+void DesktopTest::TearDown() {
+    using namespace desktop;
+    if (MainFrame() == nullptr) {
+        return;
+    }
+    if (Doc()->m_bPlaying) {
+        AbortGame(true);
+    }
+    if (platform::HelpWindow* help = MainFrame()->GetHelpWindow()) {
+        help->Widget()->close();
+    }
+    TakeBoxes();
+}

@@ -1,0 +1,149 @@
+// The round's history beside the game screen: what it lists after guesses, deletions, a win,
+// a loss, Abort Game and New Game, where it stands, and that it leaves the keys to the view.
+
+#include "tests/app/DesktopFixture.h"
+
+#include "platform/View.h"
+
+#include <QApplication>
+#include <QSplitter>
+#include <QTest>
+#include <QWidget>
+
+#include <vector>
+
+using namespace desktop;
+
+namespace {
+
+TEST_F(DesktopTest, BeforeTheFirstRoundTheHistoryTellsHowToStartAndHowToPlay) {
+    ASSERT_EQ(s_startLines.size(), 2);
+    EXPECT_TRUE(s_startLines[0].contains(QStringLiteral("New Game")));
+    EXPECT_TRUE(s_startLines[0].contains(QStringLiteral("Ctrl+N")));
+    EXPECT_TRUE(s_startLines[1].contains(QStringLiteral("three different digits")));
+    EXPECT_TRUE(s_startLines[1].contains(QStringLiteral("right place")));
+}
+
+// Every case plays on the secret 123. Digits tap their cells, '<' the delete cell; 'Y' is
+// Abort Game confirmed, 'n' Abort Game declined, 'N' New Game (secret 123 again).
+struct HistoryCase {
+    const char* name;
+    const char* moves;
+    std::vector<const char*> lines;
+    bool playing;
+};
+
+class HistoryTable : public DesktopTest, public testing::WithParamInterface<HistoryCase> {};
+
+TEST_P(HistoryTable, ListsTheCompleteGuessesOfTheRound) {
+    NewGame(QStringLiteral("123"));
+    for (char move : std::string(GetParam().moves)) {
+        switch (move) {
+            case 'Y':
+                AbortGame(true);
+                break;
+            case 'n':
+                AbortGame(false);
+                break;
+            case 'N':
+                NewGame(QStringLiteral("123"));
+                break;
+            default:
+                Play(QString(QLatin1Char(move)));
+        }
+    }
+    QStringList expected;
+    for (const char* line : GetParam().lines) {
+        expected << QString::fromUtf8(line);
+    }
+    EXPECT_EQ(HistoryLines(), expected);
+    EXPECT_EQ(Doc()->m_bPlaying, GetParam().playing);
+}
+
+const char* const k456 = "1.  456   0 in place, 0 elsewhere";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounds, HistoryTable,
+    testing::Values(
+        HistoryCase{"NewRound", "", {"Your guesses will be listed here."}, true},
+        HistoryCase{
+            "IncompleteGuessIsNotListed", "45", {"Your guesses will be listed here."}, true},
+        HistoryCase{"TwoGuesses", "4563217", {k456, "2.  321   1 in place, 2 elsewhere"}, true},
+        HistoryCase{
+            "RepeatedDigitsCountEachPosition", "221", {"1.  221   1 in place, 2 elsewhere"}, true},
+        HistoryCase{"DeletionBeforeTheGuessIsComplete", "47<56", {k456}, true},
+        HistoryCase{"DeletionAfterAJudgedGuessCountsTheNextAsAnotherAttempt",
+                    "456<7",
+                    {k456, "2.  457   0 in place, 0 elsewhere"},
+                    true},
+        HistoryCase{"DeletionOnAnEmptyGuessChangesNothing", "<456<<<", {k456}, true},
+        HistoryCase{"WinAtTheFirstAttempt",
+                    "123",
+                    {"1.  123   3 in place, 0 elsewhere", "Found at the first attempt!"},
+                    false},
+        HistoryCase{"WinKeepsTheRound",
+                    "456312123",
+                    {k456, "2.  312   0 in place, 3 elsewhere", "3.  123   3 in place, 0 elsewhere",
+                     "Found in 3 attempts."},
+                    false},
+        HistoryCase{"Loss",
+                    "456456456456456456456456456450",
+                    {k456, "2.  456   0 in place, 0 elsewhere", "3.  456   0 in place, 0 elsewhere",
+                     "4.  456   0 in place, 0 elsewhere", "5.  456   0 in place, 0 elsewhere",
+                     "6.  456   0 in place, 0 elsewhere", "7.  456   0 in place, 0 elsewhere",
+                     "8.  456   0 in place, 0 elsewhere", "9.  456   0 in place, 0 elsewhere",
+                     "10.  450   0 in place, 0 elsewhere", "No attempts left. The number was 123."},
+                    false},
+        HistoryCase{"AbortConfirmedKeepsTheGuesses",
+                    "456Y",
+                    {k456, "Round given up. The number was 123."},
+                    false},
+        HistoryCase{"AbortDeclinedGoesOn", "456n", {k456}, true},
+        HistoryCase{"NewGameAfterAnAbortStartsAfresh",
+                    "456YN",
+                    {"Your guesses will be listed here."},
+                    true},
+        HistoryCase{"NewGameAfterAWin", "123N789", {"1.  789   0 in place, 0 elsewhere"}, true}),
+    [](const testing::TestParamInfo<HistoryCase>& info) { return std::string(info.param.name); });
+
+// The screenshots of a round in progress, a win and a loss.
+TEST_F(DesktopTest, HistoryShowsBesideTheRound) {
+    NewGame(QStringLiteral("407"));
+    Play(QStringLiteral("123456789470"));
+    EXPECT_EQ(HistoryLines().size(), 4);
+    SaveShot(QStringLiteral("round-four-guesses"));
+    Play(QStringLiteral("407"));
+    EXPECT_EQ(HistoryLines().last(), QStringLiteral("Found in 5 attempts."));
+    SaveShot(QStringLiteral("won"));
+
+    NewGame(QStringLiteral("407"));
+    Play(QStringLiteral("123123123123123123123123123123"));
+    EXPECT_EQ(HistoryLines().last(), QStringLiteral("No attempts left. The number was 407."));
+    SaveShot(QStringLiteral("lost"));
+}
+
+// The game screen keeps its size; the window grows by the panel, which stands to its right.
+TEST_F(DesktopTest, PanelStandsRightOfTheUnchangedGameScreen) {
+    EXPECT_EQ(GameView()->size(), QSize(240, 268));
+    const QWidget* list = HistoryPanel();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->isVisible());
+    const QSplitter* splitter = FrameWindow()->findChild<QSplitter*>();
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(list->width(), CHistoryPanel::kDefaultWidth);
+    const QPoint viewRight = GameView()->mapTo(FrameWindow(), QPoint(GameView()->width(), 0));
+    const QPoint listLeft = list->mapTo(FrameWindow(), QPoint(0, 0));
+    EXPECT_GE(listLeft.x(), viewRight.x());
+    EXPECT_EQ(FrameWindow()->width(), 240 + splitter->handleWidth() + list->width());
+}
+
+// A click on the list leaves the keyboard with the game screen.
+TEST_F(DesktopTest, ClickOnTheHistoryKeepsTheFocusOnTheGameScreen) {
+    Activate();
+    ASSERT_EQ(QApplication::focusWidget(), GameView());
+    QTest::mouseClick(HistoryPanel(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), GameView());
+}
+
+}  // namespace
