@@ -1,8 +1,9 @@
 // The floor: the least a program of the game's shape costs. A bare Qt main window with a menu,
 // a tool bar and one painted view of the game screen's size that shows what the game shows
 // during a round (the digit strip, a status line, a large result line) and answers a press on
-// the strip by repainting its two text lines. Fonts and the strip are made once; nothing is
-// traced, stored or played. player_feel_bench measures it beside the game.
+// the strip by repainting its two text lines, in the game's font sizes (cells of 100 and 16
+// pixels of an Arial-like face). Fonts and the strip are made once; nothing is traced, stored
+// or played. player_feel_bench measures it beside the game.
 
 #include <QAction>
 #include <QApplication>
@@ -27,9 +28,9 @@ class FloorView : public QWidget {
 public:
     explicit FloorView(const QString& stripPath) : m_strip(stripPath) {
         m_resultFont.setFamilies({QStringLiteral("Arial")});
-        m_resultFont.setPixelSize(80);
+        m_resultFont.setPixelSize(89);
         m_statusFont.setFamilies({QStringLiteral("Arial")});
-        m_statusFont.setPixelSize(13);
+        m_statusFont.setPixelSize(14);
         setAttribute(Qt::WA_OpaquePaintEvent, false);
         setMinimumSize(1, 1);
     }

@@ -9,7 +9,8 @@
 // Both programs run on Qt's offscreen platform with FeelProbe.cpp preloaded, which drives and
 // times them from inside. The game gets a settings folder of its own that lives across the
 // runs, as a player's does. Prints the medians and the game's ratio to the floor.
-// Usage: player_feel_bench [rounds] [taps per run]; run by hand on a Release build.
+// Usage: player_feel_bench [rounds] [taps per run] [game executable]; run by hand on a Release
+// build. Another build of the game (an older one, say) can be measured beside the floor.
 
 #include <QDir>
 #include <QFile>
@@ -244,7 +245,7 @@ int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
 
     const std::vector<Program> programs = {
-        {"druno", DRUNO_PROGRAM, "New Game"},
+        {"druno", argc > 3 ? argv[3] : DRUNO_PROGRAM, "New Game"},
         {"floor", FLOOR_PROGRAM, ""},
     };
     std::map<std::string, QTemporaryDir> homes;

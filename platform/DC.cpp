@@ -143,14 +143,13 @@ DC::~DC() {
 }
 
 bool DC::CreateCompatibleDC(DC* /*other*/) {
-    if (m_painter != nullptr ||
+    if (m_painter != nullptr || m_memory ||
         qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return false;
     }
+    // Nothing is made until something is drawn into the context: a context that only serves
+    // as the source of a copy costs no painter and no surface.
     m_memory = true;
-    m_surface = std::make_unique<QPixmap>(1, 1);
-    m_surface->fill(Qt::white);
-    BeginOwnPainting(m_surface.get());
     return true;
 }
 
@@ -167,7 +166,22 @@ bool DC::DeleteDC() {
     return wasContext;
 }
 
-void DC::BeginOwnPainting(QPixmap* target) {
+QPainter* DC::Target() const {
+    if (m_painter == nullptr && m_memory) {
+        BeginOwnPainting(m_bitmap != nullptr ? m_bitmap->m_pixmap.get() : Surface());
+    }
+    return m_painter;
+}
+
+QPixmap* DC::Surface() const {
+    if (!m_surface) {
+        m_surface = std::make_unique<QPixmap>(1, 1);
+        m_surface->fill(Qt::white);
+    }
+    return m_surface.get();
+}
+
+void DC::BeginOwnPainting(QPixmap* target) const {
     EndOwnPainting();
     m_ownPainter = std::make_unique<QPainter>(target);
     m_ownPainter->setPen(Qt::black);
@@ -180,7 +194,7 @@ void DC::BeginOwnPainting(QPixmap* target) {
     m_painter = m_ownPainter.get();
 }
 
-void DC::EndOwnPainting() {
+void DC::EndOwnPainting() const {
     if (m_ownPainter) {
         m_ownPainter->end();
         m_ownPainter.reset();
@@ -199,10 +213,9 @@ Bitmap* DC::SelectObject(Bitmap* bitmap) {
     m_bitmap = bitmap;
     if (bitmap != nullptr) {
         bitmap->m_selectedIn = this;
-        BeginOwnPainting(bitmap->m_pixmap.get());
-    } else if (m_surface) {
-        BeginOwnPainting(m_surface.get());
     }
+    // Drawing from now on goes to the new target, through a painter opened when needed.
+    EndOwnPainting();
     return previous;
 }
 
@@ -235,22 +248,22 @@ const QPixmap* DC::SourcePixmap() const {
     if (m_bitmap != nullptr) {
         return m_bitmap->m_pixmap.get();
     }
-    return m_surface.get();
+    return m_memory ? Surface() : nullptr;
 }
 
 bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop) {
-    if (rop != kRopSrcCopy || m_painter == nullptr || source == nullptr || width < 0 ||
-        height < 0) {
+    if (rop != kRopSrcCopy || source == nullptr || width < 0 || height < 0) {
         return false;
     }
     const QPixmap* pixmap = source->SourcePixmap();
-    if (pixmap == nullptr) {
+    QPainter* painter = Target();
+    if (pixmap == nullptr || painter == nullptr) {
         return false;
     }
-    const QPainter::CompositionMode mode = m_painter->compositionMode();
-    m_painter->setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
-    m_painter->setCompositionMode(mode);
+    const QPainter::CompositionMode mode = painter->compositionMode();
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
+    painter->setCompositionMode(mode);
     return true;
 }
 
@@ -291,25 +304,26 @@ int QtTextFlags(unsigned format) {
 }  // namespace
 
 int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
-    if (m_painter == nullptr || rect == nullptr) {
+    QPainter* painter = Target();
+    if (painter == nullptr || rect == nullptr) {
         return 0;
     }
     const QRect box(rect->left, rect->top, rect->Width(), rect->Height());
     const int flags = QtTextFlags(format);
     if ((format & kDtCalcRect) != 0) {
-        const QRect needed = m_painter->boundingRect(box, flags, text);
+        const QRect needed = painter->boundingRect(box, flags, text);
         rect->right = rect->left + needed.width();
         rect->bottom = rect->top + needed.height();
         return needed.height();
     }
     QRect drawn;
     if ((flags & Qt::TextDontClip) == 0) {
-        m_painter->save();
-        m_painter->setClipRect(box, Qt::IntersectClip);
-        m_painter->drawText(box, flags, text, &drawn);
-        m_painter->restore();
+        painter->save();
+        painter->setClipRect(box, Qt::IntersectClip);
+        painter->drawText(box, flags, text, &drawn);
+        painter->restore();
     } else {
-        m_painter->drawText(box, flags, text, &drawn);
+        painter->drawText(box, flags, text, &drawn);
     }
     // Text placed lower in the box reports where it ends, measured from the box's top.
     if ((flags & (Qt::AlignVCenter | Qt::AlignBottom)) != 0) {

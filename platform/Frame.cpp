@@ -216,9 +216,13 @@ void Frame::SizeForView() {
         client->layout()->setGeometry(client->rect());
     };
     layOut(kDefaultClientWidth, kDefaultClientHeight + m_impl->toolBar->sizeHint().height());
+    // The command bar takes its own height, so one pass is enough; a style that adds room
+    // around it gets a second.
     const Rect placed = GetClientRect();
-    layOut(window->width() + kDefaultClientWidth - placed.Width(),
-           window->height() + kDefaultClientHeight - placed.Height());
+    if (placed.Width() != kDefaultClientWidth || placed.Height() != kDefaultClientHeight) {
+        layOut(window->width() + kDefaultClientWidth - placed.Width(),
+               window->height() + kDefaultClientHeight - placed.Height());
+    }
 }
 
 int Frame::OnCreate() {
