@@ -6,6 +6,7 @@ druno_add_test(platform_messagebox_test
     LIBS platform_ui GUI)
 
 # Its own process: whether the sound library is mapped depends on every sound asked for before.
+find_package(Qt6 REQUIRED COMPONENTS Test)
 druno_add_test(platform_sound_loading_test
     SOURCES SoundLoadingTest.cpp
-    LIBS druno_program GUI)
+    LIBS druno_program Qt6::Test GUI)
