@@ -252,18 +252,17 @@ const QPixmap* DC::SourcePixmap() const {
 }
 
 bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop) {
-    if (rop != kRopSrcCopy || source == nullptr || width < 0 || height < 0) {
+    if (rop != kRopSrcCopy || Target() == nullptr || source == nullptr || width < 0 || height < 0) {
         return false;
     }
     const QPixmap* pixmap = source->SourcePixmap();
-    QPainter* painter = Target();
-    if (pixmap == nullptr || painter == nullptr) {
+    if (pixmap == nullptr) {
         return false;
     }
-    const QPainter::CompositionMode mode = painter->compositionMode();
-    painter->setCompositionMode(QPainter::CompositionMode_Source);
-    painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
-    painter->setCompositionMode(mode);
+    const QPainter::CompositionMode mode = m_painter->compositionMode();
+    m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter->drawPixmap(QRect(x, y, width, height), *pixmap, QRect(xSrc, ySrc, width, height));
+    m_painter->setCompositionMode(mode);
     return true;
 }
 
@@ -304,26 +303,25 @@ int QtTextFlags(unsigned format) {
 }  // namespace
 
 int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
-    QPainter* painter = Target();
-    if (painter == nullptr || rect == nullptr) {
+    if (Target() == nullptr || rect == nullptr) {
         return 0;
     }
     const QRect box(rect->left, rect->top, rect->Width(), rect->Height());
     const int flags = QtTextFlags(format);
     if ((format & kDtCalcRect) != 0) {
-        const QRect needed = painter->boundingRect(box, flags, text);
+        const QRect needed = m_painter->boundingRect(box, flags, text);
         rect->right = rect->left + needed.width();
         rect->bottom = rect->top + needed.height();
         return needed.height();
     }
     QRect drawn;
     if ((flags & Qt::TextDontClip) == 0) {
-        painter->save();
-        painter->setClipRect(box, Qt::IntersectClip);
-        painter->drawText(box, flags, text, &drawn);
-        painter->restore();
+        m_painter->save();
+        m_painter->setClipRect(box, Qt::IntersectClip);
+        m_painter->drawText(box, flags, text, &drawn);
+        m_painter->restore();
     } else {
-        painter->drawText(box, flags, text, &drawn);
+        m_painter->drawText(box, flags, text, &drawn);
     }
     // Text placed lower in the box reports where it ends, measured from the box's top.
     if ((flags & (Qt::AlignVCenter | Qt::AlignBottom)) != 0) {
