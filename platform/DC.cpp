@@ -10,8 +10,6 @@
 #include <QPixmap>
 
 #include <algorithm>
-#include <map>
-#include <utility>
 
 namespace platform {
 
@@ -61,7 +59,8 @@ namespace {
 constexpr int kMaxFontPixels = 16384;
 
 // The largest pixel size whose character cell (ascent + descent) is at most cellHeight.
-int MeasurePixelSizeForCell(QFont font, int cellHeight) {
+int PixelSizeForCell(QFont font, int cellHeight) {
+    cellHeight = std::min(cellHeight, kMaxFontPixels);
     font.setPixelSize(1000);
     const QFontMetricsF reference(font);
     const qreal cellPerPixel = (reference.ascent() + reference.descent()) / 1000.0;
@@ -78,24 +77,6 @@ int MeasurePixelSizeForCell(QFont font, int cellHeight) {
     while (size < kMaxFontPixels && cell(size + 1) <= cellHeight) {
         ++size;
     }
-    return size;
-}
-
-// The game makes its two fonts anew for every paint; the search above is done once for each
-// face and cell height. Only the user-interface thread makes fonts.
-int PixelSizeForCell(const QFont& font, int cellHeight) {
-    cellHeight = std::min(cellHeight, kMaxFontPixels);
-    static std::map<std::pair<QString, int>, int> known;
-    const std::pair<QString, int> key(font.key(), cellHeight);
-    if (const auto found = known.find(key); found != known.end()) {
-        return found->second;
-    }
-    constexpr size_t kMaxKnown = 64;
-    if (known.size() >= kMaxKnown) {
-        known.clear();
-    }
-    const int size = MeasurePixelSizeForCell(font, cellHeight);
-    known.emplace(key, size);
     return size;
 }
 
