@@ -109,7 +109,7 @@ private:
     static constexpr std::chrono::seconds kQuietAfterFailure{3};
 
     void Run() {
-        ca_context* context = MakeContext();
+        m_context = MakeContext();
         std::chrono::steady_clock::time_point quietUntil;
         std::unique_lock lock(m_mutex);
         for (;;) {
@@ -119,12 +119,12 @@ private:
             }
             const unsigned type = m_pending.front();
             m_pending.pop_front();
-            if (context == nullptr || std::chrono::steady_clock::now() < quietUntil) {
+            if (m_context == nullptr || std::chrono::steady_clock::now() < quietUntil) {
                 continue;
             }
             lock.unlock();
             // Whatever goes wrong (no sound server, no theme, no device) stays silent.
-            if (m_canberra.play(context, 0, CA_PROP_EVENT_ID, EventId(type),
+            if (m_canberra.play(m_context, 0, CA_PROP_EVENT_ID, EventId(type),
                                 CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
                                 nullptr) != CA_SUCCESS) {
                 quietUntil = std::chrono::steady_clock::now() + kQuietAfterFailure;
@@ -134,7 +134,6 @@ private:
     }
 
     // Null when libcanberra is missing or cannot make a context: the program stays silent.
-    // The context lives as long as the process, as a sound may still be playing at exit.
     ca_context* MakeContext() {
         if (!m_canberra.Load()) {
             return nullptr;
@@ -154,6 +153,8 @@ private:
     }
 
     Canberra m_canberra;
+    // Kept for the whole run, never destroyed: a sound may still be playing at exit.
+    ca_context* m_context = nullptr;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<unsigned> m_pending;
