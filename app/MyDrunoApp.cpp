@@ -74,11 +74,14 @@ void CMyDrunoApp::RegInit(bool fRead) {
         m_bNoFullScreenDlg = GetProfileInt(laf, QStringLiteral("NoFullScreenDlg"), 1) != 0;
     } else {
         trace.Log(QStringLiteral("fRead==false /* write */"));
+        // One update of the file for all five, and none when the file holds them already.
+        BeginProfileBatch();
         WriteProfileInt(init, QStringLiteral("Sound"), m_bSound ? 1 : 0);
         WriteProfileInt(init, QStringLiteral("FontSize"), m_nFontSize);
         WriteProfileInt(init, QStringLiteral("FontSizeStatus"), m_nFontSizeStatus);
         WriteProfileInt(laf, QStringLiteral("ShowCancelBtn"), m_bShowCancelBtn ? 1 : 0);
         WriteProfileInt(laf, QStringLiteral("NoFullScreenDlg"), m_bNoFullScreenDlg ? 1 : 0);
+        EndProfileBatch();
     }
 }
 

@@ -329,6 +329,17 @@ bool Application::WriteProfileInt(const QString& section, const QString& key, in
     return ProfileStore(m_appName, m_appName).WriteProfileInt(section, key, value);
 }
 
+// Before a registry key is set, writes go one by one.
+void Application::BeginProfileBatch() {
+    if (m_profile) {
+        m_profile->BeginBatch();
+    }
+}
+
+bool Application::EndProfileBatch() {
+    return m_profile ? m_profile->EndBatch() : true;
+}
+
 bool Application::OnCmdMsg(unsigned id, CommandUpdate* update) {
     if (m_mainWnd != nullptr) {
         return m_mainWnd->OnCmdMsg(id, update);

@@ -80,6 +80,10 @@ public:
     // Profile settings in the store named by the registry key (see ProfileStore).
     int GetProfileInt(const QString& section, const QString& key, int defaultValue) const;
     bool WriteProfileInt(const QString& section, const QString& key, int value);
+    // Profile writes between these two reach the store in one update, and only when a value
+    // differs from the stored one (see ProfileStore::BeginBatch).
+    void BeginProfileBatch();
+    bool EndProfileBatch();
 
     // Framework commands: new document (0xE100), open document (0xE101), exit (0xE141).
     void OnFileNew();

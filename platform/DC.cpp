@@ -146,14 +146,13 @@ DC::~DC() {
 }
 
 bool DC::CreateCompatibleDC(DC* /*other*/) {
-    if (m_painter != nullptr ||
+    if (m_painter != nullptr || m_memory ||
         qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return false;
     }
+    // Nothing is made until something is drawn into the context: a context that only serves
+    // as the source of a copy costs no painter and no surface.
     m_memory = true;
-    m_surface = std::make_unique<QPixmap>(1, 1);
-    m_surface->fill(Qt::white);
-    BeginOwnPainting(m_surface.get());
     return true;
 }
 
@@ -170,7 +169,22 @@ bool DC::DeleteDC() {
     return wasContext;
 }
 
-void DC::BeginOwnPainting(QPixmap* target) {
+QPainter* DC::Target() const {
+    if (m_painter == nullptr && m_memory) {
+        BeginOwnPainting(m_bitmap != nullptr ? m_bitmap->m_pixmap.get() : Surface());
+    }
+    return m_painter;
+}
+
+QPixmap* DC::Surface() const {
+    if (!m_surface) {
+        m_surface = std::make_unique<QPixmap>(1, 1);
+        m_surface->fill(Qt::white);
+    }
+    return m_surface.get();
+}
+
+void DC::BeginOwnPainting(QPixmap* target) const {
     EndOwnPainting();
     m_ownPainter = std::make_unique<QPainter>(target);
     m_ownPainter->setPen(Qt::black);
@@ -183,7 +197,7 @@ void DC::BeginOwnPainting(QPixmap* target) {
     m_painter = m_ownPainter.get();
 }
 
-void DC::EndOwnPainting() {
+void DC::EndOwnPainting() const {
     if (m_ownPainter) {
         m_ownPainter->end();
         m_ownPainter.reset();
@@ -202,10 +216,9 @@ Bitmap* DC::SelectObject(Bitmap* bitmap) {
     m_bitmap = bitmap;
     if (bitmap != nullptr) {
         bitmap->m_selectedIn = this;
-        BeginOwnPainting(bitmap->m_pixmap.get());
-    } else if (m_surface) {
-        BeginOwnPainting(m_surface.get());
     }
+    // Drawing from now on goes to the new target, through a painter opened when needed.
+    EndOwnPainting();
     return previous;
 }
 
@@ -238,12 +251,11 @@ const QPixmap* DC::SourcePixmap() const {
     if (m_bitmap != nullptr) {
         return m_bitmap->m_pixmap.get();
     }
-    return m_surface.get();
+    return m_memory ? Surface() : nullptr;
 }
 
 bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop) {
-    if (rop != kRopSrcCopy || m_painter == nullptr || source == nullptr || width < 0 ||
-        height < 0) {
+    if (rop != kRopSrcCopy || Target() == nullptr || source == nullptr || width < 0 || height < 0) {
         return false;
     }
     const QPixmap* pixmap = source->SourcePixmap();
@@ -295,7 +307,7 @@ int QtTextFlags(unsigned format) {
 }  // namespace
 
 int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
-    if (m_painter == nullptr || rect == nullptr) {
+    if (Target() == nullptr || rect == nullptr) {
         return 0;
     }
     const QRect box(rect->left, rect->top, rect->Width(), rect->Height());

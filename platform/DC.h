@@ -108,17 +108,21 @@ public:
     // friends. Gives the height of the text drawn.
     int DrawText(const QString& text, Rect* rect, unsigned format);
 
-    QPainter* Painter() const { return m_painter; }
+    QPainter* Painter() const { return Target(); }
 
 private:
-    void BeginOwnPainting(QPixmap* target);
-    void EndOwnPainting();
+    // The painter that draws into the context; a memory context opens it on first use.
+    QPainter* Target() const;
+    QPixmap* Surface() const;
+    void BeginOwnPainting(QPixmap* target) const;
+    void EndOwnPainting() const;
     const QPixmap* SourcePixmap() const;
 
-    QPainter* m_painter = nullptr;
+    // A memory context makes its painter and its 1 x 1 surface only when drawn into.
+    mutable QPainter* m_painter = nullptr;
     bool m_memory = false;
-    std::unique_ptr<QPainter> m_ownPainter;
-    std::unique_ptr<QPixmap> m_surface;
+    mutable std::unique_ptr<QPainter> m_ownPainter;
+    mutable std::unique_ptr<QPixmap> m_surface;
     Bitmap* m_bitmap = nullptr;
     Font* m_font = nullptr;
     int m_bkMode = kBkOpaqueDefault;

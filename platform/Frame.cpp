@@ -237,9 +237,13 @@ void Frame::SizeForView() {
     const int divider = panel > 0 ? m_impl->splitter->handleWidth() : 0;
     LayOut(kDefaultClientWidth + divider + panel,
            kDefaultClientHeight + m_impl->toolBar->sizeHint().height(), panel);
+    // The command bar takes its own height, so one pass is enough; a style that adds room
+    // around it gets a second.
     const Rect placed = GetClientRect();
-    LayOut(window->width() + kDefaultClientWidth - placed.Width(),
-           window->height() + kDefaultClientHeight - placed.Height(), panel);
+    if (placed.Width() != kDefaultClientWidth || placed.Height() != kDefaultClientHeight) {
+        LayOut(window->width() + kDefaultClientWidth - placed.Width(),
+               window->height() + kDefaultClientHeight - placed.Height(), panel);
+    }
 }
 
 // A hidden window's layouts wait for the first show, so they are laid out here at once: the

@@ -30,10 +30,20 @@ QString KeyPath(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
 }
 
+// True when the file already holds exactly this value under the key.
+bool Holds(const QSettings& settings, const QString& keyPath, int value) {
+    return settings.value(keyPath).toString() == QString::number(value);
+}
+
 }  // namespace
 
 ProfileStore::ProfileStore(QString keyName, QString appName)
     : m_keyName(std::move(keyName)), m_appName(std::move(appName)) {}
+
+// A batch left open still reaches the file, when its settings object goes.
+ProfileStore::~ProfileStore() = default;
+ProfileStore::ProfileStore(ProfileStore&&) noexcept = default;
+ProfileStore& ProfileStore::operator=(ProfileStore&&) noexcept = default;
 
 QString ProfileStore::FilePath() const {
     return ConfigFolder() + QLatin1Char('/') + m_keyName + QLatin1Char('/') + m_appName +
@@ -51,11 +61,44 @@ int ProfileStore::GetProfileInt(const QString& section, const QString& key,
     return ok ? number : defaultValue;
 }
 
+// Every write to the file is a synchronised one (a new file, flushed to the disk, then
+// renamed), so a value that is already there is left alone.
 bool ProfileStore::WriteProfileInt(const QString& section, const QString& key, int value) {
+    const QString keyPath = KeyPath(section, key);
+    if (m_batch) {
+        if (!Holds(*m_batch, keyPath, value)) {
+            m_batch->setValue(keyPath, value);
+            m_batchChanged = true;
+        }
+        return true;
+    }
     QSettings settings(FilePath(), QSettings::IniFormat);
-    settings.setValue(KeyPath(section, key), value);
+    if (Holds(settings, keyPath, value)) {
+        return true;
+    }
+    settings.setValue(keyPath, value);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+void ProfileStore::BeginBatch() {
+    if (!m_batch) {
+        m_batch = std::make_unique<QSettings>(FilePath(), QSettings::IniFormat);
+        m_batchChanged = false;
+    }
+}
+
+bool ProfileStore::EndBatch() {
+    if (!m_batch) {
+        return true;
+    }
+    const std::unique_ptr<QSettings> settings = std::move(m_batch);
+    if (!m_batchChanged) {
+        return true;
+    }
+    m_batchChanged = false;
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 void SetProfileFolder(const QString& folder) {

@@ -5,22 +5,38 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 namespace platform {
 
 class ProfileStore {
 public:
     ProfileStore(QString keyName, QString appName);
+    ~ProfileStore();
+    ProfileStore(ProfileStore&&) noexcept;
+    ProfileStore& operator=(ProfileStore&&) noexcept;
 
     // The stored integer, or the default when none is stored or the value is not a number.
     int GetProfileInt(const QString& section, const QString& key, int defaultValue) const;
-    // True when the value reached the file.
+    // True when the value is in the file. A value the file already holds is not written
+    // again. Inside a batch the value reaches the file at EndBatch, which tells.
     bool WriteProfileInt(const QString& section, const QString& key, int value);
+
+    // The writes between these two reach the file in one update, and only when one of them
+    // differs from what the file holds: a file that lacks a key gets it. EndBatch is true
+    // when nothing needed writing or everything reached the file.
+    void BeginBatch();
+    bool EndBatch();
 
     QString FilePath() const;
 
 private:
     QString m_keyName;
     QString m_appName;
+    std::unique_ptr<QSettings> m_batch;
+    bool m_batchChanged = false;
 };
 
 // Test seam: the folder that holds the key-name folders (empty restores the default).

@@ -5,6 +5,12 @@
 #include <canberra.h>
 #include <dlfcn.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
 namespace platform {
 
 namespace {
@@ -32,26 +38,129 @@ void SilenceAlsa() {
     // The library stays loaded: libcanberra's ALSA driver uses this same instance.
 }
 
-// One context for the whole run, made at the first sound. Null when libcanberra cannot make
-// one; the program then stays silent.
-ca_context* Context() {
-    static ca_context* context = [] {
-        SilenceAlsa();
-        ca_context* made = nullptr;
-        if (ca_context_create(&made) != CA_SUCCESS) {
-            return static_cast<ca_context*>(nullptr);
-        }
-        ca_context_change_props(made, CA_PROP_APPLICATION_NAME, "Druno", CA_PROP_APPLICATION_ID,
-                                "Druno", nullptr);
-        return made;
-    }();
-    return context;
-}
-
 // The freedesktop theme's names: the error sound for the stop type, the bell otherwise.
 const char* EventId(unsigned type) {
     return type == kSoundStop ? "dialog-error" : "bell";
 }
+
+// The few libcanberra functions we use. The library is opened only once a sound is wanted:
+// a player who keeps the sound off never has it (nor its codecs and drivers) loaded.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
+    decltype(&ca_context_open) open = nullptr;
+    decltype(&ca_context_cache) cache = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+
+    bool Load() {
+        void* library = ::dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return false;
+        }
+        create = reinterpret_cast<decltype(create)>(::dlsym(library, "ca_context_create"));
+        changeProps =
+            reinterpret_cast<decltype(changeProps)>(::dlsym(library, "ca_context_change_props"));
+        open = reinterpret_cast<decltype(open)>(::dlsym(library, "ca_context_open"));
+        cache = reinterpret_cast<decltype(cache)>(::dlsym(library, "ca_context_cache"));
+        play = reinterpret_cast<decltype(play)>(::dlsym(library, "ca_context_play"));
+        // The library stays loaded for the rest of the run, with the context made from it.
+        return create != nullptr && changeProps != nullptr && open != nullptr && cache != nullptr &&
+               play != nullptr;
+    }
+};
+
+// Plays the sounds on a thread of its own. Opening the sound device, finding the theme's
+// file and decoding it all take time, and a tap must not wait for any of it: the user
+// interface only hands the request over. The thread sets libcanberra up once, at the first
+// sound, and asks it to keep both sounds cached where the sound system can.
+class Player {
+public:
+    ~Player() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+
+    void Play(unsigned type) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (!m_thread.joinable()) {
+                m_thread = std::thread([this] { Run(); });
+            }
+            // Sounds asked for faster than they can start would only come late: the oldest
+            // wait is dropped.
+            if (m_pending.size() >= kMaxPending) {
+                m_pending.pop_front();
+            }
+            m_pending.push_back(type);
+        }
+        m_wake.notify_one();
+    }
+
+private:
+    static constexpr size_t kMaxPending = 4;
+    // Without a sound device or theme every attempt fails, after finding and decoding the
+    // sound file all the same: after a failure the next attempts wait this long.
+    static constexpr std::chrono::seconds kQuietAfterFailure{3};
+
+    void Run() {
+        m_context = MakeContext();
+        std::chrono::steady_clock::time_point quietUntil;
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
+            if (m_stopping) {
+                return;
+            }
+            const unsigned type = m_pending.front();
+            m_pending.pop_front();
+            if (m_context == nullptr || std::chrono::steady_clock::now() < quietUntil) {
+                continue;
+            }
+            lock.unlock();
+            // Whatever goes wrong (no sound server, no theme, no device) stays silent.
+            if (m_canberra.play(m_context, 0, CA_PROP_EVENT_ID, EventId(type),
+                                CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
+                                nullptr) != CA_SUCCESS) {
+                quietUntil = std::chrono::steady_clock::now() + kQuietAfterFailure;
+            }
+            lock.lock();
+        }
+    }
+
+    // Null when libcanberra is missing or cannot make a context: the program stays silent.
+    ca_context* MakeContext() {
+        if (!m_canberra.Load()) {
+            return nullptr;
+        }
+        SilenceAlsa();
+        ca_context* context = nullptr;
+        if (m_canberra.create(&context) != CA_SUCCESS) {
+            return nullptr;
+        }
+        m_canberra.changeProps(context, CA_PROP_APPLICATION_NAME, "Druno", CA_PROP_APPLICATION_ID,
+                               "Druno", nullptr);
+        m_canberra.open(context);
+        for (const unsigned type : {kSoundStop, 0U}) {
+            m_canberra.cache(context, CA_PROP_EVENT_ID, EventId(type), nullptr);
+        }
+        return context;
+    }
+
+    Canberra m_canberra;
+    // Kept for the whole run, never destroyed: a sound may still be playing at exit.
+    ca_context* m_context = nullptr;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<unsigned> m_pending;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
 
 }  // namespace
 
@@ -59,13 +168,8 @@ void MessageBeep(unsigned type) {
     if (Observer()) {
         Observer()(type);
     }
-    ca_context* context = Context();
-    if (context == nullptr) {
-        return;
-    }
-    // Played asynchronously; whatever goes wrong (no sound server, no theme) stays silent.
-    ca_context_play(context, 0, CA_PROP_EVENT_ID, EventId(type), CA_PROP_CANBERRA_CACHE_CONTROL,
-                    "permanent", nullptr);
+    static Player player;
+    player.Play(type);
 }
 
 void SetSoundObserver(std::function<void(unsigned type)> observer) {

@@ -1,6 +1,8 @@
 #pragma once
 
-// System sounds through libcanberra and the freedesktop sound theme.
+// System sounds through libcanberra and the freedesktop sound theme. The library is loaded
+// at the first sound, and sounds play on a thread of their own: asking for one costs the
+// caller nothing but handing it over.
 
 #include <functional>
 

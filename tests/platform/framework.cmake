@@ -6,6 +6,7 @@ druno_add_test(platform_framework_test GUI
         CommandRoutingTest.cpp
         FrameTest.cpp
         DrawingTest.cpp
+        MemoryContextTest.cpp
         WindowTest.cpp
         DocTemplateTest.cpp
         FrameworkFixture.h

@@ -1,0 +1,45 @@
+// Batched profile writes: they reach the file together, and a store that cannot be written
+// says so when the batch ends.
+
+#include "platform/ProfileStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class ProfileBatch : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        platform::SetProfileFolder(m_dir.path());
+    }
+    void TearDown() override { platform::SetProfileFolder(QString()); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ProfileBatch, WritesReachTheFileWhenTheBatchEnds) {
+    platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
+    store.BeginBatch();
+    EXPECT_TRUE(store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 42));
+    EXPECT_TRUE(store.WriteProfileInt(QStringLiteral("Init.LaF"), QStringLiteral("Flag"), 0));
+    EXPECT_FALSE(QFile::exists(store.FilePath()));
+    EXPECT_TRUE(store.EndBatch());
+    EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 100), 42);
+    EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init.LaF"), QStringLiteral("Flag"), 1), 0);
+}
+
+TEST_F(ProfileBatch, AnUnwritableStoreSaysSoAtTheEnd) {
+    QFile blocker(m_dir.filePath(QStringLiteral("Brantel")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
+    blocker.close();
+    platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
+    store.BeginBatch();
+    store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 1);
+    EXPECT_FALSE(store.EndBatch());
+    EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 3), 3);
+}
+
+}  // namespace
