@@ -4,7 +4,6 @@
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
 
-#include "platform/Clock.h"
 #include "platform/HelpWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
@@ -132,11 +131,9 @@ void PressKeys(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void NewGame(const QString& secret) {
-    const std::uint32_t tick = TickForSecret(secret);
-    ASSERT_NE(tick, 0u);
-    platform::SetTickSource([tick] { return tick; });
+    CDrunoGame::SetChosenSecret(secret);
     MainFrame()->ExecuteCommand(ID_NEW_GAME);
-    platform::SetTickSource(nullptr);
+    CDrunoGame::SetChosenSecret(QString());
     QApplication::processEvents();
     ASSERT_TRUE(Doc()->m_bPlaying);
     ASSERT_EQ(Doc()->m_game.GetNumber(), secret);

@@ -6,6 +6,7 @@
 
 #include "app/MainFrame.h"
 #include "screen/MyDrunoDoc.h"
+#include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
-
 class QWidget;
-
-// Texts read as texts in the failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace desktop {
 

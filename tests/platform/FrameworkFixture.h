@@ -9,19 +9,13 @@
 #include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/View.h"
+#include "tests/support/Printers.h"
 
 #include <QList>
 #include <QPair>
 #include <QSize>
 #include <QString>
 #include <QStringList>
-
-#include <ostream>
-
-// Readable failures for texts and lists of texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace fixture {
 
