@@ -61,7 +61,11 @@ void ListPanel::SetLines(const QStringList& lines) {
         label->setFocusPolicy(Qt::NoFocus);
         // Before the stretch that keeps the lines at the top.
         layout->insertWidget(layout->count() - 1, label);
-        label->setVisible(column->isVisible());
+        // A label added to a shown column must be shown by hand; one added before the window
+        // is shown appears with it (hiding it here would keep it hidden for good).
+        if (column->isVisible()) {
+            label->show();
+        }
     }
     // The newest line is the one the player wants to see.
     layout->activate();

@@ -105,8 +105,11 @@ QStringList HistoryLines() {
         return lines;
     }
     QList<const QLabel*> labels;
+    // What the player sees: a line that is there but hidden tells nothing.
     for (const QLabel* label : panel->widget()->findChildren<QLabel*>()) {
-        labels << label;
+        if (label->isVisible()) {
+            labels << label;
+        }
     }
     std::sort(labels.begin(), labels.end(),
               [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
