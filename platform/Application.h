@@ -62,7 +62,7 @@ public:
     void BeginProfileBatch();
     bool EndProfileBatch();
 
-    // Framework commands: new document (0xE100), open document (0xE101), exit (0xE141).
+    // The framework's commands kIdFileNew, kIdFileOpen and kIdAppExit.
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
