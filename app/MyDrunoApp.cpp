@@ -11,6 +11,7 @@
 
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/SingleDocTemplate.h"
 #include "platform/View.h"
 #include "platform/Window.h"
 
@@ -105,7 +106,7 @@ void CMyDrunoApp::OnOptions() {
 }
 
 void CMyDrunoApp::OnLookAndFeel() {
-    CLookAndFeelDlg dlg(0);
+    CLookAndFeelDlg dlg(kLanguageEnglish);
     dlg.m_bNoFullScreenDlg = m_bNoFullScreenDlg;
     dlg.m_bShowCancelBtn = m_bShowCancelBtn;
     if (dlg.DoModal() != platform::kIdOk) {

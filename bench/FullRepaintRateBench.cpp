@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/SingleDocTemplate.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"

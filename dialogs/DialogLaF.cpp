@@ -2,6 +2,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
+#include "platform/Screen.h"
 #include "platform/Window.h"
 
 #include <algorithm>

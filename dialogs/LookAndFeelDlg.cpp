@@ -6,12 +6,6 @@
 #include "platform/DataExchange.h"
 #include "platform/Messages.h"
 
-namespace {
-
-constexpr int kLanguageGerman = 1;
-
-}  // namespace
-
 CLookAndFeelDlg::CLookAndFeelDlg(int nLanguage, platform::Window* pParent)
     : platform::Dialog(IDD_LOOKANDFEEL, pParent), m_nLanguage(nLanguage) {}
 

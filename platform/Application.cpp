@@ -4,6 +4,7 @@
 #include "platform/Document.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/SingleDocTemplate.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -22,10 +23,6 @@ namespace platform {
 namespace {
 
 Application* s_instance = nullptr;
-
-constexpr unsigned kIdFileNew = 0xE100;
-constexpr unsigned kIdFileOpen = 0xE101;
-constexpr unsigned kIdAppExit = 0xE141;
 
 // The process's exit code when InitInstance refused to start.
 constexpr int kExitStartFailed = 1;

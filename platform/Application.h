@@ -19,30 +19,7 @@ namespace platform {
 
 class Document;
 class Frame;
-class View;
-
-// A single-document template: one document, one frame, one view, created from their classes.
-class SingleDocTemplate {
-public:
-    SingleDocTemplate(unsigned resourceId, const struct RuntimeClass& documentClass,
-                      const struct RuntimeClass& frameClass, const struct RuntimeClass& viewClass);
-    ~SingleDocTemplate();
-
-    unsigned ResourceId() const { return m_resourceId; }
-    // Creates the document (new, or read from path), its frame and its view. Null on failure.
-    Document* OpenDocumentFile(const QString* path);
-    Document* GetDocument() const;
-    Frame* GetFrame() const;
-
-private:
-    friend class Application;
-    unsigned m_resourceId;
-    const RuntimeClass& m_documentClass;
-    const RuntimeClass& m_frameClass;
-    const RuntimeClass& m_viewClass;
-    std::unique_ptr<Document> m_document;
-    Frame* m_frame = nullptr;  // owned by its window
-};
+class SingleDocTemplate;
 
 // The command line as the framework understands it.
 struct CommandLineInfo {
@@ -85,7 +62,7 @@ public:
     void BeginProfileBatch();
     bool EndProfileBatch();
 
-    // Framework commands: new document (0xE100), open document (0xE101), exit (0xE141).
+    // The framework's commands kIdFileNew, kIdFileOpen and kIdAppExit.
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();

@@ -12,13 +12,16 @@ class Frame;
 
 // One button of the row, as the handheld's toolbar records it.
 struct ToolbarButton {
-    int image;            // index into the bitmap's 16 x 16 images
+    int image;            // index into the bitmap's square images
     int command;          // command id; 0 for a separator
     unsigned char state;  // 4: enabled
     unsigned char style;  // 0: button, 1: separator
     std::uintptr_t data;
     std::intptr_t stringIndex;
 };
+
+// The side of a button's square image, in pixels.
+inline constexpr int kButtonImageSize = 16;
 
 inline constexpr unsigned char kButtonStateEnabled = 4;
 inline constexpr unsigned char kButtonStyleButton = 0;
@@ -33,7 +36,7 @@ public:
 
     // The menu resource's pop-up menus, as drop-down buttons at the bar's start.
     virtual bool InsertMenuBar(unsigned menuId) = 0;
-    // The buttons, in order, with images cut from the bitmap resource (16 x 16 each).
+    // The buttons, in order, with images cut from the bitmap resource.
     virtual bool AddButtons(unsigned bitmapId, std::span<const ToolbarButton> buttons) = 0;
     // The standard adornments at the bar's end (help and close); flags 0 for the default set.
     virtual bool AddAdornments(unsigned flags) = 0;

@@ -9,25 +9,15 @@
 
 namespace platform {
 
-// What an update handler sees: the command and the user-interface items that carry it (menu
-// items and command-bar buttons alike).
+// What an update handler decides: whether the items that carry the command (menu items and
+// command-bar buttons alike) are enabled.
 class CommandUpdate {
 public:
-    explicit CommandUpdate(unsigned id) : m_id(id) {}
-    virtual ~CommandUpdate() = default;
-
-    unsigned Id() const { return m_id; }
-    void Enable(bool enable = true) {
-        m_enabled = enable;
-        m_handled = true;
-    }
+    void Enable(bool enable = true) { m_enabled = enable; }
     bool IsEnabled() const { return m_enabled; }
-    bool WasHandled() const { return m_handled; }
 
 private:
-    unsigned m_id;
     bool m_enabled = true;
-    bool m_handled = false;
 };
 
 class CommandTarget {

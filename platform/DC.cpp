@@ -2,6 +2,7 @@
 
 #include "platform/DrawingRecorder.h"
 #include "platform/Messages.h"
+#include "platform/QtGeometry.h"
 #include "platform/Resources.h"
 
 #include <QFont>
@@ -92,27 +93,15 @@ bool Font::CreateFontIndirect(const LogFont& logFont) {
         // Qt asks fontconfig, whose aliases give a metric-compatible face for "Arial".
         font.setFamilies({logFont.lfFaceName});
     }
-    font.setWeight(logFont.lfWeight <= 0
-                       ? QFont::Normal
-                       : static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
-    font.setItalic(logFont.lfItalic != 0);
-    font.setUnderline(logFont.lfUnderline != 0);
-    font.setStrikeOut(logFont.lfStrikeOut != 0);
-    constexpr unsigned char kNonAntialiasedQuality = 3;
-    if (logFont.lfQuality == kNonAntialiasedQuality) {
-        font.setStyleStrategy(QFont::NoAntialias);
-    }
+    // A plain face, whatever the desktop's own font is.
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
     if (logFont.lfHeight > 0) {
         font.setPixelSize(PixelSizeForCell(font, logFont.lfHeight));
     } else if (logFont.lfHeight < 0) {
         font.setPixelSize(logFont.lfHeight < -kMaxFontPixels ? kMaxFontPixels : -logFont.lfHeight);
-    }
-    if (logFont.lfWidth > 0) {
-        const int average = QFontMetrics(font).averageCharWidth();
-        if (average > 0) {
-            font.setStretch(static_cast<int>(
-                std::clamp<qint64>(qint64{logFont.lfWidth} * 100 / average, 1, 4000)));
-        }
     }
     m_font = std::make_unique<QFont>(font);
     return true;
@@ -272,36 +261,14 @@ bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int y
 
 namespace {
 
-constexpr unsigned kDtRight = 0x2;
-constexpr unsigned kDtBottom = 0x8;
-constexpr unsigned kDtWordBreak = 0x10;
-constexpr unsigned kDtNoClip = 0x100;
-constexpr unsigned kDtCalcRect = 0x400;
-constexpr unsigned kDtNoPrefix = 0x800;
-
+// Text without kDtCenter starts at the left; vertical centring applies to a single line only,
+// other text starts at the top. An ampersand marks a mnemonic, as on the handheld.
 int QtTextFlags(unsigned format) {
-    int flags = 0;
-    if ((format & kDtCenter) != 0) {
-        flags |= Qt::AlignHCenter;
-    } else if ((format & kDtRight) != 0) {
-        flags |= Qt::AlignRight;
-    } else {
-        flags |= Qt::AlignLeft;
-    }
-    // Vertical placement applies to a single line only; other text starts at the top.
     const bool single = (format & kDtSingleLine) != 0;
-    if (single && (format & kDtVCenter) != 0) {
-        flags |= Qt::AlignVCenter;
-    } else if (single && (format & kDtBottom) != 0) {
-        flags |= Qt::AlignBottom;
-    } else {
-        flags |= Qt::AlignTop;
-    }
+    int flags = (format & kDtCenter) != 0 ? Qt::AlignHCenter : Qt::AlignLeft;
+    flags |= single && (format & kDtVCenter) != 0 ? Qt::AlignVCenter : Qt::AlignTop;
     flags |= single ? Qt::TextSingleLine : 0;
-    flags |= (!single && (format & kDtWordBreak) != 0) ? Qt::TextWordWrap : 0;
-    flags |= (format & kDtNoPrefix) != 0 ? 0 : Qt::TextShowMnemonic;
-    flags |= (format & kDtNoClip) != 0 ? Qt::TextDontClip : 0;
-    return flags;
+    return flags | Qt::TextShowMnemonic;
 }
 
 }  // namespace
@@ -310,26 +277,16 @@ int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
     if (Target() == nullptr || rect == nullptr) {
         return 0;
     }
-    const QRect box(rect->left, rect->top, rect->Width(), rect->Height());
+    const QRect box = ToQRect(*rect);
     const int flags = QtTextFlags(format);
-    if ((format & kDtCalcRect) != 0) {
-        const QRect needed = m_painter->boundingRect(box, flags, text);
-        rect->right = rect->left + needed.width();
-        rect->bottom = rect->top + needed.height();
-        return needed.height();
-    }
     RecordDrawnText(text, *rect, format);
     QRect drawn;
-    if ((flags & Qt::TextDontClip) == 0) {
-        m_painter->save();
-        m_painter->setClipRect(box, Qt::IntersectClip);
-        m_painter->drawText(box, flags, text, &drawn);
-        m_painter->restore();
-    } else {
-        m_painter->drawText(box, flags, text, &drawn);
-    }
+    m_painter->save();
+    m_painter->setClipRect(box, Qt::IntersectClip);
+    m_painter->drawText(box, flags, text, &drawn);
+    m_painter->restore();
     // Text placed lower in the box reports where it ends, measured from the box's top.
-    if ((flags & (Qt::AlignVCenter | Qt::AlignBottom)) != 0) {
+    if ((flags & Qt::AlignVCenter) != 0) {
         return drawn.bottom() + 1 - rect->top;
     }
     return drawn.height();

@@ -42,18 +42,6 @@ private:
 // height of the character cell in pixels, a negative one the character height.
 struct LogFont {
     int lfHeight = 0;
-    int lfWidth = 0;
-    int lfEscapement = 0;
-    int lfOrientation = 0;
-    int lfWeight = 0;
-    unsigned char lfItalic = 0;
-    unsigned char lfUnderline = 0;
-    unsigned char lfStrikeOut = 0;
-    unsigned char lfCharSet = 0;
-    unsigned char lfOutPrecision = 0;
-    unsigned char lfClipPrecision = 0;
-    unsigned char lfQuality = 0;
-    unsigned char lfPitchAndFamily = 0;
     QString lfFaceName;
 };
 
@@ -104,8 +92,8 @@ public:
     // Copies a block of pixels from the source context's bitmap; kRopSrcCopy is a plain
     // copy and the one operation offered.
     bool BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int ySrc, unsigned rop);
-    // Draws the text in the rectangle; flags are kDtCenter | kDtVCenter | kDtSingleLine and
-    // friends. Gives the height of the text drawn.
+    // Draws the text in the rectangle, clipped to it; flags are kDtCenter, kDtVCenter and
+    // kDtSingleLine. Gives the height of the text drawn.
     int DrawText(const QString& text, Rect* rect, unsigned format);
 
     QPainter* Painter() const { return Target(); }

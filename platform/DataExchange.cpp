@@ -5,9 +5,6 @@
 #include "platform/MessageBox.h"
 
 #include <QLineEdit>
-#include <QRegularExpression>
-
-#include <limits>
 
 namespace platform {
 
@@ -19,18 +16,12 @@ constexpr unsigned kMbIconWarning = 48;
 // A decimal integer with an optional sign and blanks around it; anything else, and a number
 // beyond the range of int, is refused.
 bool ParseInteger(const QString& text, int& value) {
-    static const QRegularExpression kInteger(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
-    if (!kInteger.match(text).hasMatch()) {
-        return false;
-    }
     bool ok = false;
-    const qlonglong number = text.trimmed().toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<int>::min() ||
-        number > std::numeric_limits<int>::max()) {
-        return false;
+    const int number = text.trimmed().toInt(&ok, 10);
+    if (ok) {
+        value = number;
     }
-    value = static_cast<int>(number);
-    return true;
+    return ok;
 }
 
 }  // namespace

@@ -9,13 +9,6 @@
 
 namespace platform {
 
-namespace {
-
-// Extended style of a template that asks for an OK button in the caption.
-constexpr unsigned kWsExCaptionOk = 0x80000000;
-
-}  // namespace
-
 struct Dialog::Impl {
     DialogFrame* frame = nullptr;  // owned through the window
     std::vector<DialogBuilder::Control> controls;

@@ -48,7 +48,6 @@ bool Document::OnOpenDocument(const QString& path) {
     }
     Archive archive(path, false);
     Serialize(archive);
-    SetTitle(file.fileName());
     return true;
 }
 

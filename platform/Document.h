@@ -47,16 +47,12 @@ public:
     virtual bool OnOpenDocument(const QString& path);
     virtual void Serialize(Archive& archive);
 
-    void SetTitle(const QString& title) { m_title = title; }
-    const QString& GetTitle() const { return m_title; }
-
     // Platform internals: the views register and unregister themselves.
     void AddView(View* view);
     void RemoveView(View* view);
 
 private:
     std::vector<View*> m_views;
-    QString m_title;
 };
 
 }  // namespace platform

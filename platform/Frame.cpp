@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "platform/Resources.h"
 #include "platform/RuntimeClass.h"
+#include "platform/Screen.h"
 #include "platform/Strings.h"
 #include "platform/View.h"
 
@@ -33,7 +34,6 @@ namespace {
 // The game screen of a new main window, in pixels.
 constexpr int kDefaultClientWidth = 240;
 constexpr int kDefaultClientHeight = 268;
-constexpr int kImageSize = 16;
 // A frame placed so that less of it than this shows on the work area is lost to the player.
 constexpr int kMinVisible = 48;
 
@@ -183,7 +183,7 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     auto* toolBar = new QToolBar(window);
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(kImageSize, kImageSize));
+    toolBar->setIconSize(QSize(kButtonImageSize, kButtonImageSize));
     toolBar->toggleViewAction()->setVisible(false);
     window->addToolBar(Qt::TopToolBarArea, toolBar);
     m_impl->toolBar = toolBar;
@@ -333,19 +333,13 @@ int Frame::OnCreate() {
 
 bool Frame::CreateView() {
     if (m_impl->view == nullptr && m_impl->viewClass != nullptr) {
-        CommandTarget* object = m_impl->viewClass->create();
-        auto* view = dynamic_cast<View*>(object);
-        if (view == nullptr) {
-            delete object;
-            return false;
-        }
-        if (!view->Create(this, m_impl->document)) {
-            delete view;
+        std::unique_ptr<View> view = CreateObject<View>(*m_impl->viewClass);
+        if (!view || !view->Create(this, m_impl->document)) {
             return false;
         }
         // Made by the framework: it goes with its window.
         view->SetAutoDelete(true);
-        m_impl->view = view;
+        m_impl->view = view.release();
         return true;
     }
     if (m_impl->view != nullptr && !m_impl->view->IsCreated()) {
@@ -378,7 +372,6 @@ bool Frame::OnCmdMsg(unsigned id, CommandUpdate* update) {
 
 // The frame carries out help itself when no table took it.
 bool Frame::FrameworkCommand(unsigned id, CommandUpdate* update) {
-    constexpr unsigned kIdHelp = 0xE146;
     if (id != kIdHelp) {
         return false;
     }
@@ -400,7 +393,7 @@ void Frame::UpdateCommandItems() {
 }
 
 bool Frame::IsCommandEnabled(unsigned id) {
-    CommandUpdate update(id);
+    CommandUpdate update;
     // A command nobody carries out cannot be chosen.
     const bool handled = OnCmdMsg(id, &update);
     return handled && update.IsEnabled();

@@ -21,8 +21,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kImageSize = 16;
-
 // "&Options..." reads as "Options" on a button's tool tip.
 QString PlainText(QString text) {
     text.remove(QLatin1Char('&'));
@@ -85,7 +83,8 @@ private:
         if (m_dark.isNull() || ink != m_darkInk) {
             m_dark = QIcon();
             for (const qreal ratio : {1.0, 2.0}) {
-                const QPixmap light = m_light.pixmap(QSize(kImageSize, kImageSize), ratio);
+                const QPixmap light =
+                    m_light.pixmap(QSize(kButtonImageSize, kButtonImageSize), ratio);
                 QPixmap dark = QPixmap::fromImage(InkedForDarkBar(light.toImage(), ink));
                 dark.setDevicePixelRatio(light.devicePixelRatio());
                 m_dark.addPixmap(dark);
@@ -180,7 +179,7 @@ bool FrameCommandBar::AddButtons(unsigned bitmapId, std::span<const ToolbarButto
             m_toolBar->addSeparator();
             continue;
         }
-        const QRect cell(button.image * kImageSize, 0, kImageSize, kImageSize);
+        const QRect cell(button.image * kButtonImageSize, 0, kButtonImageSize, kButtonImageSize);
         if (button.image < 0 || !strip.rect().contains(cell)) {
             return false;
         }

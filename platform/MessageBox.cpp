@@ -37,8 +37,13 @@ QString Caption() {
     return app ? app->AppName() : QStringLiteral("Druno");
 }
 
-// The low four bits of the type choose the buttons, the next four the icon.
-enum ButtonSet : unsigned { kOk = 0, kOkCancel = 1, kYesNoCancel = 3, kYesNo = 4 };
+// The low four bits of the type choose the buttons (4: Yes and No, otherwise OK), the next
+// four the icon.
+constexpr unsigned kYesNo = 4;
+
+bool IsYesNo(unsigned type) {
+    return (type & 0x0F) == kYesNo;
+}
 
 QMessageBox::Icon IconOf(unsigned type) {
     switch (type & 0xF0) {
@@ -61,32 +66,16 @@ struct Choice {
 };
 
 std::vector<Choice> ChoicesOf(unsigned type) {
-    switch (type & 0x0F) {
-        case kOkCancel:
-            return {{QMessageBox::Ok, kIdOk}, {QMessageBox::Cancel, kIdCancel}};
-        case kYesNoCancel:
-            return {{QMessageBox::Yes, kIdYes},
-                    {QMessageBox::No, kIdNo},
-                    {QMessageBox::Cancel, kIdCancel}};
-        case kYesNo:
-            return {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}};
-        default:
-            return {{QMessageBox::Ok, kIdOk}};
+    if (IsYesNo(type)) {
+        return {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}};
     }
+    return {{QMessageBox::Ok, kIdOk}};
 }
 
-// Closing the box without a button gives the answer of its way out: Cancel where there is
-// one, No for a plain question, OK for a notice.
+// Closing the box without a button gives the answer of its way out: No for a question, OK
+// for a notice.
 int EscapeAnswer(unsigned type) {
-    switch (type & 0x0F) {
-        case kOkCancel:
-        case kYesNoCancel:
-            return kIdCancel;
-        case kYesNo:
-            return kIdNo;
-        default:
-            return kIdOk;
-    }
+    return IsYesNo(type) ? kIdNo : kIdOk;
 }
 
 int ShowBox(const QString& text, const QString& caption, unsigned type, int defaultAnswer) {

@@ -37,6 +37,16 @@ inline constexpr int kSwShow = 5;
 // Window style bits the program touches.
 inline constexpr unsigned kWsSysMenu = 0x00080000;
 inline constexpr unsigned kWsDisabled = 0x08000000;
+// Extended style of a dialog template that asks for an OK button in the caption.
+inline constexpr unsigned kWsExCaptionOk = 0x80000000;
+
+// Commands the framework itself defines and handles (help by the frame, the rest by the
+// application).
+inline constexpr unsigned kIdFileNew = 0xE100;
+inline constexpr unsigned kIdFileOpen = 0xE101;
+inline constexpr unsigned kIdAppAbout = 0xE140;
+inline constexpr unsigned kIdAppExit = 0xE141;
+inline constexpr unsigned kIdHelp = 0xE146;
 
 // Dialog results.
 inline constexpr int kIdOk = 1;

@@ -14,7 +14,8 @@ QString& FolderOverride() {
     return folder;
 }
 
-// $XDG_CONFIG_HOME when it names an absolute folder, else ~/.config.
+// $XDG_CONFIG_HOME when it names an absolute folder, else ~/.config. Not QSettings' UserScope:
+// a QSettings opened only to learn the file's name shares, and writes out, an open batch.
 QString ConfigFolder() {
     if (!FolderOverride().isEmpty()) {
         return FolderOverride();

@@ -8,6 +8,9 @@
 // prompt answers free. A peer that has spent that budget, or that has gone away, is marked dead:
 // that send and every later send through any handle of that window answer 0 at once, without
 // reaching the peer. Nothing here raises a signal or stops the caller.
+//
+// Plain POSIX sockets, not QLocalSocket: the game's trace finds and feeds the viewer during
+// static initialisation, before any Qt application or event loop exists.
 
 #include "platform/Types.h"
 

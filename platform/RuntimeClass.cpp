@@ -14,7 +14,7 @@ std::map<QString, std::unique_ptr<RuntimeClass>>& Registry() {
 }  // namespace
 
 const RuntimeClass& RegisterRuntimeClass(const QString& className,
-                                         std::function<CommandTarget*()> create) {
+                                         std::function<std::unique_ptr<CommandTarget>()> create) {
     auto& slot = Registry()[className];
     if (!slot) {
         slot = std::make_unique<RuntimeClass>(RuntimeClass{className, std::move(create)});

@@ -1,6 +1,7 @@
 #include "platform/Screen.h"
 
 #include "platform/Messages.h"
+#include "platform/QtGeometry.h"
 #include "platform/Window.h"
 
 #include <QGuiApplication>
@@ -29,10 +30,6 @@ struct ScreenState {
 ScreenState& State() {
     static ScreenState state;
     return state;
-}
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 void NotifyListeners() {

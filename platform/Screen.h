@@ -2,7 +2,6 @@
 
 // The screen the program runs on: its size and the work area that windows may use, and the
 // listeners told when that area changes (dialogs turn the change into message 26).
-// GetSystemMetrics, GetWorkArea and the test override are declared in Window.h.
 
 #include "platform/Types.h"
 
@@ -12,6 +11,15 @@ namespace platform {
 
 // The whole screen in screen coordinates (the override's while one is set).
 Rect GetScreenRect();
+// The screen's area that windows may use (without panels), in screen coordinates.
+Rect GetWorkArea();
+// System metrics: kSmCyScreen gives the screen height in pixels.
+int GetSystemMetrics(int index);
+
+// Test seam: while set, the screen and its work area are these rectangles instead of the
+// primary screen's. Changing the work area delivers message 26 to the open dialogs.
+void SetScreenOverride(const Rect& screen, const Rect& workArea);
+void ClearScreenOverride();
 
 // Calls the listener whenever the primary screen's available area changes, or the test
 // override changes the work area. Answers a handle for RemoveWorkAreaListener.

@@ -1,8 +1,9 @@
+#include "platform/SingleDocTemplate.h"
+
 #include "platform/Application.h"
 #include "platform/Document.h"
 #include "platform/Frame.h"
 #include "platform/RuntimeClass.h"
-#include "platform/Strings.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -42,23 +43,16 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString* path) {
         return loaded ? m_document.get() : nullptr;
     }
 
-    CommandTarget* documentObject = m_documentClass.create();
-    std::unique_ptr<Document> document(dynamic_cast<Document*>(documentObject));
+    std::unique_ptr<Document> document = CreateObject<Document>(m_documentClass);
     if (!document) {
-        delete documentObject;
         return nullptr;
     }
-    CommandTarget* frameObject = m_frameClass.create();
-    auto* frame = dynamic_cast<Frame*>(frameObject);
-    if (frame == nullptr) {
-        delete frameObject;
-        return nullptr;
-    }
-    if (!frame->LoadFrame(m_resourceId, document.get(), m_viewClass)) {
-        delete frame;
+    std::unique_ptr<Frame> newFrame = CreateObject<Frame>(m_frameClass);
+    if (!newFrame || !newFrame->LoadFrame(m_resourceId, document.get(), m_viewClass)) {
         return nullptr;
     }
     // From here on the frame goes with its window.
+    Frame* frame = newFrame.release();
     frame->SetAutoDelete(true);
     m_frame = frame;
 
@@ -68,9 +62,6 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString* path) {
         m_frame = nullptr;
         frame->DestroyWindow();
         return nullptr;
-    }
-    if (path == nullptr) {
-        document->SetTitle(LoadString(m_resourceId).section(QLatin1Char('\n'), 2, 2));
     }
     m_document = std::move(document);
     Application* app = Application::Instance();

@@ -4,6 +4,8 @@
 #include "platform/DC.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/QtGeometry.h"
+#include "platform/Screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,10 +30,6 @@ namespace {
 std::unordered_map<const QWidget*, Window*>& Windows() {
     static std::unordered_map<const QWidget*, Window*> windows;
     return windows;
-}
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 // How long a window just shown may take to appear on the screen.
@@ -226,7 +224,7 @@ void Window::InvalidateRect(const Rect& rect, bool /*erase*/) {
     // Qt repaints a region by painting the widget's background first, so every
     // invalidation erases; a view that paints without erasing keeps its own flag.
     if (QWidget* client = ClientWidget()) {
-        client->update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+        client->update(ToQRect(rect));
     }
 }
 

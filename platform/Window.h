@@ -101,14 +101,4 @@ private:
 // The window that is active or has the input focus, or null.
 Window* GetActiveWindow();
 
-// System metrics: kSmCyScreen gives the screen height in pixels.
-int GetSystemMetrics(int index);
-// The screen's area that windows may use (without panels), in screen coordinates.
-Rect GetWorkArea();
-
-// Test seam: while set, the screen and its work area are these rectangles instead of the
-// primary screen's. Changing the work area delivers message 26 to the open dialogs.
-void SetScreenOverride(const Rect& screen, const Rect& workArea);
-void ClearScreenOverride();
-
 }  // namespace platform

@@ -1,7 +1,7 @@
 # The application framework: windows, command tables, documents and views, frames,
 # the application object, drawing, the screen and the resource registry.
 target_sources(platform_ui PRIVATE
-    Types.h Messages.h
+    Types.h Messages.h QtGeometry.h
     Window.cpp Window.h
     Screen.cpp Screen.h
     CommandTarget.cpp CommandTarget.h
@@ -10,7 +10,7 @@ target_sources(platform_ui PRIVATE
     DC.cpp DC.h
     DrawingRecorder.cpp DrawingRecorder.h
     Application.cpp Application.h
-    SingleDocTemplate.cpp
+    SingleDocTemplate.cpp SingleDocTemplate.h
     Document.cpp Document.h
     View.cpp View.h
     ViewScale.cpp ViewScale.h

@@ -3,6 +3,7 @@
 
 #include "res/Resource.h"
 
+#include "platform/Messages.h"
 #include "platform/Resources.h"
 
 namespace res {
@@ -11,8 +12,6 @@ namespace {
 
 // Pop-up window, caption, system menu, modal frame, template font.
 constexpr unsigned kDialogStyle = 0x80C800C0;
-// The platform's OK button in the caption.
-constexpr unsigned kExStyleCaptionOk = 0x80000000;
 
 constexpr unsigned kPushButton = 0x50010000;    // visible child, tab stop
 constexpr unsigned kAutoCheckBox = 0x50010003;  // visible child, tab stop, automatic check box
@@ -42,7 +41,7 @@ platform::DialogTemplate LookAndFeel() {
         111,
         35,
         kDialogStyle,
-        kExStyleCaptionOk,
+        platform::kWsExCaptionOk,
         {
             Item("BUTTON", QStringLiteral("&No full screen dialogs"), IDC_NO_FULL_SCREEN_DLG, 6, 5,
                  100, 10, kDisabledAutoCheckBox),
@@ -108,7 +107,7 @@ platform::DialogTemplate Options() {
             119,
             41,
             kDialogStyle,
-            kExStyleCaptionOk,
+            platform::kWsExCaptionOk,
             {
                 Item("BUTTON", QStringLiteral("&Sound"), IDC_SOUND, 6, 7, 46, 10, kAutoCheckBox),
                 Item("STATIC", QStringLiteral("Font sizes:"), kNoId, 6, 24, 40, 8, kLeftText),

@@ -2,6 +2,8 @@
 
 // Resource numbers of Druno: commands, dialogs, controls, strings, bitmaps and the icon.
 
+#include "platform/Messages.h"
+
 // The main frame's resource: menu 128, icon 128 and document string 128.
 inline constexpr unsigned IDR_MAINFRAME = 128;
 
@@ -12,11 +14,12 @@ inline constexpr unsigned ID_OPTIONS = 0x8006;
 inline constexpr unsigned ID_STATISTIC = 0x8007;
 inline constexpr unsigned ID_LOOK_AND_FEEL = 0x800A;
 inline constexpr unsigned ID_TRACE_VIEWER_LINE = 0x800B;  // the trace viewer's "next line"
-inline constexpr unsigned ID_FILE_NEW = 0xE100;
-inline constexpr unsigned ID_FILE_OPEN = 0xE101;
-inline constexpr unsigned ID_APP_ABOUT = 0xE140;
-inline constexpr unsigned ID_APP_EXIT = 0xE141;
-inline constexpr unsigned ID_HELP = 0xE146;
+// The framework's own commands, under the names the menu and the command tables use.
+inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
+inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;
+inline constexpr unsigned ID_APP_ABOUT = platform::kIdAppAbout;
+inline constexpr unsigned ID_APP_EXIT = platform::kIdAppExit;
+inline constexpr unsigned ID_HELP = platform::kIdHelp;
 
 // Dialog templates.
 inline constexpr unsigned IDD_LOOKANDFEEL = 99;
@@ -55,6 +58,10 @@ inline constexpr int IDC_SHOW_CANCEL_BTN = 1008;
 inline constexpr unsigned IDB_TOOLBAR = 128;  // 64 x 16: New Game, Options, Statistics, About
 inline constexpr unsigned IDB_NUMBERS = 130;  // 220 x 25: digits 0 to 9 and delete
 inline constexpr unsigned IDI_MAINFRAME = 128;
+
+// Languages of the texts that come in English and German.
+inline constexpr int kLanguageEnglish = 0;
+inline constexpr int kLanguageGerman = 1;
 
 // Strings of the statistics module.
 inline constexpr unsigned IDS_STAT_CAPTION_DE = 1;

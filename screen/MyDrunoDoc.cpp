@@ -20,9 +20,6 @@ constexpr int kDigits = 3;
 constexpr int kMaxAttempts = 10;
 constexpr bool kDistinct = true;
 
-constexpr int kSoundError = 100;
-constexpr int kSoundKey = 101;
-
 }  // namespace
 
 CMyDrunoDoc::CMyDrunoDoc() {
@@ -105,7 +102,7 @@ void CMyDrunoDoc::OnAbortGame() {
 
 void CMyDrunoDoc::OnStatistic() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnStatistic()"));
-    GameStatisticsShow(GetStatFile(), 0);
+    GameStatisticsShow(GetStatFile(), kLanguageEnglish);
 }
 
 void CMyDrunoDoc::OnUpdateNewGame(platform::CommandUpdate* pCmdUI) {

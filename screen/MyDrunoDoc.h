@@ -24,7 +24,10 @@ public:
     void RepaintDoc();
     // Ends the round (won or lost) and blanks the view.
     void StopPlaying();
-    // 100: the error sound, 101: the key sound; silent while the Sound setting is off.
+    // The sounds the view asks for.
+    static constexpr int kSoundError = 100;
+    static constexpr int kSoundKey = 101;
+    // kSoundError or kSoundKey; silent while the Sound setting is off.
     void PlaySound(int nSound);
     // The statistics file "Druno.sta": in the program's directory, or in the player's data
     // folder where the program's directory cannot take it.

@@ -28,9 +28,6 @@ constexpr int kScreenHeight = 268;
 constexpr unsigned kTextFlags =
     platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine;
 
-constexpr int kSoundError = 100;
-constexpr int kSoundKey = 101;
-
 // A font of the given cell height in pixels; every other field takes the default.
 platform::LogFont ArialOfHeight(int nHeight) {
     platform::LogFont lf;
@@ -170,7 +167,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
     CTraceScope trace(QStringLiteral("CMyDrunoView::OnLButtonDown()"));
     CMyDrunoDoc* pDoc = GetDocument();
     if (!pDoc->m_bPlaying) {
-        pDoc->PlaySound(kSoundError);
+        pDoc->PlaySound(CMyDrunoDoc::kSoundError);
         return;
     }
 
@@ -184,7 +181,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
         if (nIndex < kDeleteCell) {
             // A digit that completes a guess is answered by the result line, not a click.
             if (!game.AddDigit(nIndex)) {
-                pDoc->PlaySound(kSoundKey);
+                pDoc->PlaySound(CMyDrunoDoc::kSoundKey);
             }
             InvalidateComment();
             // The text lines are invalidated first, so the finished round stays on screen
@@ -202,7 +199,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
             }
         } else if (nIndex == kDeleteCell) {
             if (!game.DeleteDigit()) {
-                pDoc->PlaySound(kSoundError);
+                pDoc->PlaySound(CMyDrunoDoc::kSoundError);
             }
             InvalidateComment();
         }

@@ -10,13 +10,6 @@
 #include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
-namespace {
-
-constexpr int kEnglish = 0;
-constexpr int kGerman = 1;
-
-}  // namespace
-
 CGameStatisticsDlg::CGameStatisticsDlg(const QString& lpStatFile, int nLanguage,
                                        platform::Window* pParent)
     : platform::Dialog(IDD_STATISTICS, pParent) {
@@ -59,7 +52,7 @@ bool CGameStatisticsDlg::OnInitDialog() {
     platform::Dialog::OnInitDialog();
     UpdateStatistics();
 
-    if (s_nLanguage == kGerman) {
+    if (s_nLanguage == kLanguageGerman) {
         trace.Log(QStringLiteral("language==german"));
         SetWindowText(platform::LoadString(IDS_STAT_CAPTION_DE));
         m_stGamesWonPercent.SetWindowText(platform::LoadString(IDS_STAT_PERCENT_DE));
@@ -69,7 +62,7 @@ bool CGameStatisticsDlg::OnInitDialog() {
         m_btnReset.SetWindowText(platform::LoadString(IDS_STAT_RESET_DE));
         m_stLevel.SetWindowText(platform::LoadString(IDS_STAT_LEVEL_DE));
         m_cbLevel.AddString(platform::LoadString(IDS_STAT_ALL_DE));
-    } else if (s_nLanguage == kEnglish) {
+    } else if (s_nLanguage == kLanguageEnglish) {
         trace.Log(QStringLiteral("language==english"));
         m_cbLevel.AddString(platform::LoadString(IDS_STAT_ALL));
     } else {
@@ -129,7 +122,7 @@ void CGameStatisticsDlg::OnSelChangeLevel() {
 void CGameStatisticsDlg::OnResetStatistics() {
     CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnResetStatistics()"));
     const unsigned question =
-        s_nLanguage == kGerman ? IDS_STAT_REALLY_DELETE_DE : IDS_STAT_REALLY_DELETE;
+        s_nLanguage == kLanguageGerman ? IDS_STAT_REALLY_DELETE_DE : IDS_STAT_REALLY_DELETE;
     // Every count goes: only a deliberate Yes does it, Return alone answers No.
     if (platform::MessageBox(question, platform::kMbYesNoQuestion, platform::kIdNo) !=
         platform::kIdYes) {

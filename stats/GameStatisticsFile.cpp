@@ -1,5 +1,6 @@
-// The statistics file: reading, writing and dumping records. Kept apart from the dialog's
-// window code so that the counting service links without any window.
+// The statistics dialog's operations on the statistics file: reading, writing and dumping
+// records. They need no dialog object and live apart from its window code; a file that cannot
+// be read or written is still reported to the user in a message box.
 
 #include "platform/File.h"
 #include "platform/MessageBox.h"
@@ -129,8 +130,9 @@ bool RecomputeOverall(platform::File& file, GAMESTATISTICS& gs) {
 int ReportFailure(CTraceScope& trace) {
     trace.SetResult(QStringLiteral("-1 /* error */"));
     CStatisticsLock::Release();
-    platform::MessageBox(s_nLanguage == 1 ? IDS_STAT_OPEN_ERROR_DE : IDS_STAT_OPEN_ERROR,
-                         platform::kMbIconError);
+    platform::MessageBox(
+        s_nLanguage == kLanguageGerman ? IDS_STAT_OPEN_ERROR_DE : IDS_STAT_OPEN_ERROR,
+        platform::kMbIconError);
     return -1;
 }
 

@@ -1,22 +1,16 @@
 #include "stats/GameStatisticsRecord.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <limits>
 
 std::int32_t GAMESTATISTICS::Get(Word word) const {
-    const auto at = static_cast<std::size_t>(word);
-    const std::uint32_t value = std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
-                                std::uint32_t{bytes[at + 2]} << 16 |
-                                std::uint32_t{bytes[at + 3]} << 24;
-    return static_cast<std::int32_t>(value);
+    return qFromLittleEndian<std::int32_t>(bytes.data() + word);
 }
 
 void GAMESTATISTICS::Set(Word word, std::int32_t value) {
-    const auto at = static_cast<std::size_t>(word);
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    }
+    qToLittleEndian(value, bytes.data() + word);
 }
 
 void ScrambleStatistics(std::uint8_t* pBuffer, int nLength) {

@@ -2,6 +2,7 @@
 
 #include "platform/Debug.h"
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 constinit bool s_bDebugOutput = true;
 constinit platform::RemoteWindow* s_hwndTraceViewer = nullptr;
@@ -10,8 +11,8 @@ constinit bool s_bTraceViewerSearched = false;
 
 namespace {
 
-// The viewer's command "the field now holds the next line": identifier 0x800B, notification 0.
-constexpr platform::WParam kViewerTakeLine = 32779;
+// The viewer's command "the field now holds the next line", with notification 0.
+constexpr platform::WParam kViewerTakeLine = ID_TRACE_VIEWER_LINE;
 
 // Looks for the viewer once per process. A viewer started later is never used.
 void SearchTraceViewer() {

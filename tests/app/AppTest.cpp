@@ -12,6 +12,7 @@
 #include "tests/dialogs/ModalDriver.h"
 #include "tests/support/InOrder.h"
 #include "tests/support/ScreenDrawing.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include "platform/Debug.h"
 #include "platform/Frame.h"
@@ -78,20 +79,16 @@ QString StatFile() {
 void WriteEmptyStatistics(const QString& folder) {
     QFile file(StatFile(folder));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(GAMESTATISTICS::kSize, 0x5A));
+    file.write(EmptyStatisticsBytes());
 }
 
 StatCounts ReadStatCounts(const QString& path = StatFile()) {
-    QFile file(path);
-    GAMESTATISTICS gs;
-    if (!file.open(QIODevice::ReadOnly) ||
-        file.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize) !=
-            GAMESTATISTICS::kSize) {
+    const std::optional<GAMESTATISTICS> gs = ReadStatisticsRecord(path);
+    if (!gs) {
         return {};
     }
-    ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
-    return {gs.Get(GAMESTATISTICS::nGamesPlayed), gs.Get(GAMESTATISTICS::nGamesWon),
-            gs.Get(GAMESTATISTICS::nGamesLost)};
+    return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
+            gs->Get(GAMESTATISTICS::nGamesLost)};
 }
 
 QStringList TakeEvents() {

@@ -3,6 +3,7 @@
 #include "app/MyDrunoApp.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include "platform/HelpWindow.h"
 #include "platform/MessageBox.h"
@@ -65,7 +66,7 @@ bool StartProgram(const QString& folder) {
     // An empty statistics record, so that counting a round shows no open error.
     QFile file(folder + QStringLiteral("/Druno.sta"));
     if (!file.exists() && file.open(QIODevice::WriteOnly)) {
-        file.write(QByteArray(36, 0x5A));
+        file.write(EmptyStatisticsBytes());
         file.close();
     }
     platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {

@@ -4,6 +4,7 @@
 
 #include "stats/GameStatisticsRecord.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -45,20 +46,18 @@ protected:
     void SeedStatistics() {
         QFile file(m_dir.filePath(QStringLiteral("Druno.sta")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(GAMESTATISTICS::kSize, 0x5A));
+        file.write(EmptyStatisticsBytes());
     }
 
     StatCounts Statistics() const {
         QFile file(m_dir.filePath(QStringLiteral("Druno.sta")));
-        GAMESTATISTICS gs;
-        if (!file.open(QIODevice::ReadOnly) || file.size() != GAMESTATISTICS::kSize ||
-            file.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize) !=
-                GAMESTATISTICS::kSize) {
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const std::optional<GAMESTATISTICS> gs = StatisticsRecordAt(bytes);
+        if (bytes.size() != GAMESTATISTICS::kSize || !gs) {
             return {-1, -1, -1};
         }
-        ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
-        return {gs.Get(GAMESTATISTICS::nGamesPlayed), gs.Get(GAMESTATISTICS::nGamesWon),
-                gs.Get(GAMESTATISTICS::nGamesLost)};
+        return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
+                gs->Get(GAMESTATISTICS::nGamesLost)};
     }
 
     // The five settings as the store holds them after the exit step.

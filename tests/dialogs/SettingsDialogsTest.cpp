@@ -11,6 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
+#include "platform/Screen.h"
 #include "platform/Window.h"
 
 #include <gtest/gtest.h>

@@ -46,19 +46,19 @@ TEST(CommandTable, FirstEntryOfItsKindWinsAndCommandAloneEnables) {
     table.Add(2, false, QStringLiteral("c2"));
 
     EXPECT_TRUE(table.OnCmdMsg(1, nullptr));
-    platform::CommandUpdate update1(1);
+    platform::CommandUpdate update1;
     EXPECT_TRUE(table.OnCmdMsg(1, &update1));
     EXPECT_FALSE(update1.IsEnabled());
     EXPECT_EQ(table.calls, QStringList({"c1", "u1"}));
 
     // Only a command entry: the item is simply enabled, nothing runs.
-    platform::CommandUpdate update2(2);
+    platform::CommandUpdate update2;
     update2.Enable(false);
     EXPECT_TRUE(table.OnCmdMsg(2, &update2));
     EXPECT_TRUE(update2.IsEnabled());
     EXPECT_EQ(table.calls.size(), 2);
 
-    platform::CommandUpdate update3(3);
+    platform::CommandUpdate update3;
     EXPECT_FALSE(table.OnCmdMsg(3, &update3));
     EXPECT_FALSE(table.OnCmdMsg(3, nullptr));
 }

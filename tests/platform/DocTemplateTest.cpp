@@ -9,6 +9,7 @@
 #include "platform/Frame.h"
 #include "platform/ProfileStore.h"
 #include "platform/RuntimeClass.h"
+#include "platform/SingleDocTemplate.h"
 #include "platform/View.h"
 
 #include "res/Resource.h"

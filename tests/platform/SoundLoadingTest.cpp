@@ -7,6 +7,7 @@
 #include "platform/Application.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
+#include "platform/SingleDocTemplate.h"
 #include "platform/Sound.h"
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"

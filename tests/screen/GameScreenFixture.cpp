@@ -9,6 +9,7 @@
 #include "platform/RuntimeClass.h"
 #include "platform/Sound.h"
 #include "res/Resource.h"
+#include "tests/support/StatisticsBytes.h"
 #include "trace/TraceScope.h"
 
 #include <QApplication>
@@ -30,25 +31,12 @@ class CTestFrame : public platform::Frame {
 PLATFORM_IMPLEMENT_DYNCREATE(CTestFrame)
 
 StatCounts ReadStatCounts(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<GAMESTATISTICS> gs = ReadStatisticsRecord(path);
+    if (!gs) {
         return {};
     }
-    QByteArray bytes = file.read(36);
-    if (bytes.size() != 36) {
-        return {};
-    }
-    for (char& byte : bytes) {
-        byte = static_cast<char>(byte ^ 0x5A);
-    }
-    auto word = [&bytes](int offset) {
-        std::int32_t value = 0;
-        for (int i = 3; i >= 0; --i) {
-            value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
-        }
-        return static_cast<int>(value);
-    };
-    return {word(8), word(12), word(20)};
+    return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
+            gs->Get(GAMESTATISTICS::nGamesLost)};
 }
 
 void GameScreenTest::SetUp() {
@@ -58,7 +46,7 @@ void GameScreenTest::SetUp() {
     // A statistics file with an empty record, so that counting a game shows no open error.
     QFile file(StatFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(36, 0x5A));
+    file.write(EmptyStatisticsBytes());
     file.close();
 
     platform::SetSoundObserver(

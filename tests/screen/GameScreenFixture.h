@@ -6,6 +6,7 @@
 // Rounds are started with a secret chosen by the test.
 
 #include "platform/Application.h"
+#include "platform/SingleDocTemplate.h"
 #include "platform/Types.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"

@@ -2,6 +2,7 @@
 // keys sounds, traces, counts and ends exactly as the same round played by taps.
 
 #include "tests/screen/GameScreenFixture.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -45,7 +46,7 @@ protected:
     QStringList PlayRound(Input input, bool win) {
         QFile file(StatFile());
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray(36, 0x5A));
+        file.write(EmptyStatisticsBytes());
         file.close();
         NewGame(QStringLiteral("407"));
         Enter(input, QStringLiteral("12"));

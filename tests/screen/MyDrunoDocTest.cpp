@@ -30,7 +30,7 @@ struct Enabling {
 // Runs the update handlers the way the frame does before a menu opens.
 Enabling QueryEnabling(CMyDrunoDoc& doc) {
     auto enabled = [&doc](unsigned id) {
-        platform::CommandUpdate update(id);
+        platform::CommandUpdate update;
         EXPECT_TRUE(doc.OnCmdMsg(id, &update)) << id;
         return update.IsEnabled();
     };
@@ -44,7 +44,7 @@ TEST_F(GameScreenTest, DocumentAndViewAreCreatableByClassName) {
         const platform::RuntimeClass* record =
             platform::FindRuntimeClass(QString::fromLatin1(name));
         ASSERT_NE(record, nullptr) << name;
-        std::unique_ptr<platform::CommandTarget> object(record->create());
+        const std::unique_ptr<platform::CommandTarget> object = record->create();
         EXPECT_NE(object, nullptr) << name;
     }
 }
@@ -56,7 +56,7 @@ TEST_F(GameScreenTest, NewGameTogglesTheCommandsAndStartsARound) {
     EXPECT_FALSE(before.abortGame);
     EXPECT_TRUE(before.appExit);
     // Statistics has no update entry: it stays enabled whatever the state.
-    platform::CommandUpdate statistics(ID_STATISTIC);
+    platform::CommandUpdate statistics;
     m_doc->OnCmdMsg(ID_STATISTIC, &statistics);
     EXPECT_TRUE(statistics.IsEnabled());
     m_events.clear();

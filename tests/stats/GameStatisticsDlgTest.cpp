@@ -1,5 +1,6 @@
 // The statistics dialog: texts by language, the level list, choosing a level and resetting.
 
+#include "platform/Screen.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
 #include "stats/GameStatisticsDlg.h"

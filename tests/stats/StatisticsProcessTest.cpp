@@ -58,11 +58,11 @@ protected:
     }
     static GAMESTATISTICS RecordIn(const QByteArray& file) {
         std::ifstream in(file.constData(), std::ios::binary);
-        GAMESTATISTICS gs;
-        in.read(reinterpret_cast<char*>(gs.bytes.data()), GAMESTATISTICS::kSize);
-        EXPECT_EQ(in.gcount(), GAMESTATISTICS::kSize) << file.constData();
-        ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
-        return gs;
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const std::optional<GAMESTATISTICS> gs =
+            StatisticsRecordAt(QByteArray::fromStdString(bytes));
+        EXPECT_TRUE(gs.has_value()) << file.constData();
+        return gs.value_or(GAMESTATISTICS{});
     }
     QByteArray Path() const { return QFile::encodeName(m_path); }
 
@@ -114,9 +114,8 @@ TEST_F(StatisticsProcesses, ACountReadsOnlyOnceItHoldsTheFile) {
     ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
 
     // The other game's win lands: 11. Then it lets go.
-    GAMESTATISTICS eleven = Record(2878, 11, 11, 0, 100);
-    ScrambleStatistics(eleven.bytes.data(), GAMESTATISTICS::kSize);
-    ASSERT_EQ(::pwrite(held, eleven.bytes.data(), GAMESTATISTICS::kSize, 0), GAMESTATISTICS::kSize);
+    const QByteArray eleven = StatisticsBytes({Record(2878, 11, 11, 0, 100)});
+    ASSERT_EQ(::pwrite(held, eleven.constData(), GAMESTATISTICS::kSize, 0), GAMESTATISTICS::kSize);
     ::close(held);
     Finish(game);
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{12, 12, 0, 100}));

@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsRecord.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -58,12 +59,7 @@ protected:
     }
 
     void WriteFile(const std::vector<GAMESTATISTICS>& records) {
-        QByteArray bytes;
-        for (GAMESTATISTICS gs : records) {
-            ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
-            bytes.append(reinterpret_cast<const char*>(gs.bytes.data()), GAMESTATISTICS::kSize);
-        }
-        WriteRaw(bytes);
+        WriteRaw(StatisticsBytes(records));
     }
     void WriteRaw(const QByteArray& bytes) {
         QFile file(m_path);
@@ -76,16 +72,12 @@ protected:
     }
     // Record k of the file, unscrambled.
     GAMESTATISTICS FileRecord(int k) const {
-        const QByteArray bytes = FileBytes();
-        GAMESTATISTICS gs;
-        if (bytes.size() < (k + 1) * GAMESTATISTICS::kSize) {
+        const std::optional<GAMESTATISTICS> gs = StatisticsRecordAt(FileBytes(), k);
+        if (!gs) {
             ADD_FAILURE() << "file too short for record " << k;
-            return gs;
+            return {};
         }
-        std::copy_n(bytes.constData() + k * GAMESTATISTICS::kSize, GAMESTATISTICS::kSize,
-                    gs.bytes.begin());
-        ScrambleStatistics(gs.bytes.data(), GAMESTATISTICS::kSize);
-        return gs;
+        return *gs;
     }
     QString PathLine() const { return QStringLiteral("lpStatFile=\"%1\"").arg(m_path); }
 

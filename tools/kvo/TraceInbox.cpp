@@ -1,12 +1,13 @@
 #include "TraceInbox.h"
 
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 #include <iterator>
 #include <utility>
 
 namespace {
-constexpr platform::WParam kTakeLine = 32779;  // command 0x800B, notification 0
+constexpr platform::WParam kTakeLine = ID_TRACE_VIEWER_LINE;  // with notification 0
 }
 
 std::size_t TraceLineCost(const QString& text) {
