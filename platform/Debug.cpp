@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSocketNotifier>
-#include <QStringEncoder>
 #include <QThread>
 
 #include <fcntl.h>
@@ -239,8 +238,26 @@ void Collect(const char* data, std::size_t size) {
     DrainUnlessIdleComes();
 }
 
-// Collects the pieces and a line feed, encoded straight into the waiting lines. Every piece
-// is encoded on its own, as the pieces of a line never split a character.
+// Appends the piece in UTF-8 as QString::toUtf8 gives it; returns the end. Trace lines are
+// mostly ASCII, which is copied as it stands; whatever follows the first other character is
+// left to Qt, which writes a surrogate without its partner as '?'.
+char* AppendUtf8(char* out, QStringView piece) {
+    const char16_t* units = piece.utf16();
+    const qsizetype size = piece.size();
+    qsizetype ascii = 0;
+    for (; ascii < size && units[ascii] < 0x80; ++ascii) {
+        out[ascii] = static_cast<char>(units[ascii]);
+    }
+    out += ascii;
+    if (ascii < size) {
+        const QByteArray rest = piece.sliced(ascii).toUtf8();
+        std::memcpy(out, rest.constData(), static_cast<std::size_t>(rest.size()));
+        out += rest.size();
+    }
+    return out;
+}
+
+// Collects the pieces and a line feed, written straight among the waiting lines.
 void CollectLine(std::initializer_list<QStringView> pieces) {
     if (s_gone) {
         return;
@@ -266,8 +283,7 @@ void CollectLine(std::initializer_list<QStringView> pieces) {
         char* const start = s_pending + s_used;
         char* end = start;
         for (const QStringView piece : pieces) {
-            QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-            end = encoder.appendToBuffer(end, piece);
+            end = AppendUtf8(end, piece);
         }
         *end++ = '\n';
         Commit(static_cast<std::size_t>(end - start));
