@@ -116,13 +116,16 @@ void CMainFrame::RestorePlacement() {
     SetPlacement(placement);
 }
 
+// One update of the settings file for all five, and none when it holds them already.
 void CMainFrame::SavePlacement() {
     const platform::FramePlacement placement = GetPlacement();
+    theApp.BeginProfileBatch();
     theApp.WriteProfileInt(kWindowSection, kLeft, placement.x);
     theApp.WriteProfileInt(kWindowSection, kTop, placement.y);
     theApp.WriteProfileInt(kWindowSection, kWidth, placement.width);
     theApp.WriteProfileInt(kWindowSection, kHeight, placement.height);
     theApp.WriteProfileInt(kWindowSection, kHistoryWidth, placement.sidePanelWidth);
+    theApp.EndProfileBatch();
     m_bPlacementSaved = true;
 }
 

@@ -10,8 +10,10 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 
 #include <algorithm>
+#include <vector>
 
 namespace platform {
 
@@ -60,25 +62,82 @@ namespace {
 // metrics, so a height from a damaged settings file is brought down to this first.
 constexpr int kMaxFontPixels = 16384;
 
-// The largest pixel size whose character cell (ascent + descent) is at most cellHeight.
-int PixelSizeForCell(QFont font, int cellHeight) {
-    cellHeight = std::min(cellHeight, kMaxFontPixels);
+// The character cell (ascent + descent) of the font at a pixel size.
+int CellAt(QFont& font, int pixels) {
+    font.setPixelSize(pixels);
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// The largest pixel size whose character cell is at most cellHeight. The search starts from
+// an estimate, which is as a rule right or one off, and widens its steps from there, so that
+// even a face whose metrics make no sense at huge sizes costs a few dozen measurements.
+int MeasurePixelSizeForCell(QFont font, int cellHeight) {
     font.setPixelSize(1000);
     const QFontMetricsF reference(font);
     const qreal cellPerPixel = (reference.ascent() + reference.descent()) / 1000.0;
     const qreal estimate = cellHeight / (cellPerPixel > 0 ? cellPerPixel : 1.0);
-    int size = qRound(std::clamp<qreal>(estimate, 1, kMaxFontPixels));
-    auto cell = [&font](int pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        return metrics.ascent() + metrics.descent();
+    const int start = qRound(std::clamp<qreal>(estimate, 1, kMaxFontPixels));
+    // Bracket the answer: low fits (or is 1), high does not (or is one past the largest).
+    int low = start;
+    int high = start + 1;
+    if (start > 1 && CellAt(font, start) > cellHeight) {
+        high = start;
+        for (int step = 1;; step *= 2) {
+            low = std::max(1, high - step);
+            if (low == 1 || CellAt(font, low) <= cellHeight) {
+                break;
+            }
+            high = low;
+        }
+    } else {
+        for (int step = 1; high <= kMaxFontPixels && CellAt(font, high) <= cellHeight; step *= 2) {
+            low = high;
+            high = std::min(low + step * 2, kMaxFontPixels + 1);
+        }
+    }
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        if (CellAt(font, middle) <= cellHeight) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+// The game makes its two fonts anew for every paint; each face and cell height is measured
+// once. A handful of entries compared whole is cheaper than any key built from the font.
+// Only the user-interface thread makes fonts.
+int PixelSizeForCell(const QFont& font, int cellHeight) {
+    cellHeight = std::min(cellHeight, kMaxFontPixels);
+    struct Known {
+        QFont font;
+        int cellHeight;
+        int pixelSize;
     };
-    while (size > 1 && cell(size) > cellHeight) {
-        --size;
+    // Never destroyed: the fonts it holds would otherwise be freed after the application.
+    static auto& known = *new std::vector<Known>;
+    // Fonts added or removed while running may change what a face resolves to, and so may
+    // another application object.
+    static QPointer<QGuiApplication> watched;
+    if (watched != qGuiApp) {
+        known.clear();
+        watched = qGuiApp;
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { known.clear(); });
     }
-    while (size < kMaxFontPixels && cell(size + 1) <= cellHeight) {
-        ++size;
+    for (const Known& entry : known) {
+        if (entry.cellHeight == cellHeight && entry.font == font) {
+            return entry.pixelSize;
+        }
     }
+    constexpr std::size_t kMaxKnown = 8;
+    if (known.size() >= kMaxKnown) {
+        known.erase(known.begin());
+    }
+    const int size = MeasurePixelSizeForCell(font, cellHeight);
+    known.push_back({font, cellHeight, size});
     return size;
 }
 

@@ -140,25 +140,36 @@ void Drain(int waitMs) {
     }
 }
 
-void Append(const char* data, std::size_t size) {
-    if (s_dropped > 0) {
-        char note[80];
-        const int length =
-            std::snprintf(note, sizeof note, "(%zu lines of debug output dropped)\n", s_dropped);
-        if (length > 0 && static_cast<std::size_t>(length) + size <= kCapacity - s_used) {
-            std::memcpy(s_pending + s_used, note, static_cast<std::size_t>(length));
-            s_used += static_cast<std::size_t>(length);
-            s_dropped = 0;
-        }
+// Notes the lines dropped so far, when the note and size bytes after it both fit.
+void NoteDropped(std::size_t size) {
+    if (s_dropped == 0) {
+        return;
     }
+    char note[80];
+    const int length =
+        std::snprintf(note, sizeof note, "(%zu lines of debug output dropped)\n", s_dropped);
+    if (length > 0 && static_cast<std::size_t>(length) + size <= kCapacity - s_used) {
+        std::memcpy(s_pending + s_used, note, static_cast<std::size_t>(length));
+        s_used += static_cast<std::size_t>(length);
+        s_dropped = 0;
+    }
+}
+
+// Counts size bytes written at s_pending + s_used as collected.
+void Commit(std::size_t size) {
+    // A fatal-signal handler must never see the count ahead of the bytes.
+    std::atomic_signal_fence(std::memory_order_release);
+    s_used += size;
+}
+
+void Append(const char* data, std::size_t size) {
+    NoteDropped(size);
     if (size > kCapacity - s_used) {
         ++s_dropped;
         return;
     }
     std::memcpy(s_pending + s_used, data, size);
-    // A fatal-signal handler must never see the count ahead of the bytes.
-    std::atomic_signal_fence(std::memory_order_release);
-    s_used += size;
+    Commit(size);
 }
 
 // The event loop's part: write whenever the program falls idle, and, while the stream lags,
@@ -203,18 +214,81 @@ bool WatchIdle() {
     return true;
 }
 
+// Makes room for size more bytes where it can: what waits goes out first when they would not
+// fit.
+void MakeRoom(std::size_t size) {
+    if (size > kCapacity - s_used) {
+        Drain(kLineWaitMs);
+    }
+}
+
+// Without an event loop to come back, or with much waiting, the lines go now.
+void DrainUnlessIdleComes() {
+    if (!WatchIdle() || s_used >= kCapacity / 2) {
+        Drain(kLineWaitMs);
+    }
+}
+
 void Collect(const char* data, std::size_t size) {
     if (s_gone) {
         return;
     }
-    if (size > kCapacity - s_used) {
-        Drain(kLineWaitMs);
-    }
+    MakeRoom(size);
     Append(data, size);
-    // Without an event loop to come back, or with much waiting, the lines go now.
-    if (!WatchIdle() || s_used >= kCapacity / 2) {
-        Drain(kLineWaitMs);
+    DrainUnlessIdleComes();
+}
+
+// Appends the piece in UTF-8 as QString::toUtf8 gives it; returns the end. Trace lines are
+// mostly ASCII, which is copied as it stands; whatever follows the first other character is
+// left to Qt, which writes a surrogate without its partner as '?'.
+char* AppendUtf8(char* out, QStringView piece) {
+    const char16_t* units = piece.utf16();
+    const qsizetype size = piece.size();
+    qsizetype ascii = 0;
+    for (; ascii < size && units[ascii] < 0x80; ++ascii) {
+        out[ascii] = static_cast<char>(units[ascii]);
     }
+    out += ascii;
+    if (ascii < size) {
+        const QByteArray rest = piece.sliced(ascii).toUtf8();
+        std::memcpy(out, rest.constData(), static_cast<std::size_t>(rest.size()));
+        out += rest.size();
+    }
+    return out;
+}
+
+// Collects the pieces and a line feed, written straight among the waiting lines.
+void CollectLine(std::initializer_list<QStringView> pieces) {
+    if (s_gone) {
+        return;
+    }
+    std::size_t units = 1;
+    for (const QStringView piece : pieces) {
+        units += static_cast<std::size_t>(piece.size());
+    }
+    // UTF-8 takes at most three bytes for each UTF-16 unit.
+    const std::size_t bound = 3 * units;
+    MakeRoom(bound);
+    NoteDropped(bound);
+    if (bound > kCapacity - s_used) {
+        // Too little room for the longest the line could be: it is dropped only if its
+        // actual length does not fit either.
+        QByteArray bytes;
+        for (const QStringView piece : pieces) {
+            bytes += piece.toUtf8();
+        }
+        bytes += '\n';
+        Append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    } else {
+        char* const start = s_pending + s_used;
+        char* end = start;
+        for (const QStringView piece : pieces) {
+            end = AppendUtf8(end, piece);
+        }
+        *end++ = '\n';
+        Commit(static_cast<std::size_t>(end - start));
+    }
+    DrainUnlessIdleComes();
 }
 
 void FlushAtExit() {
@@ -282,6 +356,17 @@ DebugObserver& Observer() {
 }
 
 }  // namespace
+
+void OutputDebugLine(std::initializer_list<QStringView> pieces) {
+    CollectLine(pieces);
+    if (Observer()) {
+        QString text;
+        for (const QStringView piece : pieces) {
+            text += piece;
+        }
+        Observer()(text + QLatin1Char('\n'));
+    }
+}
 
 void OutputDebugString(const QString& text) {
     const QByteArray bytes = text.toUtf8();

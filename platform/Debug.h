@@ -11,13 +11,18 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
+#include <initializer_list>
 
 namespace platform {
 
 // Writes the text as it stands (the caller supplies any line feed).
 void OutputDebugString(const QString& text);
+// Writes the pieces one after the other and a line feed: what OutputDebugString writes for
+// the joined text and "\n", without the joined text being made unless an observer wants it.
+void OutputDebugLine(std::initializer_list<QStringView> pieces);
 
 // Other notes for the standard error stream (Qt's messages), in order with the debug output.
 void WriteStandardError(const QByteArray& bytes);

@@ -83,14 +83,14 @@ bool ProfileStore::WriteProfileInt(const QString& section, const QString& key, i
 }
 
 void ProfileStore::BeginBatch() {
-    if (!m_batch) {
+    if (m_batchDepth++ == 0) {
         m_batch = std::make_unique<QSettings>(FilePath(), QSettings::IniFormat);
         m_batchChanged = false;
     }
 }
 
 bool ProfileStore::EndBatch() {
-    if (!m_batch) {
+    if (m_batchDepth == 0 || --m_batchDepth > 0) {
         return true;
     }
     const std::unique_ptr<QSettings> settings = std::move(m_batch);

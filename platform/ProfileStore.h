@@ -26,7 +26,8 @@ public:
 
     // The writes between these two reach the file in one update, and only when one of them
     // differs from what the file holds: a file that lacks a key gets it. EndBatch is true
-    // when nothing needed writing or everything reached the file.
+    // when nothing needed writing or everything reached the file. A batch begun inside
+    // another is part of it: the outermost EndBatch writes and tells.
     void BeginBatch();
     bool EndBatch();
 
@@ -37,6 +38,7 @@ private:
     QString m_appName;
     std::unique_ptr<QSettings> m_batch;
     bool m_batchChanged = false;
+    int m_batchDepth = 0;
 };
 
 // Test seam: the folder that holds the key-name folders (empty restores the default).

@@ -28,8 +28,12 @@ void SearchTraceViewer() {
 }  // namespace
 
 void TraceOutput(const QString& line) {
+    TraceOutput(std::initializer_list<QStringView>{line});
+}
+
+void TraceOutput(std::initializer_list<QStringView> pieces) {
     if (s_bDebugOutput) {
-        platform::OutputDebugString(line + QLatin1Char('\n'));
+        platform::OutputDebugLine(pieces);
     }
     if (s_hwndTraceViewer == nullptr) {
         if (s_bTraceViewerSearched) {
@@ -40,6 +44,10 @@ void TraceOutput(const QString& line) {
     if (s_hwndTraceViewerEdit == nullptr) {
         return;
     }
+    QString line;
+    for (const QStringView piece : pieces) {
+        line += piece;
+    }
     // The field holds the line while the viewer takes it, and the marker between lines. The
     // viewer's answers change nothing here.
     platform::SendRemoteMessage(s_hwndTraceViewerEdit, platform::kMsgSetText, 0, line);
@@ -49,15 +57,14 @@ void TraceOutput(const QString& line) {
 }
 
 CTraceScope::CTraceScope(const QString& name) : m_strName(name) {
-    TraceOutput(m_strName + QStringLiteral(" {"));
+    TraceOutput({m_strName, u" {"});
 }
 
 CTraceScope::~CTraceScope() {
     if (m_strResult.isEmpty()) {
-        TraceOutput(QStringLiteral("} ") + m_strName);
+        TraceOutput({u"} ", m_strName});
     } else {
-        TraceOutput(QStringLiteral("} ") + m_strName + QStringLiteral(" (") + m_strResult +
-                    QStringLiteral(")"));
+        TraceOutput({u"} ", m_strName, u" (", m_strResult, u")"});
     }
 }
 

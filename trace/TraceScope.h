@@ -10,6 +10,9 @@
 #include "platform/RemoteWindow.h"
 
 #include <QString>
+#include <QStringView>
+
+#include <initializer_list>
 
 // Copy every line to the platform's debug output. On for the whole run.
 extern bool s_bDebugOutput;
@@ -23,6 +26,9 @@ extern bool s_bTraceViewerSearched;
 // Hands one line to the debug output (with a line feed) and to the trace viewer, if a window
 // titled "Kvo" existed when the process wrote its first line.
 void TraceOutput(const QString& line);
+// The same for a line given in pieces, such as a scope's name and its brace: the pieces are
+// joined into one text only for the viewer.
+void TraceOutput(std::initializer_list<QStringView> pieces);
 
 class CTraceScope {
 public:

@@ -76,4 +76,23 @@ INSTANTIATE_TEST_SUITE_P(Ends, DebugOutputAtTheEnd,
                              return std::string(info.param.mode);
                          });
 
+// A line handed over in pieces reaches the stream as the same line handed over whole: the
+// child writes its lines both ways, the lines in pieces first.
+TEST(DebugOutput, LinesInPiecesAreWrittenAsTheJoinedLine) {
+    ChildProcess child;
+    ASSERT_TRUE(child.Start(Child("pieces")));
+    const ChildEnd end = child.Wait();
+    ASSERT_TRUE(end.exited && end.exitCode == 0);
+    const std::string& output = child.ErrorOutput();
+    ASSERT_EQ(output.size() % 2, 0u) << output;
+    const std::string inPieces = output.substr(0, output.size() / 2);
+    EXPECT_EQ(inPieces, output.substr(output.size() / 2));
+    EXPECT_TRUE(inPieces.starts_with("CA::Name() {\n")) << inPieces;
+    EXPECT_NE(inPieces.find("} Zur\xc3\xbc"
+                            "cksetzen \xc3\xa4\xc3\xb6\xc3\x9f (\xf0\x9f\x98\x80 smile)\n"),
+              std::string::npos);
+    // A surrogate without its partner is written as '?', as the rest of the program writes it.
+    EXPECT_TRUE(inPieces.ends_with(" smile)\n?xtwo\nlines\n\n")) << inPieces;
+}
+
 }  // namespace

@@ -16,6 +16,9 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <limits>
+#include <vector>
+
 namespace {
 
 QImage Image(const char* path) {
@@ -121,6 +124,47 @@ TEST(Font, HeightsAndArialFace) {
     platform::Font font;
     ASSERT_TRUE(font.CreateFontIndirect(lf));
     EXPECT_EQ(font.QtFont()->pixelSize(), 20);
+}
+
+int CellHeight(QFont font, int pixelSize) {
+    font.setPixelSize(pixelSize);
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// The cell height chooses the largest font whose cell fits, every time it is asked for, also
+// in another face or weight asked for in between; a height from a damaged settings file gives
+// a font no larger than any screen needs.
+TEST(Font, CellHeightGivesTheLargestFontThatFits) {
+    struct Case {
+        int height;
+        const char* face;
+        int weight;
+    };
+    const std::vector<Case> cases = {{16, "Arial", 0},    {100, "Arial", 0}, {16, "Arial", 700},
+                                     {100, "Courier", 0}, {16, "Arial", 0},  {100, "Arial", 0},
+                                     {1000, "Arial", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.height << " " << c.face << " " << c.weight);
+        platform::LogFont lf;
+        lf.lfHeight = c.height;
+        lf.lfWeight = c.weight;
+        lf.lfFaceName = QString::fromLatin1(c.face);
+        platform::Font font;
+        ASSERT_TRUE(font.CreateFontIndirect(lf));
+        const int size = font.QtFont()->pixelSize();
+        EXPECT_LE(CellHeight(*font.QtFont(), size), c.height);
+        EXPECT_GT(CellHeight(*font.QtFont(), size + 1), c.height);
+    }
+    for (const int height : {100000, std::numeric_limits<int>::max()}) {
+        platform::LogFont lf;
+        lf.lfHeight = height;
+        lf.lfFaceName = QStringLiteral("Arial");
+        platform::Font font;
+        ASSERT_TRUE(font.CreateFontIndirect(lf));
+        EXPECT_GT(font.QtFont()->pixelSize(), 1000) << height;
+        EXPECT_LE(font.QtFont()->pixelSize(), 16384) << height;
+    }
 }
 
 class ViewTest : public ::testing::Test {

@@ -31,6 +31,29 @@ TEST_F(ProfileBatch, WritesReachTheFileWhenTheBatchEnds) {
     EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init.LaF"), QStringLiteral("Flag"), 1), 0);
 }
 
+// The window's place is saved in a batch of its own, which may run inside the exit step's.
+TEST_F(ProfileBatch, ABatchInsideAnotherReachesTheFileWithTheOuterOne) {
+    platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
+    const QString init = QStringLiteral("Init");
+    const QString window = QStringLiteral("Window");
+    store.BeginBatch();
+    store.WriteProfileInt(init, QStringLiteral("Sound"), 0);
+    store.BeginBatch();
+    store.WriteProfileInt(window, QStringLiteral("Width"), 520);
+    EXPECT_TRUE(store.EndBatch());
+    EXPECT_FALSE(QFile::exists(store.FilePath()));
+    store.WriteProfileInt(init, QStringLiteral("FontSize"), 42);
+    EXPECT_TRUE(store.EndBatch());
+    EXPECT_EQ(store.GetProfileInt(init, QStringLiteral("Sound"), 1), 0);
+    EXPECT_EQ(store.GetProfileInt(window, QStringLiteral("Width"), 0), 520);
+    EXPECT_EQ(store.GetProfileInt(init, QStringLiteral("FontSize"), 100), 42);
+
+    // An end without a beginning changes nothing: the next write goes to the file at once.
+    EXPECT_TRUE(store.EndBatch());
+    EXPECT_TRUE(store.WriteProfileInt(init, QStringLiteral("FontSize"), 7));
+    EXPECT_EQ(store.GetProfileInt(init, QStringLiteral("FontSize"), 100), 7);
+}
+
 TEST_F(ProfileBatch, AnUnwritableStoreSaysSoAtTheEnd) {
     QFile blocker(m_dir.filePath(QStringLiteral("Brantel")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
