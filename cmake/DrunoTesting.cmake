@@ -1,8 +1,8 @@
 # druno_add_test(name SOURCES a.cpp ... LIBS lib ... [GUI])
 # One GoogleTest executable, run by CTest on Qt's offscreen platform with a private home,
 # settings and runtime folder, so that tests never touch the user's files or each other's.
-find_package(GTest REQUIRED)
-
+# GUI tests get the window tests' main (a QApplication and the resources) in place of
+# GoogleTest's.
 function(druno_add_test name)
     cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -16,6 +16,6 @@ function(druno_add_test name)
         QT_QPA_PLATFORM=offscreen HOME=${home} XDG_CONFIG_HOME=${home}/.config
         XDG_RUNTIME_DIR=${home}/run
         ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${name}> -DHOME=${home}
-        -P ${CMAKE_SOURCE_DIR}/cmake/RunTest.cmake)
+        -P ${PROJECT_SOURCE_DIR}/cmake/RunTest.cmake)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()

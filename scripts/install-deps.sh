@@ -16,11 +16,15 @@ case "${1:-}" in
     --test)
         # Sanitizer and fuzz builds, the smoke test on a real X server, and the package with
         # the checks of its files, desktop entry and metainfo.
-        packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-utils)
+        packages+=(clang libclang-rt-14-dev clang-format-14 xvfb xauth xdotool x11-utils)
         packages+=("${package_tools[@]}" lintian appstream desktop-file-utils)
         ;;
     --package)
         packages+=("${package_tools[@]}")
+        ;;
+    --format)
+        # The format check (scripts/check-format.sh) alone.
+        packages=(clang-format-14)
         ;;
 esac
 

@@ -1,1 +1,0 @@
-target_sources(druno_res PRIVATE Dialogs.cpp)
