@@ -2,9 +2,8 @@
 
 #include "app/MyDrunoApp.h"
 #include "dialogs/DialogLaF.h"
-#include "res/Resource.h"
-
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 CAboutBoxDlg::CAboutBoxDlg(platform::Window* pParent) : platform::Dialog(IDD_ABOUTBOX, pParent) {}
 

@@ -1,14 +1,13 @@
 #include "app/MainFrame.h"
 
 #include "app/MyDrunoApp.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
 #include "stats/GameStatistics.h"
 #include "trace/TraceScope.h"
-
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
 
 PLATFORM_IMPLEMENT_DYNCREATE(CMainFrame)
 

@@ -4,16 +4,15 @@
 #include "app/MainFrame.h"
 #include "dialogs/LookAndFeelDlg.h"
 #include "dialogs/OptionsDlg.h"
-#include "res/Resource.h"
-#include "screen/MyDrunoDoc.h"
-#include "screen/MyDrunoView.h"
-#include "trace/TraceScope.h"
-
 #include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/SingleDocTemplate.h"
 #include "platform/View.h"
 #include "platform/Window.h"
+#include "res/Resource.h"
+#include "screen/MyDrunoDoc.h"
+#include "screen/MyDrunoView.h"
+#include "trace/TraceScope.h"
 
 CMyDrunoApp theApp;
 

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -25,8 +27,6 @@
 #include <ctime>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 QT_BEGIN_NAMESPACE
 Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,

@@ -1,10 +1,9 @@
 #include "dialogs/LookAndFeelDlg.h"
 
 #include "dialogs/DialogLaF.h"
-#include "res/Resource.h"
-
 #include "platform/DataExchange.h"
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 CLookAndFeelDlg::CLookAndFeelDlg(int nLanguage, platform::Window* pParent)
     : platform::Dialog(IDD_LOOKANDFEEL, pParent), m_nLanguage(nLanguage) {}

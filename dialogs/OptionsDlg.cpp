@@ -2,9 +2,8 @@
 
 #include "app/MyDrunoApp.h"
 #include "dialogs/DialogLaF.h"
-#include "res/Resource.h"
-
 #include "platform/DataExchange.h"
+#include "res/Resource.h"
 
 namespace {
 

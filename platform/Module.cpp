@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <vector>
 

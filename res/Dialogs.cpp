@@ -1,10 +1,9 @@
 // The four dialog templates: Look & Feel (99), About (100), Statistics (129) and Options (131).
 // Positions and sizes are dialog units; styles are the handheld's bits.
 
-#include "res/Resource.h"
-
 #include "platform/Messages.h"
 #include "platform/Resources.h"
+#include "res/Resource.h"
 
 namespace res {
 

@@ -1,8 +1,7 @@
 // The bitmaps and the icon, by resource number.
 
-#include "res/Resource.h"
-
 #include "platform/Resources.h"
+#include "res/Resource.h"
 
 namespace res {
 

@@ -1,8 +1,7 @@
 // Menu 128: the main frame's two pop-up menus.
 
-#include "res/Resource.h"
-
 #include "platform/Resources.h"
+#include "res/Resource.h"
 
 namespace res {
 

@@ -1,8 +1,8 @@
 // The string table, English and German.
 
-#include "res/Resource.h"
-
 #include "platform/Strings.h"
+
+#include "res/Resource.h"
 
 namespace res {
 
@@ -21,8 +21,7 @@ platform::StringTable StringTable() {
         {IDS_STAT_ALL_DE, QStringLiteral("Alle")},
         {IDS_STAT_OPEN_ERROR, QStringLiteral("Error in opening statistics file.")},
         {IDS_STAT_OPEN_ERROR_DE, QStringLiteral("Fehler beim Öffnen der Statistik-Datei")},
-        {IDR_MAINFRAME,
-         QStringLiteral("Druno\n\nMyDruno\n\n\nMyDruno.Document\nMyDruno Document")},
+        {IDR_MAINFRAME, QStringLiteral("Druno\n\nMyDruno\n\n\nMyDruno.Document\nMyDruno Document")},
         {IDS_REALLY_ABORT, QStringLiteral("Really abort the game?")},
         {IDS_WON, QStringLiteral("WON!")},
         {IDS_GAME_OVER, QStringLiteral("Game Over!\nSolution: %1")},

@@ -5,15 +5,6 @@
 // their own.
 
 #include "app/MyDrunoApp.h"
-#include "res/Resource.h"
-#include "screen/MyDrunoDoc.h"
-#include "screen/MyDrunoView.h"
-#include "stats/GameStatisticsRecord.h"
-#include "tests/dialogs/ModalDriver.h"
-#include "tests/support/InOrder.h"
-#include "tests/support/ScreenDrawing.h"
-#include "tests/support/StatisticsBytes.h"
-
 #include "platform/Debug.h"
 #include "platform/Frame.h"
 #include "platform/HelpWindow.h"
@@ -22,6 +13,14 @@
 #include "platform/Module.h"
 #include "platform/ProfileStore.h"
 #include "platform/View.h"
+#include "res/Resource.h"
+#include "screen/MyDrunoDoc.h"
+#include "screen/MyDrunoView.h"
+#include "stats/GameStatisticsRecord.h"
+#include "tests/dialogs/ModalDriver.h"
+#include "tests/support/InOrder.h"
+#include "tests/support/ScreenDrawing.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,15 @@
 #include "tests/app/DesktopFixture.h"
 
 #include "app/MyDrunoApp.h"
-#include "res/Resource.h"
-#include "tests/screen/GameScreenFixture.h"
-#include "tests/support/StatisticsBytes.h"
-
 #include "platform/HelpWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/ProfileStore.h"
 #include "platform/View.h"
+#include "res/Resource.h"
+#include "tests/screen/GameScreenFixture.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <QApplication>
 #include <QDir>

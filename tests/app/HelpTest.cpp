@@ -1,11 +1,9 @@
 // Help: the menu's Help > Contents, F1 and the bar's ? button open the "How to play" page in a
 // window of its own.
 
-#include "tests/app/DesktopFixture.h"
-
-#include "res/Resource.h"
-
 #include "platform/HelpWindow.h"
+#include "res/Resource.h"
+#include "tests/app/DesktopFixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,8 @@
 // The round's history beside the game screen: what it lists after guesses, deletions, a win,
 // a loss, Abort Game and New Game, where it stands, and that it leaves the keys to the view.
 
-#include "tests/app/DesktopFixture.h"
-
 #include "platform/View.h"
+#include "tests/app/DesktopFixture.h"
 
 #include <QApplication>
 #include <QSplitter>

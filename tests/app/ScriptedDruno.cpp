@@ -7,16 +7,15 @@
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER.
 
 #include "app/MyDrunoApp.h"
-#include "res/Resource.h"
-#include "res/Resources.h"
-#include "screen/MyDrunoDoc.h"
-
 #include "platform/Frame.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/ProfileStore.h"
 #include "platform/View.h"
+#include "res/Resource.h"
+#include "res/Resources.h"
+#include "screen/MyDrunoDoc.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,9 +1,8 @@
 // The desktop's keys for New Game (Ctrl+N), Help Contents (F1) and Exit (Ctrl+Q): shown beside
 // the unchanged menu texts, and acting only while their command is enabled.
 
-#include "tests/app/DesktopFixture.h"
-
 #include "res/Resource.h"
+#include "tests/app/DesktopFixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,9 +2,8 @@
 // a section of their own; the five game settings keep their sections and keys. Each run is a
 // process of its own, started here from this test program.
 
-#include "tests/app/DesktopFixture.h"
-
 #include "app/MyDrunoApp.h"
+#include "tests/app/DesktopFixture.h"
 
 #include <QApplication>
 #include <QPointer>

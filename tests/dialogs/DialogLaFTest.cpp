@@ -3,13 +3,12 @@
 // Done button and the close box of the title area.
 
 #include "dialogs/DialogLaF.h"
-#include "res/Resource.h"
-#include "tests/dialogs/ModalDriver.h"
-
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "res/Resource.h"
+#include "tests/dialogs/ModalDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -5,14 +5,13 @@
 #include "app/MyDrunoApp.h"
 #include "dialogs/LookAndFeelDlg.h"
 #include "dialogs/OptionsDlg.h"
-#include "res/Resource.h"
-#include "tests/dialogs/ModalDriver.h"
-
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "res/Resource.h"
+#include "tests/dialogs/ModalDriver.h"
 
 #include <gtest/gtest.h>
 

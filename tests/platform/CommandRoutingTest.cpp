@@ -1,10 +1,8 @@
 // Command tables and the routing of commands and updates view, document, frame, application.
 
 #include "FrameworkFixture.h"
-
-#include "res/Resource.h"
-
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 #include <gtest/gtest.h>
 

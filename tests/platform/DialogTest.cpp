@@ -2,9 +2,6 @@
 // the combo-box and up-down messages, data exchange that refuses bad numbers and keeps the
 // dialog open, and the default handling of the settings-change message.
 
-#include "res/Resource.h"
-#include "tests/dialogs/ModalDriver.h"
-
 #include "platform/Controls.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
@@ -13,6 +10,8 @@
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "res/Resource.h"
+#include "tests/dialogs/ModalDriver.h"
 
 #include <gtest/gtest.h>
 

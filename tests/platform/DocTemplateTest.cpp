@@ -2,7 +2,6 @@
 // framework's order; the recent-file list from the settings store; closing the main frame.
 
 #include "FrameworkFixture.h"
-
 #include "platform/Application.h"
 #include "platform/DC.h"
 #include "platform/Document.h"
@@ -11,7 +10,6 @@
 #include "platform/RuntimeClass.h"
 #include "platform/SingleDocTemplate.h"
 #include "platform/View.h"
-
 #include "res/Resource.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,10 @@
 // The frame: its command bar and the enabling of its items, its size, closing and help.
 
 #include "FrameworkFixture.h"
-
-#include "res/Resource.h"
-#include "res/Resources.h"
-
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
+#include "res/Resource.h"
+#include "res/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,9 @@
 // background mode chosen before; copies come out pixel for pixel; with no bitmap selected the
 // context holds one white pixel.
 
-#include "res/Resource.h"
-
 #include "platform/DC.h"
 #include "platform/Messages.h"
+#include "res/Resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,6 @@
 // The game document: commands and their enabling, aborting a round, sounds, the frame-close
 // answer and where the statistics file lies.
 
-#include "tests/screen/GameScreenFixture.h"
-
 #include "app/MyDrunoApp.h"
 #include "platform/CommandTarget.h"
 #include "platform/Messages.h"
@@ -10,6 +8,7 @@
 #include "platform/RuntimeClass.h"
 #include "platform/Sound.h"
 #include "res/Resource.h"
+#include "tests/screen/GameScreenFixture.h"
 
 #include <QApplication>
 #include <QDialog>

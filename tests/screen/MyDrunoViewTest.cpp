@@ -1,10 +1,9 @@
 // The game view: where the strip lies, what a tap on it does, the text lines, and a round
 // played to its end by taps.
 
-#include "tests/screen/GameScreenFixture.h"
-
 #include "app/MyDrunoApp.h"
 #include "platform/Messages.h"
+#include "tests/screen/GameScreenFixture.h"
 
 #include <QDir>
 #include <QRect>

@@ -1,11 +1,10 @@
 // Light and dark desktop themes: the game screen draws its text in the palette's text colour
 // on the palette's base, and the command bar's images keep their ink legible on a dark bar.
 
-#include "tests/screen/GameScreenFixture.h"
-
 #include "platform/FrameCommandBar.h"
 #include "platform/Resources.h"
 #include "res/Resource.h"
+#include "tests/screen/GameScreenFixture.h"
 
 #include <QAction>
 #include <QApplication>

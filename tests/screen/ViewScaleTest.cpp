@@ -1,12 +1,11 @@
 // The game screen grows with the window: the handheld's 240 x 268 screen drawn by one factor,
 // centred, its taps mapped back, and at 240 x 268 exactly the picture it always was.
 
-#include "tests/screen/GameScreenFixture.h"
-
 #include "platform/DC.h"
 #include "platform/Resources.h"
 #include "platform/ViewScale.h"
 #include "res/Resource.h"
+#include "tests/screen/GameScreenFixture.h"
 
 #include <QApplication>
 #include <QPainter>

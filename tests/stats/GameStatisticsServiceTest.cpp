@@ -4,6 +4,7 @@
 #include "tests/stats/StatsFixture.h"
 
 #include <sys/stat.h>
+
 #include <climits>
 
 namespace {

@@ -1,9 +1,8 @@
 // The viewer's window, fed through its published window as a traced program would feed it.
 
-#include "tools/kvo/KvoWindow.h"
-
 #include "platform/Messages.h"
 #include "platform/RemoteWindow.h"
+#include "tools/kvo/KvoWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-#include "trace/TraceScope.h"
-
 #include "platform/Debug.h"
+#include "trace/TraceScope.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
 // The trace's viewer connection, seen from windows this test publishes. Each scenario's traced
 // side is a fresh process, since the viewer is searched once per process.
 
-#include "TraceProcess.h"
-
 #include "platform/PublishedWindow.h"
+#include "TraceProcess.h"
 
 #include <gtest/gtest.h>
 
