@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "platform/QtGeometry.h"
 #include "platform/Resources.h"
+#include "platform/TextImageCache.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -340,10 +341,12 @@ int DC::DrawText(const QString& text, Rect* rect, unsigned format) {
     const int flags = QtTextFlags(format);
     RecordDrawnText(text, *rect, format);
     QRect drawn;
-    m_painter->save();
-    m_painter->setClipRect(box, Qt::IntersectClip);
-    m_painter->drawText(box, flags, text, &drawn);
-    m_painter->restore();
+    if (!DrawCachedText(*m_painter, box, flags, text, &drawn)) {
+        m_painter->save();
+        m_painter->setClipRect(box, Qt::IntersectClip);
+        m_painter->drawText(box, flags, text, &drawn);
+        m_painter->restore();
+    }
     // Text placed lower in the box reports where it ends, measured from the box's top.
     if ((flags & Qt::AlignVCenter) != 0) {
         return drawn.bottom() + 1 - rect->top;

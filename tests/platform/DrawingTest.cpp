@@ -103,6 +103,89 @@ TEST(DC, DrawTextCentresASingleLineInTheContextsColours) {
     }
 }
 
+// Large text comes from a kept image on later paints: every paint, and every change of text,
+// colour, size, mode, box or place in between, shows the pixels the painter draws itself.
+TEST(DC, LargeTextLooksTheSameOnEveryPaint) {
+    struct Case {
+        const char* text;
+        int height;  // character height in pixels
+        QColor pen;
+        QColor background;
+        int mode;
+        QPointF shift;  // the painter's own translation
+        qreal scale;
+        unsigned format;
+    };
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    const QColor dark(30, 30, 40);
+    const unsigned centred = 37;  // centred in both directions, one line
+    const std::vector<Case> cases = {
+        {"? ? ?", 100, black, white, platform::kBkTransparent, {}, 1, centred},
+        {"1 2 3", 100, black, white, platform::kBkTransparent, {}, 1, centred},
+        {"1 2 3", 100, white, dark, platform::kBkTransparent, {}, 1, centred},
+        {"1 2 3", 90, black, white, platform::kBkTransparent, {}, 1, centred},
+        {"1 2 3", 100, black, QColor(Qt::yellow), platform::kBkOpaque, {}, 1, centred},
+        {"1 2 3", 100, black, white, platform::kBkTransparent, {3, 7}, 1, centred},
+        {"1 2 3", 100, black, white, platform::kBkTransparent, {0.5, 0}, 1, centred},
+        {"1 2 3", 100, black, white, platform::kBkTransparent, {}, 1.5, centred},
+        {"12\n34", 80, black, white, platform::kBkTransparent, {}, 1, 0},
+        {" ", 100, black, white, platform::kBkTransparent, {}, 1, centred},
+        {"Won!", 20, black, white, platform::kBkTransparent, {}, 1, centred},
+    };
+    for (const QRect box : {QRect(10, 20, 220, 160), QRect(0, 40, 240, 183)}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.text << " " << c.height << " " << c.mode << " "
+                                            << c.shift.x() << " " << c.scale << " " << box.x());
+            platform::LogFont lf;
+            lf.lfHeight = -c.height;
+            lf.lfFaceName = QStringLiteral("Arial");
+            platform::Font font;
+            ASSERT_TRUE(font.CreateFontIndirect(lf));
+            const QString text = QString::fromLatin1(c.text);
+
+            auto prepare = [&](QImage& image, QPainter& painter) {
+                image = QImage(400, 300, QImage::Format_RGB32);
+                image.fill(c.background);
+                painter.begin(&image);
+                painter.translate(c.shift);
+                painter.scale(c.scale, c.scale);
+            };
+            QImage expected;
+            QPainter reference;
+            prepare(expected, reference);
+            reference.setFont(*font.QtFont());
+            reference.setPen(c.pen);
+            reference.setBackground(c.background);
+            reference.setBackgroundMode(c.mode == platform::kBkOpaque ? Qt::OpaqueMode
+                                                                      : Qt::TransparentMode);
+            reference.setClipRect(box);
+            QRect drawn;
+            const int flags = c.format == centred
+                                  ? Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic
+                                  : Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
+            reference.drawText(box, flags, text, &drawn);
+            reference.end();
+
+            for (int paint = 0; paint < 2; ++paint) {
+                QImage image;
+                QPainter painter;
+                prepare(image, painter);
+                platform::DC dc(&painter, c.pen, c.background);
+                dc.SelectObject(&font);
+                dc.SetBkMode(c.mode);
+                platform::Rect rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
+                const int height = dc.DrawText(text, &rect, c.format);
+                dc.SelectObject(static_cast<platform::Font*>(nullptr));
+                painter.end();
+                EXPECT_TRUE(image == expected) << "paint " << paint;
+                EXPECT_EQ(height,
+                          c.format == centred ? drawn.bottom() + 1 - box.top() : drawn.height());
+            }
+        }
+    }
+}
+
 // A positive height is the cell (ascent + descent), a negative one the character height.
 TEST(Font, HeightsAndArialFace) {
     for (int height : {12, 16, 20, 33, 100}) {
