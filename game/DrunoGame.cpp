@@ -123,5 +123,6 @@ CDrunoGuess CDrunoGame::Judge(const QString& strGuess) const {
 }
 
 QString CDrunoGame::GetStatus() const {
-    return QString::asprintf("%d / %d", m_nAttempt + 1, m_nMaxAttempts);
+    return QString::number(m_nAttempt + 1) + QStringLiteral(" / ") +
+           QString::number(m_nMaxAttempts);
 }

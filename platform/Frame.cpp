@@ -387,7 +387,9 @@ void Frame::UpdateCommandItems() {
     if (!m_impl->commandBar) {
         return;
     }
-    for (unsigned id : m_impl->commandBar->Commands()) {
+    // A copy: a handler asked for its state may add items to the bar.
+    const std::vector<unsigned> commands = m_impl->commandBar->Commands();
+    for (unsigned id : commands) {
         m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
     }
 }

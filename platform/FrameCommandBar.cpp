@@ -128,14 +128,17 @@ QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned comman
             frame->SendMessage(kMsgCommand, command, 0);
         }
     });
-    m_commandActions.push_back(action);
+    m_commandActions.push_back({command, action});
+    if (std::find(m_commands.begin(), m_commands.end(), command) == m_commands.end()) {
+        m_commands.push_back(command);
+    }
     return action;
 }
 
 QString FrameCommandBar::MenuTextOf(unsigned command) const {
-    for (const QAction* action : m_commandActions) {
-        if (action->data().toUInt() == command && !action->text().isEmpty()) {
-            return action->text();
+    for (const CommandAction& item : m_commandActions) {
+        if (item.command == command && !item.action->text().isEmpty()) {
+            return item.action->text();
         }
     }
     return {};
@@ -259,21 +262,10 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     return true;
 }
 
-std::vector<unsigned> FrameCommandBar::Commands() const {
-    std::vector<unsigned> commands;
-    for (const QAction* action : m_commandActions) {
-        const unsigned command = action->data().toUInt();
-        if (std::find(commands.begin(), commands.end(), command) == commands.end()) {
-            commands.push_back(command);
-        }
-    }
-    return commands;
-}
-
 void FrameCommandBar::SetCommandEnabled(unsigned command, bool enabled) {
-    for (QAction* action : m_commandActions) {
-        if (action->data().toUInt() == command) {
-            action->setEnabled(enabled);
+    for (const CommandAction& item : m_commandActions) {
+        if (item.command == command) {
+            item.action->setEnabled(enabled);
         }
     }
 }

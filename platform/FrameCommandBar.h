@@ -29,7 +29,7 @@ public:
     bool SetShortcut(unsigned command, StandardKey key) override;
 
     // The commands the bar's menu items and buttons carry, each once, in bar order.
-    std::vector<unsigned> Commands() const;
+    const std::vector<unsigned>& Commands() const { return m_commands; }
     void SetCommandEnabled(unsigned command, bool enabled);
     QToolBar* ToolBar() const { return m_toolBar; }
 
@@ -39,7 +39,12 @@ private:
 
     Frame* m_frame;
     QToolBar* m_toolBar;
-    std::vector<QAction*> m_commandActions;
+    struct CommandAction {
+        unsigned command;
+        QAction* action;
+    };
+    std::vector<CommandAction> m_commandActions;
+    std::vector<unsigned> m_commands;
     std::vector<QAction*> m_menuActions;
     bool m_adorned = false;
 };

@@ -5,6 +5,7 @@
 #include <canberra.h>
 #include <dlfcn.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -87,6 +88,12 @@ public:
     }
 
     void Play(unsigned type) {
+        // While the thread would drop the sound anyway, it is not even woken.
+        if (m_silent.load(std::memory_order_relaxed) ||
+            Clock::now().time_since_epoch().count() <
+                m_quietUntil.load(std::memory_order_relaxed)) {
+            return;
+        }
         {
             const std::lock_guard lock(m_mutex);
             if (!m_thread.joinable()) {
@@ -107,10 +114,11 @@ private:
     // Without a sound device or theme every attempt fails, after finding and decoding the
     // sound file all the same: after a failure the next attempts wait this long.
     static constexpr std::chrono::seconds kQuietAfterFailure{3};
+    using Clock = std::chrono::steady_clock;
 
     void Run() {
         m_context = MakeContext();
-        std::chrono::steady_clock::time_point quietUntil;
+        m_silent = m_context == nullptr;
         std::unique_lock lock(m_mutex);
         for (;;) {
             m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
@@ -119,7 +127,8 @@ private:
             }
             const unsigned type = m_pending.front();
             m_pending.pop_front();
-            if (m_context == nullptr || std::chrono::steady_clock::now() < quietUntil) {
+            if (m_context == nullptr ||
+                Clock::now().time_since_epoch().count() < m_quietUntil.load()) {
                 continue;
             }
             lock.unlock();
@@ -127,7 +136,7 @@ private:
             if (m_canberra.play(m_context, 0, CA_PROP_EVENT_ID, EventId(type),
                                 CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
                                 nullptr) != CA_SUCCESS) {
-                quietUntil = std::chrono::steady_clock::now() + kQuietAfterFailure;
+                m_quietUntil = (Clock::now() + kQuietAfterFailure).time_since_epoch().count();
             }
             lock.lock();
         }
@@ -159,6 +168,10 @@ private:
     std::condition_variable m_wake;
     std::deque<unsigned> m_pending;
     bool m_stopping = false;
+    // Set by the thread, read by the user interface: no context at all, or no sound before
+    // this time after a failure.
+    std::atomic<bool> m_silent{false};
+    std::atomic<Clock::rep> m_quietUntil{0};
     std::thread m_thread;
 };
 

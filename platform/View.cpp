@@ -7,6 +7,7 @@
 #include "platform/Palette.h"
 #include "platform/ViewAccessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
@@ -138,8 +139,13 @@ private:
         return otherwise;
     }
 
-    // Assistive technology hears of a text line as soon as it is drawn anew.
+    // Assistive technology hears of a text line as soon as it is drawn anew. With none
+    // listening, nothing is compared: one that starts later hears of every line at once.
     void AnnounceChangedTexts() {
+        if (!QAccessible::isActive()) {
+            m_announced.clear();
+            return;
+        }
         const QStringList texts = m_view->GetShownTexts();
         if (texts == m_announced) {
             return;
