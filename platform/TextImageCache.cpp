@@ -73,12 +73,13 @@ bool CanStandIn(const QPainter& painter, const QRect& box, qreal ratio) {
         (painter.backgroundMode() == Qt::OpaqueMode && !IsOneColour(painter.background()))) {
         return false;
     }
+    // Logical to device pixels: no more than the device's own ratio and a shift.
     const QTransform transform = painter.combinedTransform();
-    if (transform.type() > QTransform::TxTranslate ||
-        painter.deviceTransform().type() > QTransform::TxScale) {
+    if (transform.type() > QTransform::TxScale || transform.m11() != ratio ||
+        transform.m22() != ratio) {
         return false;
     }
-    const QPointF origin = transform.map(QPointF(box.topLeft())) * ratio;
+    const QPointF origin = transform.map(QPointF(box.topLeft()));
     return IsWhole(origin.x()) && IsWhole(origin.y());
 }
 

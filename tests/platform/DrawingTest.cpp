@@ -104,7 +104,8 @@ TEST(DC, DrawTextCentresASingleLineInTheContextsColours) {
 }
 
 // Large text comes from a kept image on later paints: every paint, and every change of text,
-// colour, size, mode, box or place in between, shows the pixels the painter draws itself.
+// colour, size, mode, box, place or pixel density in between, shows the pixels the painter
+// draws itself.
 TEST(DC, LargeTextLooksTheSameOnEveryPaint) {
     struct Case {
         const char* text;
@@ -133,10 +134,17 @@ TEST(DC, LargeTextLooksTheSameOnEveryPaint) {
         {" ", 100, black, white, platform::kBkTransparent, {}, 1, centred},
         {"Won!", 20, black, white, platform::kBkTransparent, {}, 1, centred},
     };
-    for (const QRect box : {QRect(10, 20, 220, 160), QRect(0, 40, 240, 183)}) {
+    struct Target {
+        QRect box;
+        qreal ratio;  // device pixels per logical pixel
+    };
+    for (const Target target : {Target{{10, 20, 220, 160}, 1}, Target{{0, 40, 240, 183}, 1},
+                                Target{{5, 8, 230, 180}, 2}}) {
+        const QRect box = target.box;
         for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.text << " " << c.height << " " << c.mode << " "
-                                            << c.shift.x() << " " << c.scale << " " << box.x());
+            SCOPED_TRACE(testing::Message()
+                         << c.text << " " << c.height << " " << c.mode << " " << c.shift.x() << " "
+                         << c.scale << " " << box.x() << " " << target.ratio);
             platform::LogFont lf;
             lf.lfHeight = -c.height;
             lf.lfFaceName = QStringLiteral("Arial");
@@ -145,7 +153,8 @@ TEST(DC, LargeTextLooksTheSameOnEveryPaint) {
             const QString text = QString::fromLatin1(c.text);
 
             auto prepare = [&](QImage& image, QPainter& painter) {
-                image = QImage(400, 300, QImage::Format_RGB32);
+                image = QImage(QSize(400, 300) * target.ratio, QImage::Format_RGB32);
+                image.setDevicePixelRatio(target.ratio);
                 image.fill(c.background);
                 painter.begin(&image);
                 painter.translate(c.shift);
