@@ -2,9 +2,11 @@
 
 #include <QFont>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPointer>
 #include <QtMath>
 #include <QTransform>
 
@@ -33,7 +35,7 @@ struct CachedText {
     QRgb background = 0;
     qreal devicePixelRatio = 1;
     QPainter::RenderHints hints;
-    QImage image;   // what the text covers, with the box's top left at origin
+    QImage image;   // the pixels the text covers, no more
     QPoint origin;  // where the image goes, in the painter's coordinates
     QRect drawn;    // as drawText reports it
 
@@ -48,7 +50,19 @@ struct CachedText {
 
 // Most recently used first. The painting thread is the only user.
 std::list<CachedText>& Lines() {
-    static std::list<CachedText> lines;
+    // Never destroyed, as the measured fonts of DC.cpp: what it holds goes with the process.
+    static auto& lines = *new std::list<CachedText>;
+    // Fonts added or removed while running may change what a face resolves to, and so may
+    // another application object.
+    static QPointer<QGuiApplication> watched;
+    if (watched != qGuiApp) {
+        lines.clear();
+        watched = qGuiApp;
+        if (qGuiApp != nullptr) {
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged,
+                             [] { Lines().clear(); });
+        }
+    }
     return lines;
 }
 
@@ -181,10 +195,6 @@ bool DrawCachedText(QPainter& painter, const QRect& box, int flags, const QStrin
         *drawn = line.drawn;
     }
     return true;
-}
-
-void ClearCachedTexts() {
-    Lines().clear();
 }
 
 }  // namespace platform
