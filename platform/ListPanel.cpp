@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -19,6 +20,12 @@ constexpr int kLineSpacing = 4;
 QWidget* Column(const QWidget* panel) {
     const auto* area = qobject_cast<const QScrollArea*>(panel);
     return area != nullptr ? area->widget() : nullptr;
+}
+
+void ScrollToEnd(QScrollArea* area) {
+    area->widget()->layout()->activate();
+    QScrollBar* scrollBar = area->verticalScrollBar();
+    scrollBar->setValue(scrollBar->maximum());
 }
 
 }  // namespace
@@ -67,10 +74,15 @@ void ListPanel::SetLines(const QStringList& lines) {
             label->show();
         }
     }
-    // The newest line is the one the player wants to see.
-    layout->activate();
-    QScrollBar* scrollBar = static_cast<QScrollArea*>(Widget())->verticalScrollBar();
-    scrollBar->setValue(scrollBar->maximum());
+    // The newest line is the one the player wants to see. A hidden column is laid out only
+    // when it is shown: laying it out now would cost the start a second pass, and a position
+    // set now would not last, so the scrolling waits for the event loop.
+    auto* area = static_cast<QScrollArea*>(Widget());
+    if (column->isVisible()) {
+        ScrollToEnd(area);
+    } else {
+        QTimer::singleShot(0, area, [area] { ScrollToEnd(area); });
+    }
 }
 
 QStringList ListPanel::GetLines() const {

@@ -1,6 +1,7 @@
 // The frame: its command bar and the enabling of its items, its size, closing and help.
 
 #include "FrameworkFixture.h"
+#include "platform/ListPanel.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "res/Resource.h"
@@ -11,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -142,6 +145,38 @@ TEST_F(FrameTest, OpensWithAGameScreenOf240By268AndResizes) {
     frame.Widget()->resize(frame.Widget()->width() + 60, frame.Widget()->height() + 40);
     QApplication::processEvents();
     EXPECT_EQ(view.m_sizes.last(), QSize(300, 308));
+}
+
+// The side panel keeps its newest line in sight, whether the lines come to a shown window or
+// before the window is first shown.
+TEST_F(FrameTest, SidePanelShowsItsNewestLine) {
+    platform::ListPanel panel;
+    ASSERT_TRUE(panel.Create(&frame, 150, QStringLiteral("Lines")));
+    auto* area = qobject_cast<QScrollArea*>(panel.Widget());
+    ASSERT_NE(area, nullptr);
+    QStringList lines;
+    auto lineInSight = [&](const QString& text) {
+        for (const QLabel* label : area->widget()->findChildren<QLabel*>()) {
+            if (label->text() == text) {
+                const int top = label->mapTo(area->viewport(), QPoint(0, 0)).y();
+                return top >= 0 && top + label->height() <= area->viewport()->height();
+            }
+        }
+        return false;
+    };
+    for (int i = 1; i <= 40; ++i) {
+        lines << QStringLiteral("%1. a line long enough to be wrapped at the panel's width").arg(i);
+    }
+    panel.SetLines(lines);  // the window is not shown yet
+    frame.ShowWindow(platform::kSwShow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.Widget()));
+    QApplication::processEvents();
+    EXPECT_TRUE(lineInSight(lines.last()));
+    EXPECT_FALSE(lineInSight(lines.first()));
+
+    lines << QStringLiteral("41. one more");
+    panel.SetLines(lines);
+    EXPECT_TRUE(lineInSight(lines.last()));
 }
 
 TEST_F(FrameTest, CloseRequestAsksTheDocument) {
