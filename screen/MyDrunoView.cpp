@@ -14,11 +14,6 @@ PLATFORM_IMPLEMENT_DYNCREATE(CMyDrunoView)
 
 namespace {
 
-// The digit strip: eleven cells of 20 pixels, digits 0 to 9 and then delete.
-constexpr int kStripWidth = 220;
-constexpr int kStripHeight = 25;
-constexpr int kCellWidth = 20;
-constexpr int kDeleteCell = 10;
 // Distance of the strip's top edge from the bottom of the client area.
 constexpr int kStripFromBottom = 35;
 // The handheld's screen: the layout is drawn scaled beyond it.
@@ -171,14 +166,14 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
         return;
     }
 
-    const int nIndex = (point.x - m_nNumbersLeft) / kCellWidth;
+    const int nIndex = (point.x - m_nNumbersLeft) / kStripCellWidth;
     // One pixel more than the strip in each direction still counts as a hit.
     const bool bOnStrip = m_nNumbersLeft <= point.x && point.x <= m_nNumbersLeft + kStripWidth &&
                           m_nNumbersTop <= point.y && point.y <= m_nNumbersTop + kStripHeight;
     if (bOnStrip) {
         trace.LogFormat("index=%d", nIndex);
         CDrunoGame& game = pDoc->m_game;
-        if (nIndex < kDeleteCell) {
+        if (nIndex < kStripDeleteCell) {
             // A digit that completes a guess is answered by the result line, not a click.
             if (!game.AddDigit(nIndex)) {
                 pDoc->PlaySound(CMyDrunoDoc::kSoundKey);
@@ -197,7 +192,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
                 platform::MessageBox(IDS_WON, platform::kMbOk);
                 pDoc->StopPlaying();
             }
-        } else if (nIndex == kDeleteCell) {
+        } else if (nIndex == kStripDeleteCell) {
             if (!game.DeleteDigit()) {
                 pDoc->PlaySound(CMyDrunoDoc::kSoundError);
             }

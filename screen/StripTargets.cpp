@@ -1,22 +1,13 @@
 #include "screen/StripTargets.h"
 
-namespace {
-
-constexpr int kCells = 11;
-constexpr int kCellWidth = 20;
-constexpr int kCellHeight = 25;
-constexpr int kDeleteCell = 10;
-
-}  // namespace
-
 std::vector<platform::TapTarget> StripTargets(int nLeft, int nTop, bool bShown) {
     std::vector<platform::TapTarget> targets;
-    for (int nCell = 0; nCell < kCells; ++nCell) {
+    for (int nCell = 0; nCell < kStripCells; ++nCell) {
         platform::TapTarget target;
-        target.rect = {nLeft + nCell * kCellWidth, nTop, nLeft + (nCell + 1) * kCellWidth,
-                       nTop + kCellHeight};
+        target.rect = {nLeft + nCell * kStripCellWidth, nTop, nLeft + (nCell + 1) * kStripCellWidth,
+                       nTop + kStripHeight};
         target.shown = bShown;
-        if (nCell == kDeleteCell) {
+        if (nCell == kStripDeleteCell) {
             target.name = QStringLiteral("Delete");
             target.keys = {platform::kVkBack, platform::kVkDelete};
         } else {
