@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 
 #include <algorithm>
 #include <vector>
@@ -120,14 +119,8 @@ int PixelSizeForCell(const QFont& font, int cellHeight) {
     };
     // Never destroyed: the fonts it holds would otherwise be freed after the application.
     static auto& known = *new std::vector<Known>;
-    // Fonts added or removed while running may change what a face resolves to, and so may
-    // another application object.
-    static QPointer<QGuiApplication> watched;
-    if (watched != qGuiApp) {
-        known.clear();
-        watched = qGuiApp;
-        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { known.clear(); });
-    }
+    static FontChangeWatch watch([] { known.clear(); });
+    watch.Check();
     for (const Known& entry : known) {
         if (entry.cellHeight == cellHeight && entry.font == font) {
             return entry.pixelSize;

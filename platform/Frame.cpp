@@ -6,6 +6,7 @@
 #include "platform/HelpWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
+#include "platform/QtGeometry.h"
 #include "platform/Resources.h"
 #include "platform/RuntimeClass.h"
 #include "platform/Screen.h"
@@ -309,8 +310,7 @@ void Frame::ApplyPlacement(const FramePlacement& placement) {
         std::clamp(placement.width, least.width(), std::max(least.width(), work.Width()));
     const int height =
         std::clamp(placement.height, least.height(), std::max(least.height(), work.Height()));
-    const QRect shown = QRect(placement.x, placement.y, width, height) &
-                        QRect(work.left, work.top, work.Width(), work.Height());
+    const QRect shown = QRect(placement.x, placement.y, width, height) & ToQRect(work);
     if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
         window->move(placement.x, placement.y);
     }
@@ -387,9 +387,7 @@ void Frame::UpdateCommandItems() {
     if (!m_impl->commandBar) {
         return;
     }
-    // A copy: a handler asked for its state may add items to the bar.
-    const std::vector<unsigned> commands = m_impl->commandBar->Commands();
-    for (unsigned id : commands) {
+    for (unsigned id : m_impl->commandBar->Commands()) {
         m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
     }
 }

@@ -129,9 +129,6 @@ QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned comman
         }
     });
     m_commandActions.push_back({command, action});
-    if (std::find(m_commands.begin(), m_commands.end(), command) == m_commands.end()) {
-        m_commands.push_back(command);
-    }
     return action;
 }
 
@@ -260,6 +257,16 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
         window->addAction(action);
     }
     return true;
+}
+
+std::vector<unsigned> FrameCommandBar::Commands() const {
+    std::vector<unsigned> commands;
+    for (const CommandAction& item : m_commandActions) {
+        if (std::find(commands.begin(), commands.end(), item.command) == commands.end()) {
+            commands.push_back(item.command);
+        }
+    }
+    return commands;
 }
 
 void FrameCommandBar::SetCommandEnabled(unsigned command, bool enabled) {

@@ -29,7 +29,7 @@ public:
     bool SetShortcut(unsigned command, StandardKey key) override;
 
     // The commands the bar's menu items and buttons carry, each once, in bar order.
-    const std::vector<unsigned>& Commands() const { return m_commands; }
+    std::vector<unsigned> Commands() const;
     void SetCommandEnabled(unsigned command, bool enabled);
     QToolBar* ToolBar() const { return m_toolBar; }
 
@@ -44,7 +44,6 @@ private:
         QAction* action;
     };
     std::vector<CommandAction> m_commandActions;
-    std::vector<unsigned> m_commands;
     std::vector<QAction*> m_menuActions;
     bool m_adorned = false;
 };

@@ -2,11 +2,9 @@
 
 #include <QFont>
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPointer>
 #include <QtMath>
 #include <QTransform>
 
@@ -52,17 +50,8 @@ struct CachedText {
 std::list<CachedText>& Lines() {
     // Never destroyed, as the measured fonts of DC.cpp: what it holds goes with the process.
     static auto& lines = *new std::list<CachedText>;
-    // Fonts added or removed while running may change what a face resolves to, and so may
-    // another application object.
-    static QPointer<QGuiApplication> watched;
-    if (watched != qGuiApp) {
-        lines.clear();
-        watched = qGuiApp;
-        if (qGuiApp != nullptr) {
-            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged,
-                             [] { Lines().clear(); });
-        }
-    }
+    static FontChangeWatch watch([] { lines.clear(); });
+    watch.Check();
     return lines;
 }
 
@@ -155,6 +144,17 @@ CachedText Render(const QPainter& painter, CachedText key) {
 }
 
 }  // namespace
+
+void FontChangeWatch::Check() {
+    if (m_watched == qGuiApp) {
+        return;
+    }
+    m_forget();
+    m_watched = qGuiApp;
+    if (qGuiApp != nullptr) {
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, m_forget);
+    }
+}
 
 bool DrawCachedText(QPainter& painter, const QRect& box, int flags, const QString& text,
                     QRect* drawn) {

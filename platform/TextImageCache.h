@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QGuiApplication>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 
@@ -19,5 +23,18 @@ namespace platform {
 // (text small enough for Qt's glyph cache).
 bool DrawCachedText(QPainter& painter, const QRect& box, int flags, const QString& text,
                     QRect* drawn);
+
+// What a font resolves to stays the same while the installed fonts and the application object
+// do. A cache of font results calls Check() before each use; forget empties it whenever that
+// may have changed. Only the user-interface thread uses fonts.
+class FontChangeWatch {
+public:
+    explicit FontChangeWatch(std::function<void()> forget) : m_forget(std::move(forget)) {}
+    void Check();
+
+private:
+    std::function<void()> m_forget;
+    QPointer<QGuiApplication> m_watched;
+};
 
 }  // namespace platform

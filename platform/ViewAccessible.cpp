@@ -117,10 +117,10 @@ private:
             return std::nullopt;
         }
         const std::vector<TapTarget> targets = view->GetTapTargets();
-        const auto at = static_cast<std::size_t>(m_index - Lines().size());
-        return m_index >= Lines().size() && at < targets.size()
-                   ? std::optional<TapTarget>(targets[at])
-                   : std::nullopt;
+        const qsizetype lines = view->GetShownTexts().size();
+        const auto at = static_cast<std::size_t>(m_index - lines);
+        return m_index >= lines && at < targets.size() ? std::optional<TapTarget>(targets[at])
+                                                       : std::nullopt;
     }
 
     QPointer<QWidget> m_widget;
@@ -172,9 +172,11 @@ public:
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {
-        for (int i = 0; i < childCount(); ++i) {
+        const int count = childCount();
+        for (int i = 0; i < count; ++i) {
             QAccessibleInterface* item = child(i);
-            if (item->role() == QAccessible::Button && item->rect().contains(x, y)) {
+            if (item != nullptr && item->role() == QAccessible::Button &&
+                item->rect().contains(x, y)) {
                 return item;
             }
         }
