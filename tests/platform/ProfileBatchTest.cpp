@@ -2,6 +2,7 @@
 // says so when the batch ends.
 
 #include "platform/ProfileStore.h"
+#include "ProfileFolderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,7 @@
 
 namespace {
 
-class ProfileBatch : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        platform::SetProfileFolder(m_dir.path());
-    }
-    void TearDown() override { platform::SetProfileFolder(QString()); }
-    QTemporaryDir m_dir;
-};
+using ProfileBatch = ProfileFolderTest;
 
 TEST_F(ProfileBatch, WritesReachTheFileWhenTheBatchEnds) {
     platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));

@@ -6,6 +6,7 @@
 #include "platform/ProfileStore.h"
 #include "platform/Sound.h"
 #include "platform/Strings.h"
+#include "ProfileFolderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -187,15 +188,7 @@ TEST_F(Files, ANameThatIsNotUtf8Opens) {
     EXPECT_EQ(info.st_size, 1);
 }
 
-class Profiles : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        platform::SetProfileFolder(m_dir.path());
-    }
-    void TearDown() override { platform::SetProfileFolder(QString()); }
-    QTemporaryDir m_dir;
-};
+using Profiles = ProfileFolderTest;
 
 TEST_F(Profiles, TheFileLiesUnderTheKeyName) {
     const platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
