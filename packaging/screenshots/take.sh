@@ -57,7 +57,8 @@ wait_for_line() {
 }
 tap() {
     eval "$(xdotool getwindowgeometry --shell "$wid")"
-    xdotool mousemove --window "$wid" $(((WIDTH - 220) / 2 + $1 * 20 + 10)) \
+    # The game screen is the window's left 240 pixels; the history panel stands beside it.
+    xdotool mousemove --window "$wid" $(((240 - 220) / 2 + $1 * 20 + 10)) \
         $((HEIGHT - 35 + 12)) click 1
     sleep 0.3
 }
