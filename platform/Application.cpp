@@ -65,9 +65,6 @@ void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const Q
     }
 }
 
-// How long the last lines of the debug output may take on their way out.
-constexpr int kExitFlushMs = 1000;
-
 // The application whose Run is under way, while its QApplication lives on Run's stack.
 Application* s_running = nullptr;
 
@@ -83,7 +80,7 @@ void EndDuringRun(int status, void*) {
     }
     s_running = nullptr;
     app->EndWithoutDisplay();
-    FlushDebugOutput(kExitFlushMs);
+    FlushDebugOutput(kExitFlushWaitMs);
     ::_exit(status);
 }
 

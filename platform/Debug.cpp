@@ -30,9 +30,8 @@ namespace {
 // fatal-signal handler can still write out what it holds.
 constexpr std::size_t kCapacity = 256 * 1024;
 // How long one line may wait for a stream that takes nothing, when no event loop will come back
-// to it; and how long the exit waits for the last lines.
+// to it.
 constexpr int kLineWaitMs = 50;
-constexpr int kExitWaitMs = 1000;
 
 char s_pending[kCapacity];
 std::size_t s_used = 0;
@@ -93,8 +92,8 @@ long long NowMs() {
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Writes data from offset on; returns the offset reached. Only calls that are safe in a signal
-// handler.
+// Writes up to size bytes of data; returns how many went out (all of them once the reader has
+// gone, as nothing will take them). Only calls that are safe in a signal handler.
 std::size_t WriteOut(const char* data, std::size_t size, int waitMs) {
     const long long deadline = NowMs() + waitMs;
     std::size_t done = 0;
@@ -292,7 +291,7 @@ void CollectLine(std::initializer_list<QStringView> pieces) {
 }
 
 void FlushAtExit() {
-    Drain(kExitWaitMs);
+    Drain(kExitFlushWaitMs);
 }
 
 // Writes out what waits, then lets the signal take its course: a fault happens again under the
@@ -306,7 +305,7 @@ void OnFatalSignal(int signal, siginfo_t* info, void*) {
         s_pollFirst = true;
     }
     if (!s_gone) {
-        WriteOut(s_pending, used, kExitWaitMs);
+        WriteOut(s_pending, used, kExitFlushWaitMs);
     }
     s_used = 0;
     for (std::size_t i = 0; i < std::size(kFatalSignals); ++i) {

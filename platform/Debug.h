@@ -30,6 +30,9 @@ void WriteStandardError(const QByteArray& bytes);
 // Writes what was collected, waiting at most waitMs for a stream that takes nothing.
 void FlushDebugOutput(int waitMs);
 
+// How long the exit waits for the last lines of the debug output.
+inline constexpr int kExitFlushWaitMs = 1000;
+
 // Test seam: while set, every text also goes to the observer.
 using DebugObserver = std::function<void(const QString& text)>;
 void SetDebugObserver(DebugObserver observer);

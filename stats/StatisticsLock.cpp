@@ -8,7 +8,6 @@ namespace {
 
 // Counts and resets run one at a time on the user-interface thread: one lock at most.
 CStatisticsLock* s_pHeld = nullptr;
-platform::File* s_pHeldFile = nullptr;
 
 }  // namespace
 
@@ -35,7 +34,6 @@ CStatisticsLock::CStatisticsLock(const QString& lpStatFile) {
         return;
     }
     s_pHeld = this;
-    s_pHeldFile = &m_file;
 }
 
 CStatisticsLock::~CStatisticsLock() {
@@ -45,7 +43,7 @@ CStatisticsLock::~CStatisticsLock() {
 }
 
 bool CStatisticsLock::Covers(const platform::File& file) {
-    return s_pHeldFile != nullptr && s_pHeldFile->IsSameFile(file);
+    return s_pHeld != nullptr && s_pHeld->m_file.IsSameFile(file);
 }
 
 bool CStatisticsLock::IsNewAndEmpty(const platform::File& file) {
@@ -53,9 +51,8 @@ bool CStatisticsLock::IsNewAndEmpty(const platform::File& file) {
 }
 
 void CStatisticsLock::Release() {
-    if (s_pHeldFile != nullptr) {
-        s_pHeldFile->Close();
+    if (s_pHeld != nullptr) {
+        s_pHeld->m_file.Close();
     }
     s_pHeld = nullptr;
-    s_pHeldFile = nullptr;
 }
