@@ -21,6 +21,7 @@
 #include "tests/support/InOrder.h"
 #include "tests/support/ScreenDrawing.h"
 #include "tests/support/StatisticsBytes.h"
+#include "tests/support/StripTaps.h"
 
 #include <gtest/gtest.h>
 
@@ -117,16 +118,8 @@ void Command(unsigned id) {
     QApplication::processEvents();
 }
 
-// A tap on a cell of the digit strip of a 240 x 268 game screen.
-void TapCell(int cell) {
-    QTest::mouseClick(GameView()->Widget(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(10 + cell * 20 + 10, 233 + 12));
-}
-
 void TapDigits(const QString& digits) {
-    for (QChar digit : digits) {
-        TapCell(digit.digitValue());
-    }
+    TapStripDigits(GameView()->Widget(), digits);
 }
 
 // Three different digits that are not the secret.

@@ -10,6 +10,7 @@
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
 #include "tests/support/StatisticsBytes.h"
+#include "tests/support/StripTaps.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,8 +54,7 @@ public:
     testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 void TapCell(int cell) {
-    QTest::mouseClick(GameView(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(10 + cell * 20 + 10, 233 + 12));
+    TapStripCell(GameView(), cell);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
+#include "tests/support/StripTaps.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -36,15 +37,8 @@ CMyDrunoDoc* Doc() {
     return dynamic_cast<CMyDrunoDoc*>(theApp.GetMainWnd()->GetActiveDocument());
 }
 
-void TapCell(int cell) {
-    QTest::mouseClick(theApp.GetMainWnd()->GetActiveView()->Widget(), Qt::LeftButton,
-                      Qt::NoModifier, QPoint(10 + cell * 20 + 10, 233 + 12));
-}
-
-void TapDigits(const QString& digits) {
-    for (QChar digit : digits) {
-        TapCell(digit.digitValue());
-    }
+QWidget* GameView() {
+    return theApp.GetMainWnd()->GetActiveView()->Widget();
 }
 
 void PlayScript(const QByteArray& script) {
@@ -66,7 +60,7 @@ void PlayScript(const QByteArray& script) {
             const QString wrong =
                 secret == QStringLiteral("123") ? QStringLiteral("321") : QStringLiteral("123");
             for (int attempt = 0; attempt < 10 && Doc()->m_bPlaying; ++attempt) {
-                TapDigits(round < 2 ? wrong : secret);
+                TapStripDigits(GameView(), round < 2 ? wrong : secret);
             }
         }
         theApp.OnCmdMsg(ID_APP_EXIT, nullptr);

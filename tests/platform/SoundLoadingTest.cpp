@@ -12,6 +12,7 @@
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"
+#include "tests/support/StripTaps.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST(SoundLoading, TheLibraryComesWithTheFirstSoundAndNotBefore) {
     theApp.m_bSound = false;
     doc->OnNewGame();
     for (const int cell : {4, 10, 10, 0, 7}) {
-        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(10 + cell * 20 + 10, 245));
+        TapStripCell(view, cell);
     }
     EXPECT_EQ(doc->m_game.GetTyped(), QStringLiteral("07"));
     EXPECT_TRUE(heard.isEmpty());
@@ -57,8 +58,8 @@ TEST(SoundLoading, TheLibraryComesWithTheFirstSoundAndNotBefore) {
 
     // The player switches the sound on: the next digit clicks.
     theApp.m_bSound = true;
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(10 + 10 * 20 + 10, 245));
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(10 + 5 * 20 + 10, 245));
+    TapStripCell(view, 10);
+    TapStripCell(view, 5);
     EXPECT_EQ(heard, QStringList({QStringLiteral("0")}));
     // The library is loaded on the sound's own thread; the user interface does not wait.
     while (!SoundLibraryMapped()) {

@@ -10,6 +10,7 @@
 #include "platform/Sound.h"
 #include "res/Resource.h"
 #include "tests/support/StatisticsBytes.h"
+#include "tests/support/StripTaps.h"
 #include "trace/TraceScope.h"
 
 #include <QApplication>
@@ -112,13 +113,11 @@ void GameScreenTest::Tap(int x, int y) {
 }
 
 void GameScreenTest::TapCell(int cell) {
-    Tap(10 + cell * 20 + 10, 233 + 12);
+    TapStripCell(m_view->Widget(), cell);
 }
 
 void GameScreenTest::TapDigits(const QString& digits) {
-    for (QChar digit : digits) {
-        TapCell(digit.digitValue());
-    }
+    TapStripDigits(m_view->Widget(), digits);
 }
 
 QImage GameScreenTest::GrabView() const {
