@@ -4,9 +4,12 @@
 #include "app/MainFrame.h"
 #include "dialogs/LookAndFeelDlg.h"
 #include "dialogs/OptionsDlg.h"
+#include "platform/Debug.h"
 #include "platform/Frame.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/SingleDocTemplate.h"
+#include "platform/Strings.h"
 #include "platform/View.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
@@ -15,6 +18,10 @@
 #include "trace/TraceScope.h"
 
 CMyDrunoApp theApp;
+
+namespace {
+const QString kRegistryKey = QStringLiteral("Brantel");
+}  // namespace
 
 CMyDrunoApp::CMyDrunoApp() : platform::Application(QStringLiteral("Druno")) {
     s_bDebugOutput = true;
@@ -32,7 +39,7 @@ CMyDrunoApp::CMyDrunoApp() : platform::Application(QStringLiteral("Druno")) {
 
 bool CMyDrunoApp::InitInstance() {
     CTraceScope trace(QStringLiteral("CMyDrunoApp::InitInstance()"));
-    SetRegistryKey(QStringLiteral("Brantel"));
+    SetRegistryKey(kRegistryKey);
     if (!InitApplication()) {
         return false;
     }
@@ -58,7 +65,25 @@ bool CMyDrunoApp::InitInstance() {
 
 int CMyDrunoApp::ExitInstance() {
     RegInit(false);
+    if (!m_bSettingsSaved) {
+        ReportSettingsNotSaved();
+    }
     return platform::Application::ExitInstance();
+}
+
+// A box cannot be shown once the program is being ended from outside or without a running
+// application; the error stream still reaches the player there.
+void CMyDrunoApp::ReportSettingsNotSaved() {
+    if (m_bSettingsReported) {
+        return;
+    }
+    m_bSettingsReported = true;
+    const QString path = platform::ProfileStore(kRegistryKey, AppName()).FilePath();
+    const QString text = path.isEmpty() ? platform::LoadString(IDS_SETTINGS_NO_HOME)
+                                        : platform::FormatString(IDS_SETTINGS_NOT_SAVED, path);
+    if (IsEndingSession() || platform::MessageBox(text, platform::kMbIconError) == 0) {
+        platform::WriteStandardError(text.toLocal8Bit() + '\n');
+    }
 }
 
 void CMyDrunoApp::RegInit(bool fRead) {
@@ -81,7 +106,7 @@ void CMyDrunoApp::RegInit(bool fRead) {
         WriteProfileInt(init, QStringLiteral("FontSizeStatus"), m_nFontSizeStatus);
         WriteProfileInt(laf, QStringLiteral("ShowCancelBtn"), m_bShowCancelBtn ? 1 : 0);
         WriteProfileInt(laf, QStringLiteral("NoFullScreenDlg"), m_bNoFullScreenDlg ? 1 : 0);
-        EndProfileBatch();
+        m_bSettingsSaved = EndProfileBatch();
     }
 }
 

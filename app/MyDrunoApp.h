@@ -13,7 +13,9 @@ public:
     // Start-up: settings store, document template, the window from the command line, then
     // the settings and the first painting. False ends the program at once.
     bool InitInstance() override;
-    // Saves the settings whatever changed, then the framework's own exit step.
+    // Saves the settings whatever changed, then the framework's own exit step. Settings that
+    // could not be saved are reported once: in a box, or on the error stream when the program
+    // is being ended from outside or has no display.
     int ExitInstance() override;
 
     // true loads the five settings from the store, false writes them back.
@@ -33,6 +35,10 @@ public:
 
 private:
     void RedrawGameScreen();
+    void ReportSettingsNotSaved();
+
+    bool m_bSettingsSaved = true;      // by the last RegInit(false)
+    bool m_bSettingsReported = false;  // the player has been told they were not
 };
 
 // The application object, constructed during static initialisation.

@@ -164,15 +164,21 @@ bool Application::InitApplication() {
     return true;
 }
 
+// Empty when the store's file may not be read or written now (see ProfileStore::IsUsable).
 QString Application::ProfileFilePath() const {
-    return ProfileStore(m_registryKey.isEmpty() ? m_appName : m_registryKey, m_appName).FilePath();
+    const ProfileStore store(m_registryKey.isEmpty() ? m_appName : m_registryKey, m_appName);
+    return store.IsUsable() ? store.FilePath() : QString();
 }
 
 void Application::LoadStdProfileSettings(unsigned maxRecentFiles) {
     m_maxRecentFiles = maxRecentFiles;
     m_recentFiles.clear();
     m_recentFilesChanged = false;
-    QSettings store(ProfileFilePath(), QSettings::IniFormat);
+    const QString iniPath = ProfileFilePath();
+    if (iniPath.isEmpty()) {
+        return;
+    }
+    QSettings store(iniPath, QSettings::IniFormat);
     store.beginGroup(kRecentFileSection);
     for (int i = 0; i < static_cast<int>(maxRecentFiles); ++i) {
         const QString path = store.value(RecentFileKey(i)).toString();
@@ -199,7 +205,11 @@ void Application::SaveRecentFileList() {
     if (!m_recentFilesChanged) {
         return;
     }
-    QSettings store(ProfileFilePath(), QSettings::IniFormat);
+    const QString iniPath = ProfileFilePath();
+    if (iniPath.isEmpty()) {
+        return;
+    }
+    QSettings store(iniPath, QSettings::IniFormat);
     store.remove(kRecentFileSection);
     store.beginGroup(kRecentFileSection);
     for (int i = 0; i < m_recentFiles.size(); ++i) {

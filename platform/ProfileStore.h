@@ -2,14 +2,21 @@
 
 // The per-user settings store: an INI file at <folder>/<key name>/<application>.ini,
 // where folder is ~/.config (or $XDG_CONFIG_HOME) unless a test chose another.
+//
+// Only a regular file of the player's, no larger than kMaxProfileFileSize, in a folder no other
+// user can change, is read or written. Anything else there (a link, a FIFO, a device, a folder,
+// another user's file, an oversized one) is left as it is: reading gives the defaults, and
+// writing fails and says so.
 
 #include <QString>
 
-#include <memory>
-
-class QSettings;
+#include <utility>
+#include <vector>
 
 namespace platform {
+
+// A settings file holds a few dozen lines; one far larger is not ours to read back or rewrite.
+inline constexpr qint64 kMaxProfileFileSize = 64 * 1024;
 
 class ProfileStore {
 public:
@@ -26,19 +33,27 @@ public:
 
     // The writes between these two reach the file in one update, and only when one of them
     // differs from what the file holds: a file that lacks a key gets it. EndBatch is true
-    // when nothing needed writing or everything reached the file. A batch begun inside
-    // another is part of it: the outermost EndBatch writes and tells.
+    // when nothing needed writing or everything reached the file, and false as well when a
+    // write of this store before it failed (once: the next EndBatch tells only of its own). A
+    // batch begun inside another is part of it: the outermost EndBatch writes and tells.
     void BeginBatch();
     bool EndBatch();
 
+    // The file's path; empty when there is no home folder to keep it in.
     QString FilePath() const;
+    // True when the file may be read and written now: a regular file of the player's within
+    // the size limit, or none yet, in a folder only the player can change.
+    bool IsUsable() const;
 
 private:
+    using Values = std::vector<std::pair<QString, int>>;
+    bool Store(const Values& values);
+
     QString m_keyName;
     QString m_appName;
-    std::unique_ptr<QSettings> m_batch;
-    bool m_batchChanged = false;
+    Values m_batch;  // the batch's writes, in order, each key once
     int m_batchDepth = 0;
+    bool m_writeFailed = false;  // since the last EndBatch
 };
 
 // Test seam: the folder that holds the key-name folders (empty restores the default).

@@ -83,3 +83,5 @@ inline constexpr unsigned IDS_REALLY_ABORT = 0xEF14;
 inline constexpr unsigned IDS_WON = 0xEF15;
 inline constexpr unsigned IDS_GAME_OVER = 0xEF16;
 inline constexpr unsigned IDS_CLOSE_LOSES = 0xEF18;
+inline constexpr unsigned IDS_SETTINGS_NOT_SAVED = 0xEF30;
+inline constexpr unsigned IDS_SETTINGS_NO_HOME = 0xEF31;

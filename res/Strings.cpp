@@ -26,6 +26,9 @@ platform::StringTable StringTable() {
         {IDS_WON, QStringLiteral("WON!")},
         {IDS_GAME_OVER, QStringLiteral("Game Over!\nSolution: %1")},
         {IDS_CLOSE_LOSES, QStringLiteral("If the application is being closed you lose the game!")},
+        {IDS_SETTINGS_NOT_SAVED, QStringLiteral("The settings could not be saved in %1.")},
+        {IDS_SETTINGS_NO_HOME,
+         QStringLiteral("The settings could not be saved: there is no home folder.")},
     };
 }
 

@@ -1,12 +1,22 @@
 #pragma once
 
-// Settings stores that keep their files in a folder of the test's own, for the test's length.
+// Settings stores that keep their files in a folder of the test's own, for the test's length;
+// and a FIFO that lets through at once whoever opens it for reading, and tells.
 
 #include "platform/ProfileStore.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 class ProfileFolderTest : public testing::Test {
 protected:
@@ -16,4 +26,53 @@ protected:
     }
     void TearDown() override { platform::SetProfileFolder(QString()); }
     QTemporaryDir m_dir;
+};
+
+// Opening a FIFO for reading waits for a writer. This one has a writer standing by for as long
+// as it lives, so that a reader comes back at once (to an empty file) instead of hanging the
+// test, and OpenedForReading says that one came.
+class WatchedFifo {
+public:
+    explicit WatchedFifo(const QString& path) : m_path(QFile::encodeName(path)) {
+        m_made = ::mkfifo(m_path.constData(), 0600) == 0;
+        if (m_made) {
+            m_writer = std::thread([this] { StandBy(); });
+        }
+    }
+    ~WatchedFifo() { Stop(); }
+    WatchedFifo(const WatchedFifo&) = delete;
+    WatchedFifo& operator=(const WatchedFifo&) = delete;
+
+    bool Made() const { return m_made; }
+    bool OpenedForReading() {
+        Stop();
+        return m_opened;
+    }
+
+private:
+    // A writer's open that does not wait succeeds only while a reader has the FIFO open or is
+    // waiting in its open.
+    void StandBy() {
+        while (!m_stop) {
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                m_opened = true;
+                ::close(fd);
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+    }
+    void Stop() {
+        m_stop = true;
+        if (m_writer.joinable()) {
+            m_writer.join();
+        }
+    }
+
+    QByteArray m_path;
+    bool m_made = false;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_opened{false};
+    std::thread m_writer;
 };
