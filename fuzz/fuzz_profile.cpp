@@ -1,5 +1,5 @@
-// Arbitrary settings files: reading the five settings and writing one back must never crash,
-// and a value that is no plain number must give the default.
+// Arbitrary settings files: reading the settings and writing some back must never crash, and
+// what was written must read back.
 
 #include "platform/ProfileStore.h"
 
@@ -43,9 +43,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.GetProfileInt(init, QStringLiteral("FontSizeStatus"), 16);
     store.GetProfileInt(laf, QStringLiteral("ShowCancelBtn"), 1);
     store.GetProfileInt(laf, QStringLiteral("NoFullScreenDlg"), 1);
+    const QString window = QStringLiteral("Window");
+    for (const char* key : {"Left", "Top", "Width", "Height", "HistoryWidth"}) {
+        store.GetProfileInt(window, QLatin1String(key), -1);
+    }
     // What was written can be read back.
     if (store.WriteProfileInt(init, QStringLiteral("FontSize"), 42) &&
         store.GetProfileInt(init, QStringLiteral("FontSize"), 100) != 42) {
+        std::abort();
+    }
+    // And a batch, as the exit step writes the settings.
+    store.BeginBatch();
+    store.WriteProfileInt(init, QStringLiteral("Sound"), 0);
+    store.WriteProfileInt(window, QStringLiteral("Width"), 640);
+    if (store.EndBatch() && store.GetProfileInt(window, QStringLiteral("Width"), -1) != 640) {
         std::abort();
     }
     return 0;
