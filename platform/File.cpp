@@ -334,6 +334,7 @@ int File::Lock(bool exclusive) {
     }
     const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     const QDeadlineTimer deadline(s_lockWaitLimitMs > 0 ? s_lockWaitLimitMs : kLockWaitMs);
+    const int signalsBefore = TerminationSignals::HandedOn();
     bool waiting = false;
     for (;;) {
         if (::flock(m_fd, operation) == 0) {
@@ -350,7 +351,8 @@ int File::Lock(bool exclusive) {
             LockWaitObserver()();
         }
         waiting = true;
-        if (TerminationSignals::IsPending()) {
+        // A signal that came in meanwhile, taken by the loop already or not.
+        if (TerminationSignals::IsPending() || TerminationSignals::HandedOn() != signalsBefore) {
             m_error = EINTR;
             return -1;
         }

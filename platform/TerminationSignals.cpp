@@ -22,8 +22,9 @@ bool s_catching = false;
 int s_writeEnd = -1;
 int s_readEnd = -1;
 
-// The one object that hands the signals on.
+// The one object that hands the signals on, and how many it and those before have.
 const TerminationSignals* s_handing = nullptr;
+int s_handedOn = 0;
 
 // Only what a signal handler may do: one byte into the pipe, which never blocks (a full pipe
 // already holds a wake-up).
@@ -129,8 +130,13 @@ TerminationSignals::~TerminationSignals() {
     Release();
 }
 
+int TerminationSignals::HandedOn() {
+    return s_handedOn;
+}
+
 void TerminationSignals::OnReadable() {
     const int count = Drain();
+    s_handedOn += count;
     for (int i = 0; i < count && m_onSignal; ++i) {
         m_onSignal();
     }

@@ -32,6 +32,8 @@ public:
     static bool IsPending();
     // Waits at most the given time for such a signal; true when there is one.
     static bool WaitUntilPending(int milliseconds);
+    // How many signals objects of this class have handed on so far.
+    static int HandedOn();
 
 private:
     void OnReadable();

@@ -155,6 +155,10 @@ struct SharedFolderCase {
     bool counts;
 };
 
+void PrintTo(const SharedFolderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class StatisticsSharedFolder : public StatsFixture,
                                public testing::WithParamInterface<SharedFolderCase> {};
 

@@ -32,6 +32,10 @@ struct BusyCase {
     bool count;  // a count, or the statistics dialog's read
 };
 
+void PrintTo(const BusyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class StatisticsBusy : public StatsFixture, public testing::WithParamInterface<BusyCase> {
 protected:
     void SetUp() override {
