@@ -2,6 +2,7 @@
 
 #include "platform/Debug.h"
 #include "platform/Document.h"
+#include "platform/File.h"
 #include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/SingleDocTemplate.h"
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace platform {
 
@@ -35,15 +37,37 @@ QString RecentFileKey(int index) {
 
 }  // namespace
 
-// Runs during static initialisation: no Qt object may be made here.
+namespace {
+
+// Run is making its QApplication.
+bool s_makingRunApplication = false;
+
+// A QApplication made by anyone but Run (a test's own) means no message loop of ours will take
+// the termination signals: they end the process again, as they would without us.
+void ReleaseSignalsOutsideRun() {
+    if (!s_makingRunApplication) {
+        TerminationSignals::Release();
+    }
+}
+
+}  // namespace
+
+// Runs during static initialisation: no Qt object may be made here. A shutdown or Ctrl+C in
+// the first moments of start-up is remembered from here on and ends the program as later.
 Application::Application(const QString& appName) : m_appName(appName) {
     s_instance = this;
+    TerminationSignals::Catch();
+    qAddPreRoutine(ReleaseSignalsOutsideRun);
 }
 
 Application::~Application() {
     if (s_instance == this) {
         s_instance = nullptr;
     }
+}
+
+bool Application::IsEndingSession() const {
+    return m_endingSession || TerminationSignals::IsPending();
 }
 
 Application* Application::Instance() {
@@ -120,11 +144,19 @@ bool CancelModalWindows() {
 
 int Application::Run(int argc, char** argv) {
     qInstallMessageHandler(QtMessageHandler);
+    // Termination signals are remembered through start-up (see the constructor) and taken
+    // once the message loop runs: start-up is never cut off half-way.
+    TerminationSignals::Catch();
+    struct ReleaseSignals {
+        ~ReleaseSignals() { TerminationSignals::Release(); }
+    } const releaseSignals;
     // Qt takes its own options (-platform, -style, ...) out of argc and argv.
+    s_makingRunApplication = true;
     QApplication app(argc, argv);
+    s_makingRunApplication = false;
     CatchExitDuringRun();
     const RunningScope running(this);
-    const TerminationSignals endOnSignals([this] { EndSession(); });
+    std::optional<TerminationSignals> endOnSignals;
     m_arguments.clear();
     for (int i = 1; i < argc; ++i) {
         m_arguments << QString::fromLocal8Bit(argv[i]);
@@ -133,6 +165,7 @@ int Application::Run(int argc, char** argv) {
     m_started = started;
     if (started) {
         CatchExitDuringRun();
+        endOnSignals.emplace([this] { EndSession(); });
         m_exitCode = QApplication::exec();
     }
     // The closed main frame goes before the exit step, as its window is gone by then.
@@ -281,9 +314,16 @@ void Application::OnFileOpen() {
 // Each open box and dialog is cancelled first: the code that opened it goes on as after a
 // Cancel, and the main frame's close waits until that has happened. A window that will not go
 // holds the close up a few turns of the event loop at most.
+//
+// A file lock waited for keeps the windows painted meanwhile; the close, which may count a
+// running round into that very file, waits until the wait is over.
 void Application::EndSession() {
     constexpr int kMaxCancelTurns = 10;
     m_endingSession = true;
+    if (IsWaitingForLock()) {
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] { EndSession(); });
+        return;
+    }
     if (CancelModalWindows() && ++m_cancelTurns <= kMaxCancelTurns) {
         QTimer::singleShot(0, QCoreApplication::instance(), [this] { EndSession(); });
         return;

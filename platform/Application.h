@@ -43,7 +43,8 @@ public:
     // does, but without waiting for the user: open boxes and dialogs are cancelled, and none is
     // shown from then on.
     void EndSession();
-    bool IsEndingSession() const { return m_endingSession; }
+    // True from the moment a termination signal comes in, before the loop has taken it.
+    bool IsEndingSession() const;
     // The display has gone: no window can close any more. The main frame hears of it
     // (kMsgEndSession) and the exit step runs, so that what a close would keep is kept.
     void EndWithoutDisplay();

@@ -1,10 +1,16 @@
 #include "platform/File.h"
 
+#include "platform/TerminationSignals.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform {
@@ -96,7 +102,65 @@ int DecodeUtf8(const unsigned char* p, qsizetype n, char32_t& cp) {
 
 constexpr char16_t kEscapeBase = 0xDC00;
 
+// The folder a file name lies in, opened only to be looked at and to open the file in, so
+// that what is checked is the folder the file is then opened in. -1 with errno on failure.
+int OpenFolderOf(const QByteArray& name, QByteArray& base) {
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArrayLiteral(".") : name.left(slash > 0 ? slash : 1);
+    base = name.mid(slash + 1);
+    if (base.isEmpty()) {
+        base = QByteArrayLiteral(".");  // a name that ends in "/" names the folder itself
+    }
+    int fd;
+    do {
+        fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Other users can put files into the folder, or take ours out of it.
+bool OthersCanWrite(int folder) {
+    struct stat info {};
+    return ::fstat(folder, &info) != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Between two tries for a lock.
+constexpr int kLockTryMs = 10;
+
+int s_lockWaitLimitMs = 0;
+int s_lockWaits = 0;  // Lock calls waiting on this thread, one inside another at most rarely
+
+std::function<void()>& LockWaitObserver() {
+    static std::function<void()> observer;
+    return observer;
+}
+
+// One pause of a Lock that waits: what the window system asks to be painted is painted (user
+// input and the termination signals' own notifier stay queued), then the pause lasts until the
+// next try or until a termination signal comes in.
+void PauseForLock(int milliseconds) {
+    if (QCoreApplication::instance() != nullptr) {
+        ++s_lockWaits;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers);
+        --s_lockWaits;
+    }
+    TerminationSignals::WaitUntilPending(milliseconds);
+}
+
 }  // namespace
+
+bool IsWaitingForLock() {
+    return s_lockWaits > 0;
+}
+
+void SetLockWaitLimit(int milliseconds) {
+    s_lockWaitLimitMs = milliseconds;
+}
+
+void SetLockWaitObserver(std::function<void()> observer) {
+    LockWaitObserver() = std::move(observer);
+}
 
 QString DecodeFileName(const QByteArray& name) {
     QString result;
@@ -159,18 +223,44 @@ int File::Open(const QString& path, unsigned flags) {
         m_error = EINVAL;
         return -1;
     }
+    QByteArray base;
+    const int folder = OpenFolderOf(name, base);
+    if (folder < 0) {
+        m_error = errno;
+        return -1;
+    }
+    // In a shared folder a link is refused, and nothing is cut short before it is known to be
+    // ours.
+    const bool shared = OthersCanWrite(folder);
+    int native = OpenFlags(flags);
+    const bool truncate = (native & O_TRUNC) != 0;
+    if (shared) {
+        native = (native | O_NOFOLLOW) & ~O_TRUNC;
+    }
     int fd;
     do {
-        fd = ::open(name.constData(), OpenFlags(flags), 0666);
+        fd = ::openat(folder, base.constData(), native, 0666);
     } while (fd < 0 && errno == EINTR);
+    const int openError = errno;
+    ::close(folder);
     if (fd < 0) {
-        m_error = errno;
+        m_error = openError;
         return -1;
     }
     // A FIFO would stall every read, a device swallow every write, a folder fail them all.
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         m_error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    if (shared && (info.st_uid != ::geteuid() || info.st_nlink != 1)) {
+        m_error = EPERM;
+        ::close(fd);
+        return -1;
+    }
+    if (shared && truncate && ::ftruncate(fd, 0) != 0) {
+        m_error = errno;
         ::close(fd);
         return -1;
     }
@@ -242,12 +332,37 @@ int File::Lock(bool exclusive) {
     if (m_fd < 0) {
         return -1;
     }
-    while (::flock(m_fd, exclusive ? LOCK_EX : LOCK_SH) != 0) {
-        if (errno != EINTR) {
+    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    const QDeadlineTimer deadline(s_lockWaitLimitMs > 0 ? s_lockWaitLimitMs : kLockWaitMs);
+    const int signalsBefore = TerminationSignals::HandedOn();
+    bool waiting = false;
+    for (;;) {
+        if (::flock(m_fd, operation) == 0) {
+            return 0;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EWOULDBLOCK) {
+            m_error = errno;
             return -1;
         }
+        if (!waiting && LockWaitObserver()) {
+            LockWaitObserver()();
+        }
+        waiting = true;
+        // A signal that came in meanwhile, taken by the loop already or not.
+        if (TerminationSignals::IsPending() || TerminationSignals::HandedOn() != signalsBefore) {
+            m_error = EINTR;
+            return -1;
+        }
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0) {
+            m_error = EWOULDBLOCK;
+            return -1;
+        }
+        PauseForLock(static_cast<int>(std::min<qint64>(left, kLockTryMs)));
     }
-    return 0;
 }
 
 bool File::IsSameFile(const File& other) const {

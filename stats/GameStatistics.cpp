@@ -19,12 +19,16 @@ std::int32_t Incremented(std::int32_t count) {
 }
 
 // Reads the current record (an unreadable file gives zero counters), lets count change it,
-// recomputes the percentage and writes it back, all under one lock.
+// recomputes the percentage and writes it back, all under one lock. A file that another game
+// keeps busy is reported by the read, and the game is not counted: counting it into zero
+// counters would write over the other game's.
 template <class Count>
 void CountGame(const QString& lpStatFile, Count count) {
     const CStatisticsLock lock(lpStatFile);
     GAMESTATISTICS gs;
-    CGameStatisticsDlg::ReadStatistics(lpStatFile, gs);
+    if (CGameStatisticsDlg::ReadStatistics(lpStatFile, gs) != 0 && CStatisticsLock::IsBusy()) {
+        return;
+    }
     count(gs);
     gs.Set(GAMESTATISTICS::nGamesWonPercent,
            WonPercent(gs.Get(GAMESTATISTICS::nGamesWon), gs.Get(GAMESTATISTICS::nGamesPlayed)));

@@ -127,6 +127,20 @@ bool RecomputeOverall(platform::File& file, GAMESTATISTICS& gs) {
     return WriteRecordAt(file, 0, overall);
 }
 
+// The file operations of a count or a reset go ahead under its lock; on their own they take
+// one. False when the file is busy: another game keeps it longer than a lock is waited for,
+// the program is asked to end meanwhile, or the count's own lock has given up on it already.
+// A lock the file system cannot give at all is no reason to fail, as it never was.
+bool LockUnlessCovered(platform::File& file, bool exclusive) {
+    if (CStatisticsLock::Covers(file)) {
+        return true;
+    }
+    if (CStatisticsLock::IsBusy()) {
+        return false;
+    }
+    return file.Lock(exclusive) == 0 || (file.Error() != EWOULDBLOCK && file.Error() != EINTR);
+}
+
 int ReportFailure(CTraceScope& trace) {
     trace.SetResult(QStringLiteral("-1 /* error */"));
     CStatisticsLock::Release();
@@ -151,11 +165,9 @@ int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS
         trace.SetResult(QStringLiteral("-1 /* error */"));
         return -1;
     }
-    if (opened && !CStatisticsLock::Covers(file)) {
-        file.Lock(false);
-    }
-    // A file that opens but cannot be read is as useless as one that does not open.
-    if (!opened || !ReadCurrentRecord(file, gs, trace)) {
+    // A file that opens but cannot be read is as useless as one that does not open, and so
+    // is one that another game keeps busy.
+    if (!opened || !LockUnlessCovered(file, false) || !ReadCurrentRecord(file, gs, trace)) {
         file.Close();
         gs.Clear();
         return ReportFailure(trace);
@@ -174,8 +186,9 @@ int CGameStatisticsDlg::WriteStatistics(const QString& lpStatFile, GAMESTATISTIC
         file.Close();
         return ReportFailure(trace);
     }
-    if (!CStatisticsLock::Covers(file)) {
-        file.Lock(true);
+    if (!LockUnlessCovered(file, true)) {
+        file.Close();
+        return ReportFailure(trace);
     }
     Stamp(gs);
     DbgGAMESTATISTICS(gs);

@@ -8,6 +8,8 @@ namespace {
 
 // Counts and resets run one at a time on the user-interface thread: one lock at most.
 CStatisticsLock* s_pHeld = nullptr;
+// The lock that gave up on a busy file, while it lives.
+const CStatisticsLock* s_pBusy = nullptr;
 
 }  // namespace
 
@@ -29,7 +31,13 @@ CStatisticsLock::CStatisticsLock(const QString& lpStatFile) {
             return;
         }
     }
-    if (!m_file.IsOpen() || m_file.Lock(true) != 0) {
+    if (!m_file.IsOpen()) {
+        return;
+    }
+    if (m_file.Lock(true) != 0) {
+        if (m_file.Error() == EWOULDBLOCK || m_file.Error() == EINTR) {
+            s_pBusy = this;
+        }
         m_file.Close();
         return;
     }
@@ -40,6 +48,9 @@ CStatisticsLock::~CStatisticsLock() {
     if (s_pHeld == this) {
         Release();
     }
+    if (s_pBusy == this) {
+        s_pBusy = nullptr;
+    }
 }
 
 bool CStatisticsLock::Covers(const platform::File& file) {
@@ -48,6 +59,10 @@ bool CStatisticsLock::Covers(const platform::File& file) {
 
 bool CStatisticsLock::IsNewAndEmpty(const platform::File& file) {
     return Covers(file) && s_pHeld->m_bCreated && file.Size() == 0;
+}
+
+bool CStatisticsLock::IsBusy() {
+    return s_pBusy != nullptr;
 }
 
 void CStatisticsLock::Release() {

@@ -15,7 +15,9 @@ public:
     // Waits for the lock. A file that is missing is made first (empty), so that two first
     // counts are kept apart too; in the player's data folder the missing folders are made as
     // well. Where the file cannot be opened for writing there is no lock: the file operations
-    // then fail and say so, as ever.
+    // then fail and say so, as ever. Nor is there one when another game keeps the file longer
+    // than a lock is waited for, or the program is asked to end meanwhile: the file is busy,
+    // and the file operations then fail at once and say so.
     explicit CStatisticsLock(const QString& lpStatFile);
     ~CStatisticsLock();
     CStatisticsLock(const CStatisticsLock&) = delete;
@@ -26,6 +28,8 @@ public:
     // True when the held lock made that file and nothing has been written to it yet: for the
     // count, the file is still missing.
     static bool IsNewAndEmpty(const platform::File& file);
+    // True while a lock of this process has given up on its busy file.
+    static bool IsBusy();
     // Lets the held lock go before the player is asked or told anything, so that another
     // game never waits on a message box.
     static void Release();

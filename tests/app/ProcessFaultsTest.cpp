@@ -12,6 +12,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <ostream>
 
@@ -166,5 +170,50 @@ INSTANTIATE_TEST_SUITE_P(Streams, ErrorStreamFault,
                          [](const testing::TestParamInfo<StreamCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// A shutdown in the first moments of start-up, before the window or the message loop exists,
+// ends the program as a later one does: exit code 0 and the settings saved. No round can run
+// yet, so nothing is counted.
+TEST_F(ProcessFaults, SignalBeforeStartUpEndsTheProgramAsLater) {
+    ChildProcess druno;
+    ASSERT_TRUE(druno.Start(Program("term-at-start", ErrorStream::Collected)));
+    const ChildEnd end = druno.Wait();
+
+    EXPECT_TRUE(end.exited && end.exitCode == 0) << Describe(end, druno.ErrorOutput());
+    EXPECT_EQ(StoredSettings(), DefaultSettings());
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("Druno.sta"))));
+}
+
+// Another game holds the statistics file while a round is lost. The count waits for it, and a
+// shutdown meanwhile ends the wait at once (here the game would otherwise wait ten minutes):
+// the count is given up, counting nothing over the other game's file, and the program ends as
+// on any signal, without a second count from its close.
+TEST_F(ProcessFaults, SignalEndsTheWaitForABusyStatisticsFile) {
+    SeedStatistics();
+    const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("Druno.sta")));
+    const int held = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    ChildOptions options = Program("lose", ErrorStream::Collected);
+    options.environment.push_back("DRUNO_LOCK_WAIT_MS=600000");
+    ChildProcess druno;
+    ASSERT_TRUE(druno.Start(options));
+    ASSERT_TRUE(druno.WaitForOutput("waiting\n"));
+    druno.Signal(SIGTERM);
+    const ChildEnd end = druno.Wait();
+    ::close(held);
+
+    EXPECT_TRUE(end.exited && end.exitCode == 0) << Describe(end, druno.ErrorOutput());
+    EXPECT_EQ(Statistics(), (StatCounts{0, 0, 0}));
+    EXPECT_EQ(StoredSettings(), DefaultSettings());
+    const std::string& trace = druno.ErrorOutput();
+    std::size_t counts = 0;
+    for (std::size_t at = trace.find("GameStatisticsAddLost() {"); at != std::string::npos;
+         at = trace.find("GameStatisticsAddLost() {", at + 1)) {
+        ++counts;
+    }
+    EXPECT_EQ(counts, 1u) << "the close counted the round again";
+}
 
 }  // namespace

@@ -3,10 +3,15 @@
 //   round      starts a round and says "playing" on standard output;
 //   abort-box  starts a round, asks to abort it and says "playing" while the question is open;
 //   play       loses two rounds and wins one with taps (their boxes answered OK), then leaves
-//              through Exit.
-// The statistics file and the settings lie in DRUNO_TEST_FOLDER.
+//              through Exit;
+//   lose       loses a round with taps (its boxes answered OK) and stays;
+//   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing.
+// The statistics file and the settings lie in DRUNO_TEST_FOLDER. Each time a count begins to
+// wait for a statistics file another holds, it says "waiting"; DRUNO_LOCK_WAIT_MS, when set, is
+// how long it waits at most.
 
 #include "app/MyDrunoApp.h"
+#include "platform/File.h"
 #include "platform/Frame.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
@@ -25,6 +30,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -49,10 +55,10 @@ void PlayScript(const QByteArray& script) {
         // Said from inside the question's own event loop.
         QTimer::singleShot(0, [] { Say("playing\n"); });
         theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
-    } else if (script == "play") {
+    } else if (script == "play" || script == "lose") {
         platform::SetMessageBoxAnswerer(
             [](const QString&, const QString&, unsigned) { return platform::kIdOk; });
-        for (int round = 0; round < 3; ++round) {
+        for (int round = 0; round < (script == "lose" ? 1 : 3); ++round) {
             if (round > 0) {
                 theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
             }
@@ -63,7 +69,9 @@ void PlayScript(const QByteArray& script) {
                 TapStripDigits(GameView(), round < 2 ? wrong : secret);
             }
         }
-        theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
+        if (script == "play") {
+            theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
+        }
     }
 }
 
@@ -84,7 +92,13 @@ int main(int argc, char** argv) {
     const QString folder = qEnvironmentVariable("DRUNO_TEST_FOLDER");
     platform::SetProfileFolder(folder + QStringLiteral("/config"));
     platform::SetModuleFileNameSource([folder] { return folder + QStringLiteral("/druno"); });
-    qAddPreRoutine(StartScript);
+    platform::SetLockWaitObserver([] { Say("waiting\n"); });
+    platform::SetLockWaitLimit(qEnvironmentVariableIntValue("DRUNO_LOCK_WAIT_MS"));
+    if (qgetenv("DRUNO_SCRIPT") == "term-at-start") {
+        ::raise(SIGTERM);
+    } else {
+        qAddPreRoutine(StartScript);
+    }
     res::Install();
     return theApp.Run(argc, argv);
 }

@@ -124,6 +124,63 @@ TEST_F(Files, OnlyRegularFilesOpen) {
     EXPECT_EQ(file.Error(), EEXIST);
 }
 
+// In a folder others can write, only a regular file of our own with one name opens: a link
+// there may have been put in place by someone else, to someone else's file. Refused, it is
+// not cut short either; a new file is made as ever.
+TEST_F(Files, ASharedFolderOpensOnlyOurOwnFiles) {
+    const QByteArray shared = QFile::encodeName(m_dir.filePath(QStringLiteral("shared")));
+    ASSERT_EQ(::mkdir(shared.constData(), 0700), 0);
+    {
+        QFile target(Path());
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+        target.write("keep");
+    }
+    const QByteArray target = QFile::encodeName(Path());
+    ASSERT_EQ(::symlink(target.constData(), (shared + "/link").constData()), 0);
+    ASSERT_EQ(::link(target.constData(), (shared + "/hard").constData()), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        QFile foreign(QFile::decodeName(shared + "/foreign"));
+        ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+        foreign.write("theirs");
+        foreign.close();
+        ASSERT_EQ(::chown((shared + "/foreign").constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(shared.constData(), 01777), 0);
+
+    struct Case {
+        const char* name;
+        int error;
+    };
+    const unsigned truncating = platform::kFileCreate | platform::kFileReadWrite;
+    for (const Case& c : {Case{"link", ELOOP}, Case{"hard", EPERM}, Case{"foreign", EPERM}}) {
+        if (std::string(c.name) == "foreign" && !root) {
+            continue;  // only root can give a file to another user
+        }
+        for (unsigned flags : {platform::kFileRead, platform::kFileCreateReadWrite, truncating}) {
+            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(flags));
+            platform::File file;
+            EXPECT_EQ(file.Open(QFile::decodeName(shared + "/" + c.name), flags), -1);
+            EXPECT_EQ(file.Error(), c.error);
+        }
+    }
+    EXPECT_EQ(Contents(), QByteArray("keep"));
+    if (root) {
+        QFile foreign(QFile::decodeName(shared + "/foreign"));
+        ASSERT_TRUE(foreign.open(QIODevice::ReadOnly));
+        EXPECT_EQ(foreign.readAll(), QByteArray("theirs"));
+    }
+
+    platform::File made;
+    ASSERT_EQ(made.Open(QFile::decodeName(shared + "/new"), truncating), 0);
+    EXPECT_EQ(made.Write("ours", 4), 4);
+    made.Close();
+    ASSERT_EQ(made.Open(QFile::decodeName(shared + "/new"), truncating), 0);
+    EXPECT_EQ(made.Size(), 0);  // our own file is cut short when asked
+    made.Close();
+    ::chmod(shared.constData(), 0700);
+}
+
 // A lock belongs to the open file: a second open of the same file, even by another name,
 // waits for it; the owner sees that both are one file.
 TEST_F(Files, LocksBelongToTheOpenFile) {

@@ -4,6 +4,7 @@
 #include "tests/stats/StatsFixture.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 
@@ -141,6 +142,93 @@ INSTANTIATE_TEST_SUITE_P(
                             {INT_MIN, INT_MIN, INT_MIN, 0},
                             true,
                             {INT_MIN + 1, INT_MIN + 1, INT_MIN, 100}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// In a folder that other users can write, someone else may have put Druno.sta there first: a
+// link to one of the player's own files, or a file of their own. Counting must never write
+// through either; the player is told, as for any file that cannot be opened. The player's own
+// file there counts as ever.
+struct SharedFolderCase {
+    const char* name;
+    mode_t folderMode;
+    enum { OwnFile, LinkToVictim, ForeignFile, HardLinkToVictim } plant;
+    bool counts;
+};
+
+void PrintTo(const SharedFolderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StatisticsSharedFolder : public StatsFixture,
+                               public testing::WithParamInterface<SharedFolderCase> {};
+
+TEST_P(StatisticsSharedFolder, OnlyThePlayersOwnFileIsUsed) {
+    const SharedFolderCase& c = GetParam();
+    // The link's target lies outside the shared folder, as a file in the player's home would:
+    // notes, or (where the link is the player's own doing) the statistics kept elsewhere.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString victim = home.filePath(QStringLiteral("notes.txt"));
+    const QByteArray victimBytes = c.counts ? StatisticsBytes({Record(2878, 4, 1, 3, 25)})
+                                            : QByteArray("the player's own notes\n");
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(victimBytes);
+    }
+    const QByteArray shared = QFile::encodeName(m_dir.path());
+    const QByteArray path = QFile::encodeName(m_path);
+    switch (c.plant) {
+        case SharedFolderCase::OwnFile:
+            WriteFile({Record(2878, 4, 1, 3, 25)});
+            break;
+        case SharedFolderCase::LinkToVictim:
+            ASSERT_EQ(::symlink(QFile::encodeName(victim).constData(), path.constData()), 0);
+            break;
+        case SharedFolderCase::HardLinkToVictim:
+            ASSERT_EQ(::link(QFile::encodeName(victim).constData(), path.constData()), 0);
+            break;
+        case SharedFolderCase::ForeignFile:
+            // Another user's file: only root can make one here.
+            if (::geteuid() != 0) {
+                GTEST_SKIP() << "needs root to give a file to another user";
+            }
+            WriteFile({Record(2878, 4, 1, 3, 25)});
+            ASSERT_EQ(::chown(path.constData(), 65534, 65534), 0);
+            break;
+    }
+    ASSERT_EQ(::chmod(shared.constData(), c.folderMode), 0);
+    const QByteArray before = FileBytes();
+
+    GameStatisticsAddWon(m_path);
+    ::chmod(shared.constData(), 0700);
+
+    if (c.counts) {
+        EXPECT_TRUE(m_boxes.empty());
+        EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{5, 2, 3, 40}));
+        return;
+    }
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), victimBytes);
+    EXPECT_EQ(FileBytes(), before);
+    ASSERT_FALSE(m_boxes.empty());
+    for (const ShownBox& box : m_boxes) {
+        EXPECT_EQ(box.text, QStringLiteral("Error in opening statistics file."));
+        EXPECT_EQ(box.type, 16u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plants, StatisticsSharedFolder,
+    testing::Values(
+        SharedFolderCase{"OwnFileInStickyFolder", 01777, SharedFolderCase::OwnFile, true},
+        SharedFolderCase{"LinkInStickyFolder", 01777, SharedFolderCase::LinkToVictim, false},
+        SharedFolderCase{"LinkInGroupFolder", 0770, SharedFolderCase::LinkToVictim, false},
+        SharedFolderCase{"HardLinkInOpenFolder", 0777, SharedFolderCase::HardLinkToVictim, false},
+        SharedFolderCase{"ForeignFileInStickyFolder", 01777, SharedFolderCase::ForeignFile, false},
+        // The player's own folder: a link there is the player's choice, and is followed.
+        SharedFolderCase{"LinkInPrivateFolder", 0700, SharedFolderCase::LinkToVictim, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StatisticsService, LevelInfoIsStoredAsGiven) {

@@ -4,7 +4,9 @@
 //
 // counts N won games into FILE, or where the game keeps its statistics. It first prints the
 // file's name ("file: ..."), then "ready", and starts counting when a line (or the end) comes
-// on its standard input. Each message box the counts would show is printed as "box: ...".
+// on its standard input. Each message box the counts would show is printed as "box: ...", and
+// "waiting" each time a count begins to wait for a file another holds. DRUNO_LOCK_WAIT_MS, when
+// set, is how long it waits at most.
 
 #include "platform/File.h"
 #include "platform/MessageBox.h"
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
         std::printf("box: %s\n", text.toUtf8().constData());
         return 1;
     });
+    platform::SetLockWaitObserver([] {
+        std::printf("waiting\n");
+        std::fflush(stdout);
+    });
+    platform::SetLockWaitLimit(qEnvironmentVariableIntValue("DRUNO_LOCK_WAIT_MS"));
     const long count = std::strtol(argv[1], nullptr, 10);
     const QString path = argc > 2 ? platform::DecodeFileName(argv[2]) : CMyDrunoDoc().GetStatFile();
     std::printf("file: %s\nready\n", platform::EncodeFileName(path).constData());

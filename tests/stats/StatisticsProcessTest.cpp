@@ -84,18 +84,6 @@ TEST_F(StatisticsProcesses, TwoGamesCountingAtOnceLoseNothing) {
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2 * kEach, 2 * kEach, 0, 100}));
 }
 
-// True once pid waits for a lock (a blocked request shows as "->" in /proc/locks).
-bool WaitsForALock(qint64 pid) {
-    std::ifstream locks("/proc/locks");
-    const std::string owner = " " + std::to_string(pid) + " ";
-    for (std::string line; std::getline(locks, line);) {
-        if (line.find("->") != std::string::npos && line.find(owner) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A count holds the file from its read to its write. While another game holds it (here a
 // shared hold, which would let a plain read through), the count must wait before reading: a
 // change that lands meanwhile is counted on top of, never written over. Reading first and
@@ -107,10 +95,13 @@ TEST_F(StatisticsProcesses, ACountReadsOnlyOnceItHoldsTheFile) {
     ASSERT_EQ(::flock(held, LOCK_SH), 0);
 
     QProcess game;
+    // Waiting far longer than this test takes: here the count must not give up.
+    m_env.insert(QStringLiteral("DRUNO_LOCK_WAIT_MS"), QStringLiteral("600000"));
     Start(game, kCounter, 1, Path());
     Go(game);
-    while (!WaitsForALock(game.processId()) && game.state() != QProcess::NotRunning) {
-        game.waitForFinished(10);
+    while (!m_output[&game].contains("waiting\n") && game.state() != QProcess::NotRunning) {
+        game.waitForReadyRead(-1);
+        m_output[&game] += game.readAllStandardOutput();
     }
     ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
 
