@@ -84,13 +84,19 @@ void CMainFrame::OnClose() {
 // the document refuses to let its frame close while a round runs, so a close that left the
 // round going would keep the program open and count another loss at every further attempt.
 // When the session ends (a shutdown, a logout) the message box answers at once.
+// A round that is already won or lost was counted when it ended; its WON! or "Game Over!" box
+// may still be open when the display goes away, and must not make it count a second time.
 void CMainFrame::LoseRunningRound() {
     auto* pDoc = dynamic_cast<CMyDrunoDoc*>(GetActiveDocument());
-    if (pDoc != nullptr && pDoc->m_bPlaying) {
+    if (pDoc == nullptr || !pDoc->m_bPlaying) {
+        return;
+    }
+    const CDrunoGame& game = pDoc->m_game;
+    if (!game.IsSolved() && !game.IsLost()) {
         GameStatisticsAddLost(pDoc->GetStatFile());
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
-        pDoc->m_bPlaying = false;
     }
+    pDoc->m_bPlaying = false;
 }
 
 void CMainFrame::OnIdleUpdate() {

@@ -6,7 +6,10 @@
 #include "platform/Strings.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <vector>
@@ -78,6 +81,31 @@ int EscapeAnswer(unsigned type) {
     return IsYesNo(type) ? kIdNo : kIdOk;
 }
 
+// The icons of the boxes' buttons, one of each kind for the life of the application. The style
+// hands out a new icon for every button it makes, and each new icon is drawn into the
+// application's pixmap cache under a key of its own: about a kilobyte more for every box shown,
+// until the cache was full. The first icon of a kind is kept and shown on every later box.
+QHash<int, QIcon> s_buttonIcons;
+QPointer<QObject> s_buttonIconsOwner;
+
+void ShareButtonIcon(QAbstractButton* button, QMessageBox::StandardButton which) {
+    if (button == nullptr || button->icon().isNull()) {
+        return;
+    }
+    if (s_buttonIconsOwner == nullptr) {
+        // Icons belong to one application: they go with it.
+        s_buttonIcons.clear();
+        s_buttonIconsOwner = new QObject(QCoreApplication::instance());
+        QObject::connect(s_buttonIconsOwner, &QObject::destroyed, [] { s_buttonIcons.clear(); });
+    }
+    const auto kept = s_buttonIcons.constFind(which);
+    if (kept == s_buttonIcons.constEnd()) {
+        s_buttonIcons.insert(which, button->icon());
+    } else {
+        button->setIcon(*kept);
+    }
+}
+
 int ShowBox(const QString& text, const QString& caption, unsigned type, int defaultAnswer) {
     // Without a running application no window can be shown: answer as a failed box does.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -86,7 +114,7 @@ int ShowBox(const QString& text, const QString& caption, unsigned type, int defa
     QMessageBox box(IconOf(type), caption, text, QMessageBox::NoButton, OwnerOfBox());
     const std::vector<Choice> choices = ChoicesOf(type);
     for (const Choice& choice : choices) {
-        box.addButton(choice.button);
+        ShareButtonIcon(box.addButton(choice.button), choice.button);
     }
     QMessageBox::StandardButton defaultButton = choices.front().button;
     for (const Choice& choice : choices) {

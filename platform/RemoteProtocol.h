@@ -47,14 +47,15 @@ inline constexpr std::uint32_t kTopLevelId = 1;
 inline constexpr std::uint32_t kMaxFrame = 1u << 20;
 // The longest a publisher waits for a sender to take one reply.
 inline constexpr std::chrono::milliseconds kReplyWait{1500};
-// How long a peer may keep a sender waiting, in all, for the life of the connection: the search
-// that finds it and every request after. An answer slower than kPromptReply is charged in full;
-// a prompt one costs nothing and wins back kPromptRefund, up to the whole budget, so that the odd
-// late answer of a healthy peer on a busy machine is forgiven while a peer that is always slow
-// spends its budget. Once the budget is spent, the connection is closed for good.
+// How long a peer may keep a sender waiting, in all: the search that finds it and every request
+// after. Every wait is charged in full, however short, so that a peer answering each message a
+// little late cannot slow the sender without limit. The budget grows back by one part in
+// kBudgetRegainShare of the time the sender runs (a second of running buys 20 ms of waiting), up
+// to the whole budget: a healthy peer that answers in microseconds is never cut off in ordinary
+// use, while the waiting a slow one costs stays within kPeerBudget plus that share of the run.
+// Once the budget is spent, the connection is closed for good.
 inline constexpr std::chrono::milliseconds kPeerBudget{1500};
-inline constexpr std::chrono::milliseconds kPromptReply{20};
-inline constexpr std::chrono::milliseconds kPromptRefund{2};
+inline constexpr int kBudgetRegainShare = 50;
 
 using Deadline = std::chrono::steady_clock::time_point;
 

@@ -1,5 +1,6 @@
 #include "platform/RemoteWindow.h"
 
+#include "platform/Clock.h"
 #include "platform/RemoteProtocol.h"
 
 #include <dirent.h>
@@ -34,12 +35,14 @@ public:
 
     // One request, one reply, within what is left of the peer's budget. A failure, or a
     // budget spent, closes the connection for good: a peer that hangs or crawls costs one
-    // budget in all, and later requests fail at once without reaching it.
+    // budget (and the share regained while the program ran) in all, and later requests fail
+    // at once without reaching it.
     std::optional<QByteArray> Exchange(const QByteArray& request) {
         std::lock_guard lock(m_mutex);
         if (m_fd < 0 || request.size() > static_cast<qsizetype>(kMaxFrame)) {
             return std::nullopt;
         }
+        Regain();
         const Clock::time_point start = Clock::now();
         std::optional<QByteArray> reply;
         if (WriteFrame(m_fd, request, start + m_budget)) {
@@ -52,17 +55,20 @@ public:
         return reply;
     }
 
-    // Takes a wait on this peer off its budget (also the search's, before the first request);
-    // a prompt answer wins a little back instead.
-    void Charge(Clock::duration waited) {
-        if (waited > kPromptReply) {
-            m_budget -= waited;
-        } else {
-            m_budget = std::min<Clock::duration>(m_budget + kPromptRefund, kPeerBudget);
-        }
-    }
+    // Takes a wait on this peer off its budget (also the search's, before the first request).
+    void Charge(Clock::duration waited) { m_budget -= waited; }
 
 private:
+    // Gives the budget back its share of the time run since the last look, up to the whole.
+    void Regain() {
+        const std::uint32_t now = GetTickCount();
+        // The tick count wraps; the difference of two readings does not.
+        const std::chrono::milliseconds ran{now - m_lastTick};
+        m_lastTick = now;
+        const auto regained = std::chrono::duration_cast<Clock::duration>(ran) / kBudgetRegainShare;
+        m_budget = std::min<Clock::duration>(m_budget + regained, kPeerBudget);
+    }
+
     void Close() {
         if (m_fd >= 0) {
             ::close(m_fd);
@@ -73,6 +79,7 @@ private:
     std::mutex m_mutex;
     int m_fd = -1;
     Clock::duration m_budget;
+    std::uint32_t m_lastTick = GetTickCount();
 };
 
 // Reads the i64 result at the head of a reply; 0 when there is none.

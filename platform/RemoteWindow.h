@@ -4,8 +4,9 @@
 // messages. Each message is delivered and handled before the call returns.
 //
 // A handle stays valid for the life of the process. Each peer may keep the caller waiting for
-// about 1.5 s in all, for the whole run: the search that finds it and every message after, with
-// prompt answers free. A peer that has spent that budget, or that has gone away, is marked dead:
+// about 1.5 s in all: the search that finds it and every message after, each wait charged in
+// full, with a fiftieth of the time the caller runs given back (never above the 1.5 s). A peer
+// that has spent that budget, or that has gone away, is marked dead:
 // that send and every later send through any handle of that window answer 0 at once, without
 // reaching the peer. Nothing here raises a signal or stops the caller.
 //

@@ -101,6 +101,7 @@ struct SignalCase {
     int signal;
     const char* script;
     bool statisticsFile;  // false: none yet, its first write makes it
+    StatCounts counted = {1, 0, 1};
 };
 
 void PrintTo(const SignalCase& c, std::ostream* out) {
@@ -111,7 +112,8 @@ class EndingSignal : public ProcessFaults, public testing::WithParamInterface<Si
 
 // A shutdown, a logout or Ctrl+C in the middle of a round ends the program as closing its
 // window does: the round counts as lost and the settings are saved. No box waits for an answer
-// that nobody will give, not even one that was open when the signal came.
+// that nobody will give, not even one that was open when the signal came. A round that had
+// ended, its WON! or "Game Over!" box still open, counts once, as it ended.
 TEST_P(EndingSignal, CountsTheRoundAndSavesTheSettings) {
     const SignalCase& c = GetParam();
     if (c.statisticsFile) {
@@ -124,7 +126,7 @@ TEST_P(EndingSignal, CountsTheRoundAndSavesTheSettings) {
     const ChildEnd end = druno.Wait();
 
     EXPECT_TRUE(end.exited && end.exitCode == 0) << Describe(end, druno.ErrorOutput());
-    EXPECT_EQ(Statistics(), (StatCounts{1, 0, 1}));
+    EXPECT_EQ(Statistics(), c.counted);
     EXPECT_EQ(StoredSettings(), DefaultSettings());
 }
 
@@ -134,7 +136,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SignalCase{"SIGINT", SIGINT, "round", true},
                     SignalCase{"SIGHUP", SIGHUP, "round", true},
                     SignalCase{"SIGTERM_whileAskedToAbort", SIGTERM, "abort-box", true},
-                    SignalCase{"SIGTERM_firstGameEver", SIGTERM, "round", false}),
+                    SignalCase{"SIGTERM_firstGameEver", SIGTERM, "round", false},
+                    SignalCase{"SIGTERM_whileWonBoxOpen", SIGTERM, "won-box", true, {1, 1, 0}},
+                    SignalCase{"SIGHUP_whileGameOverBoxOpen", SIGHUP, "lost-box", true, {1, 0, 1}}),
     [](const testing::TestParamInfo<SignalCase>& info) { return std::string(info.param.name); });
 
 struct StreamCase {

@@ -2,6 +2,8 @@
 // the main window is up. DRUNO_SCRIPT names the script:
 //   round      starts a round and says "playing" on standard output;
 //   abort-box  starts a round, asks to abort it and says "playing" while the question is open;
+//   won-box    wins a round with taps and says "playing" while its WON! box is open;
+//   lost-box   loses a round with ten wrong guesses and says "playing" while its box is open;
 //   play       loses two rounds and wins one with taps (their boxes answered OK), then leaves
 //              through Exit;
 //   lose       loses a round with taps (its boxes answered OK) and stays;
@@ -55,6 +57,15 @@ void PlayScript(const QByteArray& script) {
         // Said from inside the question's own event loop.
         QTimer::singleShot(0, [] { Say("playing\n"); });
         theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
+    } else if (script == "won-box" || script == "lost-box") {
+        const QString secret = Doc()->m_game.GetNumber();
+        const QString wrong =
+            secret == QStringLiteral("123") ? QStringLiteral("321") : QStringLiteral("123");
+        // Said from inside the event loop of the box that ends the round.
+        QTimer::singleShot(0, [] { Say("playing\n"); });
+        for (int attempt = 0; attempt < 10 && Doc()->m_bPlaying; ++attempt) {
+            TapStripDigits(GameView(), script == "won-box" ? secret : wrong);
+        }
     } else if (script == "play" || script == "lose") {
         platform::SetMessageBoxAnswerer(
             [](const QString&, const QString&, unsigned) { return platform::kIdOk; });

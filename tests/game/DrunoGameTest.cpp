@@ -1,8 +1,11 @@
 #include "game/DrunoGame.h"
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <ostream>
 #include <set>
 
 namespace {
@@ -132,6 +135,52 @@ TEST_F(SecretGame, HistoryListsEveryCompleteGuessUntilTheNextRound) {
     game.Init(3, 10, true);
     EXPECT_TRUE(game.GetHistory().empty());
 }
+
+// Tick counts whose first drawn candidate repeats a digit, each clash in its own place.
+struct ClashingSeed {
+    const char* name;
+    std::uint32_t tick;
+    const char* firstCandidate;
+};
+
+void PrintTo(const ClashingSeed& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DistinctSecret : public ::testing::TestWithParam<ClashingSeed> {
+protected:
+    void TearDown() override { platform::SetTickSource(nullptr); }
+};
+
+// The round seeds from the tick count, so a fixed tick draws a known candidate. One that
+// repeats a digit anywhere is drawn again; without the rule the digits stand as drawn.
+TEST_P(DistinctSecret, ACandidateWithARepeatedDigitIsDrawnAgain) {
+    const ClashingSeed& c = GetParam();
+    platform::SetTickSource([&c] { return c.tick; });
+    SeedRandom();
+    QString candidate;
+    for (int i = 0; i < 3; ++i) {
+        candidate += QString::number(RandomNumber(0, 9));
+    }
+    ASSERT_EQ(candidate, QLatin1String(c.firstCandidate)) << "the table no longer clashes";
+
+    CDrunoGame game;
+    game.Init(3, 10, true);
+    const QString secret = game.GetNumber();
+    EXPECT_EQ(std::set<QChar>(secret.begin(), secret.end()).size(), 3u) << secret.toStdString();
+
+    game.Init(3, 10, false);
+    EXPECT_EQ(game.GetNumber(), QLatin1String(c.firstCandidate));
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DistinctSecret,
+                         ::testing::Values(ClashingSeed{"firstAndLast", 1025, "868"},
+                                           ClashingSeed{"middleAndLast", 1001, "211"},
+                                           ClashingSeed{"firstAndMiddle", 1002, "008"},
+                                           ClashingSeed{"allThree", 1007, "666"}),
+                         [](const ::testing::TestParamInfo<ClashingSeed>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(RandomNumber, ZeroToZeroDrawsNothing) {
     std::srand(42);

@@ -4,12 +4,18 @@
 //   abort  lines inside the event loop, then abort() before the loop falls idle;
 //   segv   the same, then SIGSEGV;
 //   idle   lines inside the event loop, then it waits until it is killed;
-//   pieces lines given in pieces, then each line again as one text; then a normal exit.
+//   pieces lines given in pieces, then each line again as one text; then a normal exit;
+//   late N N lines in all to a stream nobody reads yet: all but the last ten in one turn of the
+//          event loop; once the stream is full it says "stalled" on standard output and waits
+//          until the stream can take more, then writes the last ten and exits normally.
 
 #include "platform/Debug.h"
 
 #include <QCoreApplication>
 #include <QTimer>
+
+#include <poll.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -44,10 +50,34 @@ void WritePieces() {
     }
 }
 
+// Once the stream is full (the program has fallen idle and written what it could), says
+// "stalled" and waits for the reader to take something; then the last ten lines, and the end.
+void WriteLastOnceStalled(int lines) {
+    pollfd stream{STDERR_FILENO, POLLOUT, 0};
+    if (::poll(&stream, 1, 0) > 0) {
+        QTimer::singleShot(10, [lines] { WriteLastOnceStalled(lines); });
+        return;
+    }
+    constexpr char kStalled[] = "stalled\n";
+    [[maybe_unused]] const ssize_t n = ::write(STDOUT_FILENO, kStalled, sizeof kStalled - 1);
+    ::poll(&stream, 1, -1);
+    WriteLines(lines - 10, lines);
+    QCoreApplication::quit();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "late") {
+        const int lines = argc > 2 ? std::atoi(argv[2]) : kLines;
+        QCoreApplication app(argc, argv);
+        QTimer::singleShot(0, [lines] {
+            WriteLines(0, lines - 10);
+            WriteLastOnceStalled(lines);
+        });
+        return app.exec();
+    }
     if (mode == "pieces") {
         QCoreApplication app(argc, argv);
         QTimer::singleShot(0, [] {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <string>
 
 using namespace testing_support;
@@ -94,5 +95,78 @@ TEST(DebugOutput, LinesInPiecesAreWrittenAsTheJoinedLine) {
     // A surrogate without its partner is written as '?', as the rest of the program writes it.
     EXPECT_TRUE(inPieces.ends_with(" smile)\n?xtwo\nlines\n\n")) << inPieces;
 }
+
+// Reads the child's error stream: every "line N" in order, each gap between them filled by a
+// note that says how many lines are missing there. Returns the lines accounted for (arrived or
+// noted) and sets dropped to those noted; stops with a failure at the first line out of place.
+int AccountedLines(const std::string& output, int* dropped) {
+    int next = 0;
+    *dropped = 0;
+    std::size_t at = 0;
+    while (at < output.size()) {
+        const std::size_t end = output.find('\n', at);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "an unfinished last line: " << output.substr(at);
+            break;
+        }
+        const std::string line = output.substr(at, end - at);
+        at = end + 1;
+        int n = 0;
+        char tail = 0;
+        if (std::sscanf(line.c_str(), "(%d lines of debug output dropped%c", &n, &tail) == 2 &&
+            tail == ')' && n > 0) {
+            next += n;
+            *dropped += n;
+        } else if (line == "line " + std::to_string(next)) {
+            ++next;
+        } else {
+            ADD_FAILURE() << "expected line " << next << ", found: " << line;
+            break;
+        }
+    }
+    return next;
+}
+
+struct LateCase {
+    const char* name;
+    int lines;
+    bool dropsSome;  // more than the lines waiting for the stream may hold
+};
+
+void PrintTo(const LateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DebugOutputReadLate : public testing::TestWithParam<LateCase> {};
+
+// A reader that comes late to a pipe of one page (the child waits until it comes, so nothing
+// hangs on timing): the lines that waited reach it in order, and where the program had to drop
+// some, a note stands in their place with their number. Nothing goes missing unsaid.
+TEST_P(DebugOutputReadLate, GetsEveryLineOrANoteForIt) {
+    const LateCase& c = GetParam();
+    ChildOptions options = Child("late");
+    options.arguments.push_back(std::to_string(c.lines));
+    options.errorStream = ErrorStream::OnePage;
+    ChildProcess child;
+    ASSERT_TRUE(child.Start(options));
+    ASSERT_TRUE(child.WaitForOutput("stalled\n"));
+    const ChildEnd end = child.Wait();
+
+    ASSERT_TRUE(end.exited && end.exitCode == 0);
+    int dropped = 0;
+    EXPECT_EQ(AccountedLines(child.ErrorOutput(), &dropped), c.lines);
+    if (c.dropsSome) {
+        EXPECT_GT(dropped, 0);
+    } else {
+        EXPECT_EQ(dropped, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, DebugOutputReadLate,
+                         testing::Values(LateCase{"allHeld", 3010, false},
+                                         LateCase{"overflowing", 40000, true}),
+                         [](const testing::TestParamInfo<LateCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

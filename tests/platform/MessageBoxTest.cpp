@@ -9,7 +9,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProxyStyle>
+#include <QStyle>
 #include <QTimer>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -69,5 +74,53 @@ INSTANTIATE_TEST_SUITE_P(
                     BoxCase{"Warning", 48, B::Warning, {B::Ok}, B::Ok, 1},
                     BoxCase{"Information", 64, B::Information, {B::Ok}, B::Ok, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A style that puts icons on dialog buttons, as desktops other than this test's platform do.
+class ButtonIconStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Each box drawing its buttons with icons of its own filled the pixmap cache by about a
+// kilobyte a box. Every box shows the one icon of each kind instead.
+TEST(RealMessageBoxes, ShowTheSameButtonIconsEveryTime) {
+    platform::Application app(QStringLiteral("Druno"));
+    const QString previousStyle = QApplication::style()->name();
+    QApplication::setStyle(new ButtonIconStyle);
+    std::vector<qint64> okIcons;
+    std::vector<qint64> yesIcons;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+            ASSERT_FALSE(yes->icon().isNull());
+            yesIcons.push_back(yes->icon().cacheKey());
+            yes->click();
+            return;
+        }
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        ASSERT_NE(ok, nullptr);
+        ASSERT_FALSE(ok->icon().isNull());
+        okIcons.push_back(ok->icon().cacheKey());
+        ok->click();
+    };
+    for (const unsigned type : {0u, 36u, 64u, 36u, 0u}) {
+        QTimer::singleShot(0, answer);
+        platform::MessageBox(QStringLiteral("Game Over!"), type);
+    }
+    QApplication::setStyle(previousStyle);
+
+    ASSERT_EQ(okIcons.size(), 3u);
+    ASSERT_EQ(yesIcons.size(), 2u);
+    EXPECT_EQ(okIcons[1], okIcons[0]);
+    EXPECT_EQ(okIcons[2], okIcons[0]);
+    EXPECT_EQ(yesIcons[1], yesIcons[0]);
+}
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "platform/Clock.h"
 #include "platform/PublishedWindow.h"
 #include "platform/RemoteWindow.h"
 
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -31,6 +33,7 @@ protected:
         ASSERT_TRUE(runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     }
+    void TearDown() override { platform::SetTickSource(nullptr); }
 
     QString Folder() const { return runtime.path() + "/druno-windows"; }
 
@@ -188,6 +191,51 @@ TEST_F(RemoteWindowTest, APeerThatAnswersSlowlySpendsOneBudgetThenIsNeverReached
     }
     EXPECT_EQ(reached.load(), reachedWhenSpent);
     EXPECT_LT(timer.elapsed(), 5000);  // forty answers at 400 ms would take sixteen seconds
+}
+
+// A peer that answers every message a few milliseconds late, as a busy viewer does. With the
+// tick count standing still no time of running is given back, so its waits add up until the
+// budget is spent: then the peer is no longer reached. Each answer costs 8 ms or more of
+// 1500, so it is cut off within 188 answers, however fast or slow the machine.
+TEST_F(RemoteWindowTest, EveryWaitCountsEvenAnAnswerOfAFewMilliseconds) {
+    platform::SetTickSource([] { return 1000u; });
+    std::atomic<int> reached{0};
+    PublishedWindow window(QStringLiteral("Busy"), [&reached](const RemoteMessage&) {
+        ++reached;
+        std::this_thread::sleep_for(std::chrono::milliseconds(8));
+        return platform::MessageResult{1};
+    });
+    platform::RemoteWindow* busy = FindRemoteWindow(QStringLiteral("Busy"));
+    ASSERT_NE(busy, nullptr);
+
+    int answered = 0;
+    for (int i = 0; i < 400 && SendRemoteMessage(busy, 273, 0, 0) == 1; ++i) {
+        ++answered;
+    }
+    EXPECT_LE(answered, 1500 / 8);
+    const int reachedWhenSpent = reached.load();
+    EXPECT_EQ(SendRemoteMessage(busy, 12, 0, QStringLiteral("late")), 0);
+    EXPECT_EQ(reached.load(), reachedWhenSpent);
+}
+
+// The budget grows back with the time the program runs: a fiftieth of it. A program that runs
+// ten seconds between two messages buys back more than any one 8 ms answer costs, so a peer
+// that keeps it waiting longer than the budget in all, spread that thin, stays in use.
+TEST_F(RemoteWindowTest, TheBudgetGrowsBackWithTheTimeTheProgramRuns) {
+    auto tick = std::make_shared<std::atomic<std::uint32_t>>(1000);
+    platform::SetTickSource([tick] { return tick->fetch_add(10000); });
+    PublishedWindow window(QStringLiteral("Busy"), [](const RemoteMessage&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(8));
+        return platform::MessageResult{1};
+    });
+    platform::RemoteWindow* busy = FindRemoteWindow(QStringLiteral("Busy"));
+    ASSERT_NE(busy, nullptr);
+
+    int answered = 0;
+    for (int i = 0; i < 1500 / 8 + 20; ++i) {
+        answered += SendRemoteMessage(busy, 273, 0, 0) == 1;
+    }
+    EXPECT_EQ(answered, 1500 / 8 + 20);
 }
 
 TEST_F(RemoteWindowTest, SilentSocketsCostOneBoundedSearchInAll) {

@@ -2,7 +2,8 @@
 # The real game on Xvfb, meeting two faults of its surroundings:
 # - the X server goes away under it in the middle of a round (a logout, a crash): the game ends
 #   with exit code 1, as Qt ends a program that lost its display, and not with a crash; the
-#   round counts as lost and the settings are saved, as a close would have done;
+#   round counts as lost and the settings are saved, as a close would have done; and when it
+#   goes away while the WON! or "Game Over!" box is open, the round counts once, as it ended;
 # - it is started with its error stream closed (`druno 2>&-`): the X connection, opened later,
 #   must not take that descriptor and receive the trace; the window stays, and SIGTERM ends
 #   the game with exit code 0 and its settings saved.
@@ -69,12 +70,21 @@ wait_for_line() {
     fail "no trace line matching '$1'"
 }
 
-# The lost games of the statistics file: the word at offset 20, scrambled with 0x5A.
-games_lost() {
+# A word of the statistics file's one record, by its offset, scrambled with 0x5A.
+stat_word() {
     [[ $(stat -c %s "$work/bin/Druno.sta") == 36 ]] || fail "the statistics file is not one record"
     local b
-    read -r -a b < <(od -An -tu1 -j20 -N4 "$work/bin/Druno.sta")
+    read -r -a b < <(od -An -tu1 -j"$1" -N4 "$work/bin/Druno.sta")
     echo $(((b[0] ^ 90) | (b[1] ^ 90) << 8 | (b[2] ^ 90) << 16 | (b[3] ^ 90) << 24))
+}
+
+# "played won lost"
+games_counted() {
+    echo "$(stat_word 8) $(stat_word 12) $(stat_word 20)"
+}
+
+games_lost() {
+    stat_word 20
 }
 
 # Sets status to the exit status of a process of this shell, once it has ended.
@@ -106,7 +116,55 @@ wait_status "$druno_pid"
 grep -q '^FontSize=100$' "$work/home/.config/Brantel/Druno.ini" 2>/dev/null ||
     fail "after the X server went away: the settings were not saved"
 
-# 2. Started with the error stream closed: the window appears, and stays until SIGTERM.
+# 2. The X server goes away while the box that ends a round is open (WON!, or "Game Over!"
+# after ten wrong guesses): the round was counted when it ended, and nothing more is counted.
+# $1: win or lose; $2: the counts expected, "played won lost".
+lose_display_with_end_box_open() {
+    printf 'Z%.0s' $(seq 36) >"$work/bin/Druno.sta"
+    : >"$work/druno.log"
+    start_xvfb
+    "$work/bin/druno" 2>"$work/druno.log" &
+    druno_pid=$!
+    pids+=("$druno_pid")
+    wait_for_window
+    xdotool windowfocus --sync "$wid"
+    xdotool key ctrl+n
+    wait_for_line '^} CMyDrunoDoc::OnNewGame()'
+    wait_for_line '^guess: [0-9]\{3\}$'
+    local secret guess keys=()
+    secret=$(grep -m 1 '^guess: [0-9]' "$work/druno.log" | cut -c8-)
+    if [[ $1 == win ]]; then
+        guess=$secret
+        keys=("${secret:0:1}" "${secret:1:1}" "${secret:2:1}")
+    else
+        guess=123
+        [[ $secret == 123 ]] && guess=321
+        for _ in $(seq 10); do
+            keys+=("${guess:0:1}" "${guess:1:1}" "${guess:2:1}")
+        done
+    fi
+    xdotool key --delay 30 "${keys[@]}"
+    # The box is a second window with the program's name.
+    local windows=0
+    for _ in $(seq 100); do
+        windows=$(xdotool search --onlyvisible --name '^Druno$' 2>/dev/null | wc -l) || true
+        ((windows >= 2)) && break
+        sleep 0.1
+    done
+    ((windows >= 2)) || fail "$1: the box that ends the round did not appear"
+    {
+        kill -9 "$xvfb_pid"
+        wait "$xvfb_pid"
+    } 2>/dev/null || true
+    wait_status "$druno_pid"
+    [[ $status == 1 ]] || fail "$1, box open, X server gone: exit status $status, expected 1"
+    [[ $(games_counted) == "$2" ]] ||
+        fail "$1, box open, X server gone: counted $(games_counted) (played won lost), expected $2"
+}
+lose_display_with_end_box_open win "1 1 0"
+lose_display_with_end_box_open lose "1 0 1"
+
+# 3. Started with the error stream closed: the window appears, and stays until SIGTERM.
 start_xvfb
 rm -f "$work/home/.config/Brantel/Druno.ini"
 : >"$work/druno.log"
@@ -119,4 +177,4 @@ wait_status "$druno_pid"
 [[ $status == 0 ]] || fail "started with 2>&-: exit status $status after SIGTERM, expected 0"
 grep -q '^FontSize=100$' "$work/home/.config/Brantel/Druno.ini" 2>/dev/null ||
     fail "started with 2>&-: the settings were not saved"
-echo "PASS: the display lost ends with 1 and keeps the round and settings; a closed error stream leaves the X connection alone"
+echo "PASS: the display lost ends with 1 and keeps the round and settings, counted once; a closed error stream leaves the X connection alone"

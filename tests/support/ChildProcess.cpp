@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -57,6 +58,7 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const ChildOptions& options) {
+    m_endWait = options.endWait;
     int out[2];
     int err[2] = {-1, -1};
     if (::pipe2(out, O_CLOEXEC) != 0) {
@@ -73,7 +75,8 @@ bool ChildProcess::Start(const ChildOptions& options) {
             return false;
         }
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        if (options.errorStream == ErrorStream::Unread) {
+        if (options.errorStream == ErrorStream::Unread ||
+            options.errorStream == ErrorStream::OnePage) {
             ::fcntl(err[0], F_SETPIPE_SZ, 4096);
         } else if (options.errorStream == ErrorStream::ReaderGone) {
             CloseFd(err[0]);
@@ -108,7 +111,8 @@ bool ChildProcess::Start(const ChildOptions& options) {
     }
     if (options.errorStream == ErrorStream::Unread) {
         m_unread = err[0];  // kept open, never read
-    } else if (options.errorStream == ErrorStream::Collected) {
+    } else if (options.errorStream == ErrorStream::Collected ||
+               options.errorStream == ErrorStream::OnePage) {
         m_err = err[0];
     }
     if (spawned != 0) {
@@ -138,9 +142,12 @@ bool ChildProcess::WaitForErrorOutput(const std::string& text) {
     return WaitFor(m_err, m_error, text);
 }
 
-void ChildProcess::Signal(int signal) const {
+void ChildProcess::Signal(int signal) {
     if (m_pid > 0) {
         ::kill(m_pid, signal);
+        if (!m_endDeadline) {
+            m_endDeadline = std::chrono::steady_clock::now() + m_endWait;
+        }
     }
 }
 
@@ -148,7 +155,9 @@ ChildEnd ChildProcess::Wait() {
     if (m_pid <= 0) {
         return m_end;
     }
-    const auto deadline = std::chrono::steady_clock::now() + kGuard;
+    const auto deadline =
+        std::min(std::chrono::steady_clock::now() + kGuard,
+                 m_endDeadline.value_or(std::chrono::steady_clock::time_point::max()));
     bool ended = false;
     while (!ended || m_err >= 0 || m_out >= 0) {
         pollfd ready[3] = {
