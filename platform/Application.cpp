@@ -3,6 +3,7 @@
 #include "platform/Debug.h"
 #include "platform/Document.h"
 #include "platform/Frame.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/SingleDocTemplate.h"
 #include "platform/TerminationSignals.h"
@@ -38,11 +39,18 @@ QString RecentFileKey(int index) {
 // Runs during static initialisation: no Qt object may be made here.
 Application::Application(const QString& appName) : m_appName(appName) {
     s_instance = this;
+    SetMessageBoxHost({[this] { return m_appName; },
+                       [this]() -> QWidget* {
+                           const Frame* frame = GetMainWnd();
+                           return frame != nullptr ? frame->Widget() : nullptr;
+                       },
+                       [this] { return m_endingSession; }});
 }
 
 Application::~Application() {
     if (s_instance == this) {
         s_instance = nullptr;
+        SetMessageBoxHost({});
     }
 }
 

@@ -1,7 +1,5 @@
 #include "platform/MessageBox.h"
 
-#include "platform/Application.h"
-#include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/Strings.h"
 
@@ -20,21 +18,23 @@ MessageBoxAnswerer& Answerer() {
     return answerer;
 }
 
+MessageBoxHost& Host() {
+    static MessageBoxHost host;
+    return host;
+}
+
 // The box stands over the active window; when none is active (the focus went nowhere after
 // an earlier box), over the main window, so it never drifts to the middle of the screen.
 QWidget* OwnerOfBox() {
     if (QWidget* active = QApplication::activeWindow()) {
         return active;
     }
-    const Application* app = Application::Instance();
-    const Frame* frame = app ? app->GetMainWnd() : nullptr;
-    QWidget* widget = frame ? frame->Widget() : nullptr;
+    QWidget* widget = Host().mainWindow ? Host().mainWindow() : nullptr;
     return widget && widget->isVisible() ? widget : nullptr;
 }
 
 QString Caption() {
-    const Application* app = Application::Instance();
-    return app ? app->AppName() : QStringLiteral("Druno");
+    return Host().caption ? Host().caption() : QStringLiteral("Druno");
 }
 
 // The low four bits of the type choose the buttons (4: Yes and No, otherwise OK), the next
@@ -107,8 +107,7 @@ int ShowBox(const QString& text, const QString& caption, unsigned type, int defa
 
 int Ask(const QString& text, unsigned type, int defaultAnswer) {
     // A program asked to end from outside shows nothing that would wait for the user.
-    const Application* app = Application::Instance();
-    if (app != nullptr && app->IsEndingSession()) {
+    if (Host().endingSession && Host().endingSession()) {
         return EscapeAnswer(type);
     }
     const QString caption = Caption();
@@ -120,16 +119,16 @@ int Ask(const QString& text, unsigned type, int defaultAnswer) {
 
 }  // namespace
 
-int MessageBox(const QString& text, unsigned type) {
-    return Ask(text, type, 0);
-}
-
-int MessageBox(unsigned stringId, unsigned type) {
-    return Ask(LoadString(stringId), type, 0);
+int MessageBox(const QString& text, unsigned type, int defaultAnswer) {
+    return Ask(text, type, defaultAnswer);
 }
 
 int MessageBox(unsigned stringId, unsigned type, int defaultAnswer) {
     return Ask(LoadString(stringId), type, defaultAnswer);
+}
+
+void SetMessageBoxHost(MessageBoxHost host) {
+    Host() = std::move(host);
 }
 
 void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
