@@ -107,7 +107,25 @@ private:
     bool m_updating = false;
 };
 
+// The frame as its command bar sees it.
+class FrameBarHost final : public CommandBarHost {
+public:
+    explicit FrameBarHost(Frame* frame) : m_frame(frame) {}
+    bool IsBarCommandEnabled(unsigned command) override {
+        return m_frame->IsCommandEnabled(command);
+    }
+    void SendBarMessage(unsigned message, unsigned wParam) override {
+        m_frame->SendMessage(message, wParam, 0);
+    }
+    void UpdateBarItems() override { m_frame->UpdateCommandItems(); }
+    QWidget* BarWindow() const override { return m_frame->Widget(); }
+
+private:
+    Frame* m_frame;
+};
+
 struct Frame::Impl {
+    explicit Impl(Frame* frame) : barHost(frame) {}
     unsigned resourceId = 0;
     Document* document = nullptr;
     View* view = nullptr;
@@ -118,12 +136,13 @@ struct Frame::Impl {
     int sidePanelWidth = 0;
     bool sized = false;
     std::optional<FramePlacement> pendingPlacement;
+    FrameBarHost barHost;
     std::unique_ptr<FrameCommandBar> commandBar;
     std::unique_ptr<IdleUpdater> idle;
     std::unique_ptr<HelpWindow> help;
 };
 
-Frame::Frame() : m_impl(std::make_unique<Impl>()) {}
+Frame::Frame() : m_impl(std::make_unique<Impl>(this)) {}
 
 Frame::~Frame() {
     m_impl->idle.reset();
@@ -324,7 +343,7 @@ void Frame::ApplyPlacement(const FramePlacement& placement) {
 }
 
 int Frame::OnCreate() {
-    m_impl->commandBar = std::make_unique<FrameCommandBar>(this, m_impl->toolBar);
+    m_impl->commandBar = std::make_unique<FrameCommandBar>(&m_impl->barHost, m_impl->toolBar);
     if (!m_impl->commandBar->InsertMenuBar(m_impl->resourceId)) {
         return -1;
     }

@@ -1,6 +1,5 @@
 #include "platform/FrameCommandBar.h"
 
-#include "platform/Frame.h"
 #include "platform/Messages.h"
 #include "platform/Palette.h"
 #include "platform/Resources.h"
@@ -107,8 +106,8 @@ QIcon ThemedIcon(const QIcon& light) {
 
 // The bar must hold menus, buttons and adornments in the handheld's 240 pixels: its items
 // sit close together.
-FrameCommandBar::FrameCommandBar(Frame* frame, QToolBar* toolBar)
-    : m_frame(frame), m_toolBar(toolBar) {
+FrameCommandBar::FrameCommandBar(CommandBarHost* host, QToolBar* toolBar)
+    : m_host(host), m_toolBar(toolBar) {
     m_toolBar->setStyleSheet(
         QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"
                        "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent;"
@@ -121,11 +120,11 @@ FrameCommandBar::FrameCommandBar(Frame* frame, QToolBar* toolBar)
 QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned command) {
     auto* action = new QAction(text, m_toolBar);
     action->setData(command);
-    Frame* frame = m_frame;
+    CommandBarHost* host = m_host;
     // A key can come before the enabling of the items caught up with the last command.
-    QObject::connect(action, &QAction::triggered, m_toolBar, [frame, command] {
-        if (frame->IsCommandEnabled(command)) {
-            frame->SendMessage(kMsgCommand, command, 0);
+    QObject::connect(action, &QAction::triggered, m_toolBar, [host, command] {
+        if (host->IsBarCommandEnabled(command)) {
+            host->SendBarMessage(kMsgCommand, command);
         }
     });
     m_commandActions.push_back({command, action});
@@ -155,9 +154,9 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         auto* dropDown = new QMenu(popup.text, m_toolBar);
         FillMenu(dropDown, popup.popup, makeAction);
         // A menu shows the enabling of the moment it opens.
-        Frame* frame = m_frame;
+        CommandBarHost* host = m_host;
         QObject::connect(dropDown, &QMenu::aboutToShow, m_toolBar,
-                         [frame] { frame->UpdateCommandItems(); });
+                         [host] { host->UpdateBarItems(); });
         auto* button = new QToolButton(m_toolBar);
         button->setText(popup.text);
         button->setMenu(dropDown);
@@ -204,18 +203,18 @@ bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
 
-    Frame* frame = m_frame;
+    CommandBarHost* host = m_host;
     QStyle* style = m_toolBar->style();
     QAction* help =
         m_toolBar->addAction(ThemedIcon(style->standardIcon(QStyle::SP_TitleBarContextHelpButton)),
                              QStringLiteral("Help"));
     QObject::connect(help, &QAction::triggered, m_toolBar,
-                     [frame] { frame->SendMessage(kMsgHelp, 0, 0); });
+                     [host] { host->SendBarMessage(kMsgHelp, 0); });
     QAction* close = m_toolBar->addAction(
         ThemedIcon(style->standardIcon(QStyle::SP_TitleBarCloseButton)), QStringLiteral("Close"));
-    QObject::connect(close, &QAction::triggered, m_toolBar, [frame] {
-        if (frame->Widget() != nullptr) {
-            frame->Widget()->close();
+    QObject::connect(close, &QAction::triggered, m_toolBar, [host] {
+        if (host->BarWindow() != nullptr) {
+            host->BarWindow()->close();
         }
     });
     return true;
@@ -253,7 +252,7 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     QAction* action = *found;
     action->setShortcuts(sequences);
     // A closed menu takes no keys: the frame's window carries the item's keys as well.
-    if (QWidget* window = m_frame->Widget()) {
+    if (QWidget* window = m_host->BarWindow()) {
         window->addAction(action);
     }
     return true;

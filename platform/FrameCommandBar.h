@@ -13,13 +13,29 @@
 class QAction;
 class QToolBar;
 
+class QWidget;
+
 namespace platform {
 
-class Frame;
+// What the bar asks of the window that holds it; the frame answers.
+class CommandBarHost {
+public:
+    // Whether the command is carried out by someone and enabled now.
+    virtual bool IsBarCommandEnabled(unsigned command) = 0;
+    // Sends the host a message (273 with the command, 0x53 for help).
+    virtual void SendBarMessage(unsigned message, unsigned wParam) = 0;
+    // Brings the enabling of every item up to date (before a menu opens).
+    virtual void UpdateBarItems() = 0;
+    // The host's top-level window, or null.
+    virtual QWidget* BarWindow() const = 0;
+
+protected:
+    ~CommandBarHost() = default;
+};
 
 class FrameCommandBar : public CommandBar {
 public:
-    FrameCommandBar(Frame* frame, QToolBar* toolBar);
+    FrameCommandBar(CommandBarHost* host, QToolBar* toolBar);
 
     bool InsertMenuBar(unsigned menuId) override;
     bool AddButtons(unsigned bitmapId, std::span<const ToolbarButton> buttons) override;
@@ -37,7 +53,7 @@ private:
     QAction* MakeCommandAction(const QString& text, unsigned command);
     QString MenuTextOf(unsigned command) const;
 
-    Frame* m_frame;
+    CommandBarHost* m_host;
     QToolBar* m_toolBar;
     struct CommandAction {
         unsigned command;
