@@ -2,7 +2,6 @@
 
 #include "platform/Messages.h"
 #include "platform/QtGeometry.h"
-#include "platform/Window.h"
 
 #include <QGuiApplication>
 #include <QPointer>
