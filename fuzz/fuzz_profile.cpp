@@ -1,7 +1,7 @@
 // Arbitrary settings files: reading the five settings and writing one back must never crash,
 // and a value that is no plain number must give the default.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 
 #include <QDir>
 #include <QFile>

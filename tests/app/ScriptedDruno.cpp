@@ -7,12 +7,12 @@
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER.
 
 #include "app/MyDrunoApp.h"
-#include "platform/Frame.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
-#include "platform/Module.h"
-#include "platform/ProfileStore.h"
-#include "platform/View.h"
+#include "platform/core/Messages.h"
+#include "platform/core/Module.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/View.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProfileStore.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"

@@ -6,7 +6,7 @@
 //   idle   lines inside the event loop, then it waits until it is killed;
 //   pieces lines given in pieces, then each line again as one text; then a normal exit.
 
-#include "platform/Debug.h"
+#include "platform/core/Debug.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -2,7 +2,7 @@
 
 // Settings stores that keep their files in a folder of the test's own, for the test's length.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 
 #include <gtest/gtest.h>
 

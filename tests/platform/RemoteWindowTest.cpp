@@ -1,5 +1,5 @@
-#include "platform/PublishedWindow.h"
-#include "platform/RemoteWindow.h"
+#include "platform/remote/PublishedWindow.h"
+#include "platform/remote/RemoteWindow.h"
 
 #include <gtest/gtest.h>
 

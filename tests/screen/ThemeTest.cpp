@@ -1,8 +1,8 @@
 // Light and dark desktop themes: the game screen draws its text in the palette's text colour
 // on the palette's base, and the command bar's images keep their ink legible on a dark bar.
 
-#include "platform/FrameCommandBar.h"
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
+#include "platform/framework/FrameCommandBar.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
 

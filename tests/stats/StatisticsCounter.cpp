@@ -6,8 +6,8 @@
 // file's name ("file: ..."), then "ready", and starts counting when a line (or the end) comes
 // on its standard input. Each message box the counts would show is printed as "box: ...".
 
-#include "platform/File.h"
-#include "platform/MessageBox.h"
+#include "platform/core/File.h"
+#include "platform/services/MessageBox.h"
 #include "screen/MyDrunoDoc.h"
 #include "stats/GameStatistics.h"
 #include "trace/TraceScope.h"
