@@ -98,7 +98,8 @@ def main():
 
     # The include blocks are sorted by path; a new folder can change their order.
     if changed_cpp and not dry:
-        subprocess.run(["clang-format", "-i", *changed_cpp], check=True)
+        clang_format = os.environ.get("CLANG_FORMAT", "clang-format-14")
+        subprocess.run([clang_format, "-i", *changed_cpp], check=True)
 
 
 if __name__ == "__main__":
