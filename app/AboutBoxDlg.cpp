@@ -2,7 +2,7 @@
 
 #include "app/MyDrunoApp.h"
 #include "dialogs/DialogLaF.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 #include "res/Resource.h"
 
 CAboutBoxDlg::CAboutBoxDlg(platform::Window* pParent) : platform::Dialog(IDD_ABOUTBOX, pParent) {}

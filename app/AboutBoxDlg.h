@@ -2,7 +2,7 @@
 
 // The About box: the program's icon and version. The shell's Done button closes it.
 
-#include "platform/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 class CAboutBoxDlg : public platform::Dialog {
 public:

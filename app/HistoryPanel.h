@@ -5,7 +5,7 @@
 // first round it says how to start and how to play.
 
 #include "game/DrunoGame.h"
-#include "platform/ListPanel.h"
+#include "platform/desktop/ListPanel.h"
 
 #include <QStringList>
 

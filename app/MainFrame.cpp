@@ -1,8 +1,8 @@
 #include "app/MainFrame.h"
 
 #include "app/MyDrunoApp.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
+#include "platform/services/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"

@@ -5,8 +5,8 @@
 // the round as lost. Its size and place are kept in the settings store from run to run.
 
 #include "app/HistoryPanel.h"
-#include "platform/Frame.h"
-#include "platform/RuntimeClass.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/RuntimeClass.h"
 
 class CMainFrame : public platform::Frame {
     PLATFORM_DECLARE_DYNCREATE(CMainFrame)

@@ -4,7 +4,7 @@
 // loaded once after the main window exists, saved once at exit. It also carries the About,
 // Options and Look and Feel commands.
 
-#include "platform/Application.h"
+#include "platform/framework/Application.h"
 
 class CMyDrunoApp : public platform::Application {
 public:

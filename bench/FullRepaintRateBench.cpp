@@ -2,10 +2,10 @@
 // deleted, two centred texts. Prints paints per second; run by hand, never as a timed test.
 
 #include "app/MainFrame.h"
-#include "platform/Application.h"
-#include "platform/Frame.h"
-#include "platform/Messages.h"
-#include "platform/SingleDocTemplate.h"
+#include "platform/core/Messages.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/SingleDocTemplate.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"

@@ -1,7 +1,7 @@
 // How fast trace lines reach a connected viewer: each line is three synchronous round trips.
 // Prints lines per second; run by hand, never as a timed test.
 
-#include "platform/PublishedWindow.h"
+#include "platform/remote/PublishedWindow.h"
 #include "trace/TraceScope.h"
 
 #include <QTemporaryDir>

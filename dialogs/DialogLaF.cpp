@@ -1,9 +1,9 @@
 #include "dialogs/DialogLaF.h"
 
-#include "platform/Dialog.h"
-#include "platform/Messages.h"
-#include "platform/Screen.h"
-#include "platform/Window.h"
+#include "platform/core/Messages.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/framework/Window.h"
+#include "platform/graphics/Screen.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "dialogs/LookAndFeelDlg.h"
 
 #include "dialogs/DialogLaF.h"
-#include "platform/DataExchange.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
+#include "platform/dialogs/DataExchange.h"
 #include "res/Resource.h"
 
 CLookAndFeelDlg::CLookAndFeelDlg(int nLanguage, platform::Window* pParent)

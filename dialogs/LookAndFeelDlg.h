@@ -3,8 +3,8 @@
 // The Look & Feel dialog: the two switches for the presentation of dialogs. The value members
 // are the dialog's own copies of the settings; the handler copies them in and out.
 
-#include "platform/Controls.h"
-#include "platform/Dialog.h"
+#include "platform/dialogs/Controls.h"
+#include "platform/dialogs/Dialog.h"
 
 class CLookAndFeelDlg : public platform::Dialog {
 public:

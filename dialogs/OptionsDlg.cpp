@@ -2,7 +2,7 @@
 
 #include "app/MyDrunoApp.h"
 #include "dialogs/DialogLaF.h"
-#include "platform/DataExchange.h"
+#include "platform/dialogs/DataExchange.h"
 #include "res/Resource.h"
 
 namespace {

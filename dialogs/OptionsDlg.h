@@ -3,8 +3,8 @@
 // The Options dialog: sound on or off and the two font sizes of the game screen. The value
 // members are the dialog's own copies of the settings; the handler copies them in and out.
 
-#include "platform/Controls.h"
-#include "platform/Dialog.h"
+#include "platform/dialogs/Controls.h"
+#include "platform/dialogs/Dialog.h"
 
 class COptionsDlg : public platform::Dialog {
 public:

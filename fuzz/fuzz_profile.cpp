@@ -1,7 +1,7 @@
 // Arbitrary settings files: reading the settings and writing some back must never crash, and
 // what was written must read back.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 
 #include <QDir>
 #include <QFile>

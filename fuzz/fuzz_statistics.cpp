@@ -4,7 +4,7 @@
 // Input: one byte choosing the operation, one byte each for the number of levels and the
 // current level (as signed values), then the file's contents.
 
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsDlg.h"
 #include "trace/TraceScope.h"

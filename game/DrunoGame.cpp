@@ -1,6 +1,6 @@
 #include "game/DrunoGame.h"
 
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 #include "trace/TraceScope.h"
 
 #include <cstdlib>

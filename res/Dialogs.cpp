@@ -1,8 +1,8 @@
 // The four dialog templates: Look & Feel (99), About (100), Statistics (129) and Options (131).
 // Positions and sizes are dialog units; styles are the handheld's bits.
 
-#include "platform/Messages.h"
-#include "platform/Resources.h"
+#include "platform/core/Messages.h"
+#include "platform/core/Resources.h"
 #include "res/Resource.h"
 
 namespace res {

@@ -1,6 +1,6 @@
 // The bitmaps and the icon, by resource number.
 
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
 #include "res/Resource.h"
 
 namespace res {

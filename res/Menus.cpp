@@ -1,6 +1,6 @@
 // Menu 128: the main frame's two pop-up menus.
 
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
 #include "res/Resource.h"
 
 namespace res {

@@ -2,7 +2,7 @@
 
 // Resource numbers of Druno: commands, dialogs, controls, strings, bitmaps and the icon.
 
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 
 // The main frame's resource: menu 128, icon 128 and document string 128.
 inline constexpr unsigned IDR_MAINFRAME = 128;

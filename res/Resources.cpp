@@ -1,6 +1,6 @@
 #include "res/Resources.h"
 
-#include "platform/Strings.h"
+#include "platform/services/Strings.h"
 #include "res/Resource.h"
 
 namespace res {

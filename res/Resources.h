@@ -3,7 +3,7 @@
 // Druno's resources: the string table, the menu, the command-bar buttons, the dialog templates
 // and the images.
 
-#include "platform/CommandBar.h"
+#include "platform/framework/CommandBar.h"
 
 #include <array>
 

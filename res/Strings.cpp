@@ -1,6 +1,6 @@
 // The string table, English and German.
 
-#include "platform/Strings.h"
+#include "platform/services/Strings.h"
 
 #include "res/Resource.h"
 

@@ -4,8 +4,8 @@
 // where the statistics file lies and plays the feedback sounds the view asks for.
 
 #include "game/DrunoGame.h"
-#include "platform/Document.h"
-#include "platform/RuntimeClass.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/RuntimeClass.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "screen/MyDrunoView.h"
 
 #include "app/MyDrunoApp.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
-#include "platform/Strings.h"
+#include "platform/core/Messages.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/Strings.h"
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/StripTargets.h"

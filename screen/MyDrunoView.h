@@ -3,10 +3,10 @@
 // The game view: draws the digit strip, the status line and the result line while a round is
 // played, and turns taps on the strip into digits and deletions for the round.
 
-#include "platform/DC.h"
-#include "platform/RuntimeClass.h"
-#include "platform/Types.h"
-#include "platform/View.h"
+#include "platform/core/Types.h"
+#include "platform/framework/RuntimeClass.h"
+#include "platform/framework/View.h"
+#include "platform/graphics/DC.h"
 
 #include <QString>
 #include <QStringList>

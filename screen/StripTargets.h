@@ -2,7 +2,7 @@
 
 // The cells of the digit strip as places that keys and assistive technology press.
 
-#include "platform/View.h"
+#include "platform/framework/View.h"
 
 #include <vector>
 

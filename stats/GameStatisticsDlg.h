@@ -4,8 +4,8 @@
 // chosen level, and a reset. Also the operations on the statistics file that the whole
 // statistics service goes through; those need no dialog object.
 
-#include "platform/Controls.h"
-#include "platform/Dialog.h"
+#include "platform/dialogs/Controls.h"
+#include "platform/dialogs/Dialog.h"
 #include "stats/GameStatisticsRecord.h"
 
 #include <QString>

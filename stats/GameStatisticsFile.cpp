@@ -2,9 +2,9 @@
 // records. They need no dialog object and live apart from its window code; a file that cannot
 // be read or written is still reported to the user in a message box.
 
-#include "platform/File.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
+#include "platform/core/File.h"
+#include "platform/core/Messages.h"
+#include "platform/services/MessageBox.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsDlg.h"

@@ -1,16 +1,16 @@
 #include "stats/GameStatisticsRecord.h"
 
-#include <QtEndian>
+#include "platform/core/Endian.h"
 
 #include <algorithm>
 #include <limits>
 
 std::int32_t GAMESTATISTICS::Get(Word word) const {
-    return qFromLittleEndian<std::int32_t>(bytes.data() + word);
+    return platform::ReadLittleEndian32(bytes.data() + word);
 }
 
 void GAMESTATISTICS::Set(Word word, std::int32_t value) {
-    qToLittleEndian(value, bytes.data() + word);
+    platform::WriteLittleEndian32(value, bytes.data() + word);
 }
 
 void ScrambleStatistics(std::uint8_t* pBuffer, int nLength) {

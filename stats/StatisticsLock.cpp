@@ -1,6 +1,6 @@
 #include "stats/StatisticsLock.h"
 
-#include "platform/Module.h"
+#include "platform/core/Module.h"
 
 #include <cerrno>
 

@@ -6,7 +6,7 @@
 // ahead under it without a lock of their own; elsewhere a reader takes a shared lock and a
 // writer an exclusive one, so no reader ever sees half a record.
 
-#include "platform/File.h"
+#include "platform/core/File.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "trace/TraceScope.h"
 
-#include "platform/Debug.h"
-#include "platform/Messages.h"
+#include "platform/core/Debug.h"
+#include "platform/core/Messages.h"
 #include "res/Resource.h"
 
 constinit bool s_bDebugOutput = true;

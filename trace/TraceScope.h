@@ -7,7 +7,7 @@
 // The first line is written while global objects are still being constructed, so the module's
 // state below is constant-initialised and needs no constructor of its own.
 
-#include "platform/RemoteWindow.h"
+#include "platform/remote/RemoteWindow.h"
 
 #include <QString>
 #include <QStringView>

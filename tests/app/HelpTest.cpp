@@ -1,7 +1,7 @@
 // Help: the menu's Help > Contents, F1 and the bar's ? button open the "How to play" page in a
 // window of its own.
 
-#include "platform/HelpWindow.h"
+#include "platform/framework/HelpWindow.h"
 #include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
 

@@ -1,7 +1,7 @@
 // The round's history beside the game screen: what it lists after guesses, deletions, a win,
 // a loss, Abort Game and New Game, where it stands, and that it leaves the keys to the view.
 
-#include "platform/View.h"
+#include "platform/framework/View.h"
 #include "tests/app/DesktopFixture.h"
 
 #include <QApplication>

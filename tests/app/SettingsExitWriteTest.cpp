@@ -3,7 +3,7 @@
 // content kept.
 
 #include "app/MyDrunoApp.h"
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 
 #include <gtest/gtest.h>
 

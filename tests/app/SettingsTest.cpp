@@ -2,8 +2,8 @@
 // folder.
 
 #include "app/MyDrunoApp.h"
-#include "platform/Debug.h"
-#include "platform/ProfileStore.h"
+#include "platform/core/Debug.h"
+#include "platform/services/ProfileStore.h"
 
 #include <gtest/gtest.h>
 

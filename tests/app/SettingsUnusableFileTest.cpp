@@ -3,8 +3,8 @@
 // fine brings no box.
 
 #include "app/MyDrunoApp.h"
-#include "platform/MessageBox.h"
-#include "platform/ProfileStore.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProfileStore.h"
 #include "res/Resources.h"
 #include "tests/platform/ProfileFolderFixture.h"
 

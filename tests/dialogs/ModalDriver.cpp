@@ -1,7 +1,7 @@
 #include "tests/dialogs/ModalDriver.h"
 
-#include "platform/Messages.h"
-#include "platform/Window.h"
+#include "platform/core/Messages.h"
+#include "platform/framework/Window.h"
 
 #include <gtest/gtest.h>
 

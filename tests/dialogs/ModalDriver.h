@@ -5,7 +5,7 @@
 // handled the one before. A dialog still open after the last step is cancelled, so that a
 // test never hangs, and the run says so.
 
-#include "platform/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 #include <QString>
 

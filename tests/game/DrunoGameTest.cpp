@@ -1,5 +1,5 @@
 #include "game/DrunoGame.h"
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 #include <gtest/gtest.h>
 

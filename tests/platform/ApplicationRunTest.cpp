@@ -1,7 +1,7 @@
 // The application's whole life as Run() leads it: it makes the QApplication itself, so this
 // test has no application object of its own.
 
-#include "platform/Application.h"
+#include "platform/framework/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Command tables and the routing of commands and updates view, document, frame, application.
 
 #include "FrameworkFixture.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 #include "res/Resource.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 //          event loop; once the stream is full it says "stalled" on standard output and waits
 //          until the stream can take more, then writes the last ten and exits normally.
 
-#include "platform/Debug.h"
+#include "platform/core/Debug.h"
 
 #include <QCoreApplication>
 #include <QTimer>

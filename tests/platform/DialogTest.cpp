@@ -2,14 +2,14 @@
 // the combo-box and up-down messages, data exchange that refuses bad numbers and keeps the
 // dialog open, and the default handling of the settings-change message.
 
-#include "platform/Controls.h"
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
-#include "platform/DialogUnits.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
-#include "platform/Screen.h"
-#include "platform/Window.h"
+#include "platform/core/Messages.h"
+#include "platform/dialogs/Controls.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DialogUnits.h"
+#include "platform/framework/Window.h"
+#include "platform/graphics/Screen.h"
+#include "platform/services/MessageBox.h"
 #include "res/Resource.h"
 #include "tests/dialogs/ModalDriver.h"
 

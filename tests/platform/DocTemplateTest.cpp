@@ -2,14 +2,14 @@
 // framework's order; the recent-file list from the settings store; closing the main frame.
 
 #include "FrameworkFixture.h"
-#include "platform/Application.h"
-#include "platform/DC.h"
-#include "platform/Document.h"
-#include "platform/Frame.h"
-#include "platform/ProfileStore.h"
-#include "platform/RuntimeClass.h"
-#include "platform/SingleDocTemplate.h"
-#include "platform/View.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/RuntimeClass.h"
+#include "platform/framework/SingleDocTemplate.h"
+#include "platform/framework/View.h"
+#include "platform/graphics/DC.h"
+#include "platform/services/ProfileStore.h"
 #include "res/Resource.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // view's paint, size and tap handling, checked on real pixels.
 
 #include "FrameworkFixture.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 #include "res/Resource.h"
 
 #include <gtest/gtest.h>

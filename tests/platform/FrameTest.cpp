@@ -1,9 +1,9 @@
 // The frame: its command bar and the enabling of its items, its size, closing and help.
 
 #include "FrameworkFixture.h"
-#include "platform/ListPanel.h"
-#include "platform/MessageBox.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
+#include "platform/desktop/ListPanel.h"
+#include "platform/services/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
 

@@ -2,13 +2,13 @@
 
 // Small document, view and frame classes that record what the framework does with them.
 
-#include "platform/Application.h"
-#include "platform/CommandTarget.h"
-#include "platform/DC.h"
-#include "platform/Document.h"
-#include "platform/Frame.h"
-#include "platform/Messages.h"
-#include "platform/View.h"
+#include "platform/core/Messages.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/CommandTarget.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/Frame.h"
+#include "platform/framework/View.h"
+#include "platform/graphics/DC.h"
 #include "tests/support/Printers.h"
 
 #include <QList>

@@ -2,8 +2,8 @@
 // background mode chosen before; copies come out pixel for pixel; with no bitmap selected the
 // context holds one white pixel.
 
-#include "platform/DC.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
+#include "platform/graphics/DC.h"
 #include "res/Resource.h"
 
 #include <gtest/gtest.h>

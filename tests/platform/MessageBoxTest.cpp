@@ -1,7 +1,7 @@
 // Real message boxes: icon, buttons and caption by type, and the answers of their buttons.
 
-#include "platform/Application.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/Application.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

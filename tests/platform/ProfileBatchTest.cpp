@@ -1,7 +1,7 @@
 // Batched profile writes: they reach the file together, and a store that cannot be written
 // says so when the batch ends.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 #include "ProfileFolderFixture.h"
 
 #include <gtest/gtest.h>

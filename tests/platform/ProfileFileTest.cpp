@@ -2,7 +2,7 @@
 // its path: it reads the defaults, writes nothing, says that it wrote nothing, and leaves what
 // is there as it found it. And where the file lies when the home folder is not given properly.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 #include "ProfileFolderFixture.h"
 
 #include <gtest/gtest.h>

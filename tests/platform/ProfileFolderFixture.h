@@ -3,7 +3,7 @@
 // Settings stores that keep their files in a folder of the test's own, for the test's length;
 // and a FIFO that lets through at once whoever opens it for reading, and tells.
 
-#include "platform/ProfileStore.h"
+#include "platform/services/ProfileStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/Clock.h"
-#include "platform/PublishedWindow.h"
-#include "platform/RemoteWindow.h"
+#include "platform/core/Clock.h"
+#include "platform/remote/PublishedWindow.h"
+#include "platform/remote/RemoteWindow.h"
 
 #include <gtest/gtest.h>
 

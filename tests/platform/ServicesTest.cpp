@@ -1,11 +1,11 @@
 // Files, the settings store, the executable's name, sounds and message-box answers.
 
-#include "platform/File.h"
-#include "platform/MessageBox.h"
-#include "platform/Module.h"
-#include "platform/ProfileStore.h"
-#include "platform/Sound.h"
-#include "platform/Strings.h"
+#include "platform/core/File.h"
+#include "platform/core/Module.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProfileStore.h"
+#include "platform/services/Sound.h"
+#include "platform/services/Strings.h"
 #include "ProfileFolderFixture.h"
 
 #include <gtest/gtest.h>

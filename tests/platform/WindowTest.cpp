@@ -1,8 +1,8 @@
 // Windows over widgets: client areas, child placement, messages, and the screen.
 
-#include "platform/Messages.h"
-#include "platform/Screen.h"
-#include "platform/Window.h"
+#include "platform/core/Messages.h"
+#include "platform/framework/Window.h"
+#include "platform/graphics/Screen.h"
 
 #include <gtest/gtest.h>
 

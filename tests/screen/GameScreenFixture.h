@@ -5,9 +5,9 @@
 // one event list, in the order they happen; the statistics file lives in a temporary folder.
 // Rounds are started with a secret chosen by the test.
 
-#include "platform/Application.h"
-#include "platform/SingleDocTemplate.h"
-#include "platform/Types.h"
+#include "platform/core/Types.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/SingleDocTemplate.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"
 #include "tests/support/InOrder.h"

@@ -2,11 +2,11 @@
 // answer and where the statistics file lies.
 
 #include "app/MyDrunoApp.h"
-#include "platform/CommandTarget.h"
-#include "platform/Messages.h"
-#include "platform/Module.h"
-#include "platform/RuntimeClass.h"
-#include "platform/Sound.h"
+#include "platform/core/Messages.h"
+#include "platform/core/Module.h"
+#include "platform/framework/CommandTarget.h"
+#include "platform/framework/RuntimeClass.h"
+#include "platform/services/Sound.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
 

@@ -2,7 +2,7 @@
 // played to its end by taps.
 
 #include "app/MyDrunoApp.h"
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 #include "tests/screen/GameScreenFixture.h"
 
 #include <QDir>

@@ -1,10 +1,11 @@
 // Light and dark desktop themes: the game screen draws its text in the palette's text colour
 // on the palette's base, and the command bar's images keep their ink legible on a dark bar.
 
-#include "platform/FrameCommandBar.h"
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
+#include "platform/framework/FrameCommandBar.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
+#include "tests/screen/Themes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,33 +42,6 @@ double StrongestContrast(const QImage& image, const QRect& area, const QColor& a
     }
     return strongest;
 }
-
-QPalette DarkPalette() {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
-    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
-    return dark;
-}
-
-// The desktop's palette for the length of a test.
-class ScopedPalette {
-public:
-    explicit ScopedPalette(const QPalette& palette) : m_saved(QApplication::palette()) {
-        QApplication::setPalette(palette);
-        QApplication::processEvents();
-    }
-    ~ScopedPalette() {
-        QApplication::setPalette(m_saved);
-        QApplication::processEvents();
-    }
-
-private:
-    QPalette m_saved;
-};
 
 // The bar's images drawn over the bar's own colour, one per command or adornment.
 std::vector<std::pair<QString, QImage>> BarImages() {
@@ -134,36 +108,4 @@ TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
     }
     // Back on a light bar the images are what they were.
     EXPECT_EQ(BarImages(), light);
-}
-
-// Pictures for looking at by eye: set DRUNO_SCREENSHOTS to a folder to have them written.
-TEST_F(GameScreenTest, ScreenshotsOfSizesAndThemes) {
-    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
-    if (folder.isEmpty()) {
-        GTEST_SKIP() << "DRUNO_SCREENSHOTS not set";
-    }
-    OpenScreen();
-    NewGame(QStringLiteral("407"));
-    TapDigits(QStringLiteral("12347"));
-    GrabView().save(folder + QStringLiteral("/round-240x268.png"));
-    ResizeClient(480, 536);
-    GrabView().save(folder + QStringLiteral("/round-480x536.png"));
-    ResizeClient(600, 400);
-    GrabView().save(folder + QStringLiteral("/round-600x400.png"));
-    ResizeClient(240, 268);
-    {
-        const ScopedPalette dark(DarkPalette());
-        GrabView().save(folder + QStringLiteral("/round-dark.png"));
-        QToolBar toolBar;
-        toolBar.setIconSize(QSize(16, 16));
-        platform::FrameCommandBar bar(nullptr, &toolBar);
-        const platform::ToolbarButton buttons[] = {{0, ID_NEW_GAME, 4, 0, 0, -1},
-                                                   {1, ID_OPTIONS, 4, 0, 0, -1},
-                                                   {2, ID_STATISTIC, 4, 0, 0, -1},
-                                                   {3, ID_APP_ABOUT, 4, 0, 0, -1}};
-        bar.AddButtons(IDB_TOOLBAR, buttons);
-        bar.AddAdornments(0);
-        toolBar.resize(240, 24);
-        toolBar.grab().save(folder + QStringLiteral("/bar-dark.png"));
-    }
 }

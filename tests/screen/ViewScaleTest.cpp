@@ -1,9 +1,9 @@
 // The game screen grows with the window: the handheld's 240 x 268 screen drawn by one factor,
 // centred, its taps mapped back, and at 240 x 268 exactly the picture it always was.
 
-#include "platform/DC.h"
-#include "platform/Resources.h"
-#include "platform/ViewScale.h"
+#include "platform/core/Resources.h"
+#include "platform/graphics/DC.h"
+#include "platform/graphics/ViewScale.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
 

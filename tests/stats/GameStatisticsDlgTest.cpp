@@ -1,7 +1,7 @@
 // The statistics dialog: texts by language, the level list, choosing a level and resetting.
 
-#include "platform/Screen.h"
-#include "platform/Window.h"
+#include "platform/framework/Window.h"
+#include "platform/graphics/Screen.h"
 #include "res/Resource.h"
 #include "stats/GameStatisticsDlg.h"
 #include "tests/stats/StatsFixture.h"

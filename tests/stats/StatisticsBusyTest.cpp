@@ -1,7 +1,7 @@
 // A statistics file that another game keeps busy: a count or a read waits for it a while, with
 // the windows painted meanwhile, then tells the player and changes nothing.
 
-#include "platform/File.h"
+#include "platform/core/File.h"
 #include "stats/GameStatisticsDlg.h"
 #include "tests/stats/StatsFixture.h"
 

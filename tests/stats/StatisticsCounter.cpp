@@ -8,8 +8,8 @@
 // "waiting" each time a count begins to wait for a file another holds. DRUNO_LOCK_WAIT_MS, when
 // set, is how long it waits at most.
 
-#include "platform/File.h"
-#include "platform/MessageBox.h"
+#include "platform/core/File.h"
+#include "platform/services/MessageBox.h"
 #include "screen/MyDrunoDoc.h"
 #include "stats/GameStatistics.h"
 #include "trace/TraceScope.h"

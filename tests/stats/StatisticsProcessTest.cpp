@@ -1,7 +1,7 @@
 // Statistics across processes: games counting at once, and where a running game keeps its
 // file. Each game here is a real process (statistics_counter) that counts won games.
 
-#include "platform/File.h"
+#include "platform/core/File.h"
 #include "tests/stats/StatsFixture.h"
 
 #include <QProcess>

@@ -3,8 +3,8 @@
 // A statistics file in a temporary folder, the module values at their start, and every trace
 // line and message box of the test collected.
 
-#include "platform/Debug.h"
-#include "platform/MessageBox.h"
+#include "platform/core/Debug.h"
+#include "platform/services/MessageBox.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsRecord.h"
 #include "tests/support/StatisticsBytes.h"

@@ -2,7 +2,7 @@
 
 // Readable failures for the value types the program's tests compare: texts and rectangles.
 
-#include "platform/Types.h"
+#include "platform/core/Types.h"
 
 #include <QString>
 

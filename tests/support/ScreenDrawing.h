@@ -4,9 +4,9 @@
 // the text of the status line and of the result line, found by the areas they are drawn in,
 // and the bitmaps with the places they were copied to.
 
-#include "platform/DrawingRecorder.h"
-#include "platform/Types.h"
-#include "platform/View.h"
+#include "platform/core/Types.h"
+#include "platform/framework/View.h"
+#include "platform/graphics/DrawingRecorder.h"
 #include "tests/support/Printers.h"
 
 #include <QImage>

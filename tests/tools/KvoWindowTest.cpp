@@ -1,7 +1,7 @@
 // The viewer's window, fed through its published window as a traced program would feed it.
 
-#include "platform/Messages.h"
-#include "platform/RemoteWindow.h"
+#include "platform/core/Messages.h"
+#include "platform/remote/RemoteWindow.h"
 #include "tools/kvo/KvoWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/Debug.h"
+#include "platform/core/Debug.h"
 #include "trace/TraceScope.h"
 
 #include <gtest/gtest.h>

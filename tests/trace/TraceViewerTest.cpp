@@ -1,7 +1,7 @@
 // The trace's viewer connection, seen from windows this test publishes. Each scenario's traced
 // side is a fresh process, since the viewer is searched once per process.
 
-#include "platform/PublishedWindow.h"
+#include "platform/remote/PublishedWindow.h"
 #include "TraceProcess.h"
 
 #include <gtest/gtest.h>

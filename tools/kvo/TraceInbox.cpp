@@ -1,6 +1,6 @@
 #include "TraceInbox.h"
 
-#include "platform/Messages.h"
+#include "platform/core/Messages.h"
 #include "res/Resource.h"
 
 #include <iterator>

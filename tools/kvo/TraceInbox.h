@@ -8,7 +8,7 @@
 // is doing; the lines wait here until the interface takes them in a batch. What waits is
 // bounded: past the limits the oldest waiting lines are dropped and counted.
 
-#include "platform/PublishedWindow.h"
+#include "platform/remote/PublishedWindow.h"
 
 #include <QString>
 

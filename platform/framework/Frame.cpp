@@ -1,0 +1,491 @@
+#include "platform/framework/Frame.h"
+
+#include "platform/core/Messages.h"
+#include "platform/core/Resources.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/FrameCommandBar.h"
+#include "platform/framework/HelpWindow.h"
+#include "platform/framework/RuntimeClass.h"
+#include "platform/framework/View.h"
+#include "platform/graphics/QtGeometry.h"
+#include "platform/graphics/Screen.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/Strings.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+// The game screen of a new main window, in pixels.
+constexpr int kDefaultClientWidth = 240;
+constexpr int kDefaultClientHeight = 268;
+// A frame placed so that less of it than this shows on the work area is lost to the player.
+constexpr int kMinVisible = 48;
+
+// After any of these the enabling of the commands may have changed.
+bool IsUserInput(QEvent::Type type) {
+    return type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease ||
+           type == QEvent::TouchEnd;
+}
+
+}  // namespace
+
+// The frame's window: its close request becomes message 16.
+class FrameWidget : public QMainWindow {
+public:
+    explicit FrameWidget(Frame* frame) : m_frame(frame) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        // The frame decides; it closes itself when it agrees.
+        event->ignore();
+        m_frame->SendMessage(kMsgClose, 0, 0);
+    }
+
+private:
+    Frame* m_frame;
+};
+
+// Brings the command items up to date whenever the program falls idle: after every user
+// input and command, including those whose handlers ran a modal box and changed the state
+// only once it was closed.
+class IdleUpdater : public QObject {
+public:
+    explicit IdleUpdater(Frame* frame) : m_frame(frame) {
+        if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                    &IdleUpdater::OnIdle);
+        }
+    }
+
+    void Schedule() {
+        if (m_pending) {
+            return;
+        }
+        m_pending = true;
+        QTimer::singleShot(0, this, [this] { OnIdle(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (IsUserInput(event->type())) {
+            Schedule();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void OnIdle() {
+        m_pending = false;
+        if (m_updating) {
+            return;
+        }
+        m_updating = true;
+        m_frame->UpdateCommandItems();
+        m_frame->OnIdleUpdate();
+        m_updating = false;
+    }
+
+    Frame* m_frame;
+    bool m_pending = false;
+    bool m_updating = false;
+};
+
+// The frame as its command bar sees it.
+class FrameBarHost final : public CommandBarHost {
+public:
+    explicit FrameBarHost(Frame* frame) : m_frame(frame) {}
+    bool IsBarCommandEnabled(unsigned command) override {
+        return m_frame->IsCommandEnabled(command);
+    }
+    void SendBarMessage(unsigned message, unsigned wParam) override {
+        m_frame->SendMessage(message, wParam, 0);
+    }
+    void UpdateBarItems() override { m_frame->UpdateCommandItems(); }
+    QWidget* BarWindow() const override { return m_frame->Widget(); }
+
+private:
+    Frame* m_frame;
+};
+
+struct Frame::Impl {
+    explicit Impl(Frame* frame) : barHost(frame) {}
+    unsigned resourceId = 0;
+    Document* document = nullptr;
+    View* view = nullptr;
+    const RuntimeClass* viewClass = nullptr;
+    QToolBar* toolBar = nullptr;
+    QSplitter* splitter = nullptr;
+    Window* sidePanel = nullptr;
+    int sidePanelWidth = 0;
+    bool sized = false;
+    std::optional<FramePlacement> pendingPlacement;
+    FrameBarHost barHost;
+    std::unique_ptr<FrameCommandBar> commandBar;
+    std::unique_ptr<IdleUpdater> idle;
+    std::unique_ptr<HelpWindow> help;
+};
+
+Frame::Frame() : m_impl(std::make_unique<Impl>(this)) {}
+
+Frame::~Frame() {
+    m_impl->idle.reset();
+    m_impl->help.reset();
+    // The widget goes before the rest of the frame, so that nothing in it reaches back.
+    if (QWidget* widget = Widget()) {
+        Detach();
+        delete widget;
+    }
+    if (Application* app = Application::Instance()) {
+        app->OnFrameDestroyed(this);
+    }
+}
+
+Document* Frame::GetActiveDocument() const {
+    return m_impl->document;
+}
+
+View* Frame::GetActiveView() const {
+    return m_impl->view;
+}
+
+CommandBar* Frame::GetCommandBar() const {
+    return m_impl->commandBar.get();
+}
+
+bool Frame::LoadFrame(unsigned resourceId, Document* document, View* view) {
+    m_impl->view = view;
+    m_impl->viewClass = nullptr;
+    return Load(resourceId, document);
+}
+
+bool Frame::LoadFrame(unsigned resourceId, Document* document, const RuntimeClass& viewClass) {
+    m_impl->view = nullptr;
+    m_impl->viewClass = &viewClass;
+    return Load(resourceId, document);
+}
+
+bool Frame::Load(unsigned resourceId, Document* document) {
+    m_impl->resourceId = resourceId;
+    m_impl->document = document;
+
+    CreateStruct cs;
+    cs.name = LoadString(resourceId).section(QLatin1Char('\n'), 0, 0);
+    if (!PreCreateWindow(cs)) {
+        return false;
+    }
+
+    auto* window = new FrameWidget(this);
+    window->setContextMenuPolicy(Qt::NoContextMenu);
+    window->setWindowTitle(cs.name);
+    QIcon icon;
+    for (const QString& path : FindIcon(resourceId)) {
+        icon.addFile(path);
+    }
+    window->setWindowIcon(icon);
+
+    auto* toolBar = new QToolBar(window);
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(kButtonImageSize, kButtonImageSize));
+    toolBar->toggleViewAction()->setVisible(false);
+    window->addToolBar(Qt::TopToolBarArea, toolBar);
+    m_impl->toolBar = toolBar;
+
+    // The client area takes what the window gains; a side panel keeps its width.
+    auto* splitter = new QSplitter(Qt::Horizontal, window);
+    auto* client = new QWidget(splitter);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    splitter->addWidget(client);
+    splitter->setCollapsible(0, false);
+    splitter->setStretchFactor(0, 1);
+    window->setCentralWidget(splitter);
+    m_impl->splitter = splitter;
+    Attach(window, true, client);
+    SetStyleBits(cs.style);
+
+    if (SendMessage(kMsgCreate, 0, 0) == -1) {
+        m_impl->view = nullptr;
+        m_impl->commandBar.reset();
+        Detach();
+        delete window;
+        return false;
+    }
+
+    if (cs.cx > 0 && cs.cy > 0) {
+        MoveWindow(cs.x, cs.y, cs.cx, cs.cy, false);
+    } else {
+        SizeForView();
+    }
+    m_impl->sized = true;
+    if (m_impl->pendingPlacement) {
+        ApplyPlacement(*m_impl->pendingPlacement);
+        m_impl->pendingPlacement.reset();
+    }
+    if (m_impl->view != nullptr) {
+        m_impl->view->NotifySize();
+    }
+
+    m_impl->idle = std::make_unique<IdleUpdater>(this);
+    qApp->installEventFilter(m_impl->idle.get());
+    UpdateCommandItems();
+    return true;
+}
+
+// The new window is as large as its command bar plus the game screen, and its side panel.
+void Frame::SizeForView() {
+    QWidget* window = Widget();
+    const int panel = m_impl->sidePanel != nullptr ? m_impl->sidePanelWidth : 0;
+    const int divider = panel > 0 ? m_impl->splitter->handleWidth() : 0;
+    LayOut(kDefaultClientWidth + divider + panel,
+           kDefaultClientHeight + m_impl->toolBar->sizeHint().height(), panel);
+    // The command bar takes its own height, so one pass is enough; a style that adds room
+    // around it gets a second.
+    const Rect placed = GetClientRect();
+    if (placed.Width() != kDefaultClientWidth || placed.Height() != kDefaultClientHeight) {
+        LayOut(window->width() + kDefaultClientWidth - placed.Width(),
+               window->height() + kDefaultClientHeight - placed.Height(), panel);
+    }
+}
+
+// A hidden window's layouts wait for the first show, so they are laid out here at once: the
+// view has its size before anything is painted.
+void Frame::LayOut(int width, int height, int sidePanelWidth) {
+    QWidget* window = Widget();
+    QWidget* client = ClientWidget();
+    window->resize(width, height);
+    window->layout()->setGeometry(QRect(0, 0, width, height));
+    // The divider places its parts only on resize events, which a hidden window has not had.
+    QSplitter* splitter = m_impl->splitter;
+    if (m_impl->sidePanel != nullptr) {
+        const int divider = sidePanelWidth > 0 ? splitter->handleWidth() : 0;
+        splitter->setSizes(
+            {std::max(1, splitter->width() - divider - sidePanelWidth), sidePanelWidth});
+    } else {
+        splitter->setSizes({splitter->width()});
+    }
+    client->layout()->setGeometry(client->rect());
+}
+
+void Frame::AttachSidePanel(Window* panel, int width) {
+    if (panel == nullptr || panel->Widget() == nullptr || m_impl->splitter == nullptr) {
+        return;
+    }
+    m_impl->splitter->addWidget(panel->Widget());
+    m_impl->splitter->setCollapsible(1, true);
+    m_impl->splitter->setStretchFactor(1, 0);
+    m_impl->sidePanel = panel;
+    m_impl->sidePanelWidth = std::max(0, width);
+}
+
+int Frame::SidePanelWidth() const {
+    if (m_impl->sidePanel == nullptr) {
+        return 0;
+    }
+    const QList<int> sizes = m_impl->splitter->sizes();
+    return sizes.size() > 1 ? sizes.at(1) : 0;
+}
+
+FramePlacement Frame::GetPlacement() const {
+    const QWidget* window = Widget();
+    if (window == nullptr) {
+        return {};
+    }
+    return {window->x(), window->y(), window->width(), window->height(), SidePanelWidth()};
+}
+
+void Frame::SetPlacement(const FramePlacement& placement) {
+    if (Widget() == nullptr || !m_impl->sized) {
+        // Still being created: the default size comes first.
+        m_impl->pendingPlacement = placement;
+        return;
+    }
+    ApplyPlacement(placement);
+}
+
+void Frame::ApplyPlacement(const FramePlacement& placement) {
+    QWidget* window = Widget();
+    const Rect work = GetWorkArea();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const int width =
+        std::clamp(placement.width, least.width(), std::max(least.width(), work.Width()));
+    const int height =
+        std::clamp(placement.height, least.height(), std::max(least.height(), work.Height()));
+    const QRect shown = QRect(placement.x, placement.y, width, height) & ToQRect(work);
+    if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
+        window->move(placement.x, placement.y);
+    }
+    // The side panel never squeezes the client area below half the game screen.
+    const int divider = m_impl->splitter->handleWidth();
+    const int widest = std::max(0, width - divider - kDefaultClientWidth / 2);
+    LayOut(width, height, std::clamp(placement.sidePanelWidth, 0, widest));
+    if (m_impl->view != nullptr) {
+        m_impl->view->NotifySize();
+    }
+}
+
+int Frame::OnCreate() {
+    m_impl->commandBar = std::make_unique<FrameCommandBar>(&m_impl->barHost, m_impl->toolBar);
+    if (!m_impl->commandBar->InsertMenuBar(m_impl->resourceId)) {
+        return -1;
+    }
+    return CreateView() ? 0 : -1;
+}
+
+bool Frame::CreateView() {
+    if (m_impl->view == nullptr && m_impl->viewClass != nullptr) {
+        std::unique_ptr<View> view = CreateObject<View>(*m_impl->viewClass);
+        if (!view || !view->Create(this, m_impl->document)) {
+            return false;
+        }
+        // Made by the framework: it goes with its window.
+        view->SetAutoDelete(true);
+        m_impl->view = view.release();
+        return true;
+    }
+    if (m_impl->view != nullptr && !m_impl->view->IsCreated()) {
+        if (!m_impl->view->Create(this, m_impl->document)) {
+            m_impl->view = nullptr;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Frame::PreCreateWindow(CreateStruct& /*cs*/) {
+    return true;
+}
+
+bool Frame::OnCmdMsg(unsigned id, CommandUpdate* update) {
+    if (m_impl->view != nullptr) {
+        if (m_impl->view->OnCmdMsg(id, update)) {
+            return true;
+        }
+    } else if (m_impl->document != nullptr && m_impl->document->OnCmdMsg(id, update)) {
+        return true;
+    }
+    if (DispatchOwn(id, update) || FrameworkCommand(id, update)) {
+        return true;
+    }
+    Application* app = Application::Instance();
+    return app != nullptr && app->DispatchApplicationCommand(id, update);
+}
+
+// The frame carries out help itself when no table took it.
+bool Frame::FrameworkCommand(unsigned id, CommandUpdate* update) {
+    if (id != kIdHelp) {
+        return false;
+    }
+    if (update != nullptr) {
+        update->Enable(true);
+    } else {
+        OnHelp();
+    }
+    return true;
+}
+
+void Frame::UpdateCommandItems() {
+    if (!m_impl->commandBar) {
+        return;
+    }
+    for (unsigned id : m_impl->commandBar->Commands()) {
+        m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
+    }
+}
+
+bool Frame::IsCommandEnabled(unsigned id) {
+    CommandUpdate update;
+    // A command nobody carries out cannot be chosen.
+    const bool handled = OnCmdMsg(id, &update);
+    return handled && update.IsEnabled();
+}
+
+void Frame::ExecuteCommand(unsigned id) {
+    SendMessage(kMsgCommand, id, 0);
+}
+
+void Frame::ScheduleCommandUpdate() {
+    if (m_impl->idle) {
+        m_impl->idle->Schedule();
+    }
+}
+
+void Frame::OnHelp() {
+    const Application* app = Application::Instance();
+    const QString name = app != nullptr ? app->AppName() : GetWindowText();
+    if (!m_impl->help) {
+        m_impl->help = std::make_unique<HelpWindow>();
+    }
+    if (!m_impl->help->Open(QStringLiteral(":/help/%1.html").arg(name), name)) {
+        m_impl->help.reset();
+        MessageBox(QStringLiteral("No help is installed for %1.").arg(name), kMbIconInformation);
+    }
+}
+
+HelpWindow* Frame::GetHelpWindow() const {
+    return m_impl->help && m_impl->help->IsWindowVisible() ? m_impl->help.get() : nullptr;
+}
+
+void Frame::OnClose() {
+    Document* document = GetActiveDocument();
+    if (document != nullptr && !document->CanCloseFrame(this)) {
+        return;
+    }
+    CloseFrame();
+}
+
+void Frame::CloseFrame() {
+    QWidget* widget = Widget();
+    if (widget == nullptr) {
+        return;
+    }
+    widget->hide();
+    // Help on a program that has gone would only puzzle.
+    m_impl->help.reset();
+    const Application* app = Application::Instance();
+    if (app != nullptr && app->GetMainWnd() == this) {
+        QCoreApplication::quit();
+    }
+    // Deleting the window inside its own close event would pull it from under Qt.
+    widget->deleteLater();
+}
+
+MessageResult Frame::DefWindowProc(unsigned message, WParam wParam, LParam lParam) {
+    switch (message) {
+        case kMsgCreate:
+            return OnCreate();
+        case kMsgClose:
+            OnClose();
+            return 0;
+        case kMsgHelp:
+            OnHelp();
+            return 1;
+        case kMsgCommand: {
+            const bool handled = OnCmdMsg(static_cast<unsigned>(wParam & 0xFFFF), nullptr);
+            ScheduleCommandUpdate();
+            return handled ? 0 : 1;
+        }
+        default:
+            return Window::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+}  // namespace platform
