@@ -55,8 +55,8 @@ answer_boxes_until '^} GameStatisticsAddLost()'
 # The solution comes last, in a box of its own.
 sleep 0.5
 xdotool key Return
+wait_for_boxes_closed
 menu_item s
-# The statistics dialog, once the box with the solution has gone.
 dlg=""
 for _ in $(seq 100); do
     dlg=$(xdotool search --onlyvisible --name '^Statistics$' | tail -n 1 || true)

@@ -65,7 +65,7 @@ lose_display_with_end_box_open() {
     # The box is a second window with the program's name.
     local windows=0
     for _ in $(seq 100); do
-        windows=$(xdotool search --onlyvisible --name '^Druno$' 2>/dev/null | wc -l) || true
+        windows=$(shown_windows)
         ((windows >= 2)) && break
         sleep 0.1
     done

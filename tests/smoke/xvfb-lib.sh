@@ -118,6 +118,20 @@ menu_item() {
     xdotool key "$1"
 }
 
+# How many windows of the game show: the main window, and a message box while one is up.
+shown_windows() {
+    xdotool search --onlyvisible --name '^Druno$' 2>/dev/null | wc -l || true
+}
+
+# Waits until the game shows no message box.
+wait_for_boxes_closed() {
+    for _ in $(seq 100); do
+        (($(shown_windows) <= 1)) && return 0
+        sleep 0.1
+    done
+    fail "a message box stayed open"
+}
+
 # Waits until the game's trace has a line matching the pattern ($2 of them, 1 by default).
 wait_for_line() {
     for _ in $(seq 100); do
