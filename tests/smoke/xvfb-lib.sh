@@ -175,12 +175,12 @@ write_empty_statistics() {
 # "played won lost" of a statistics file of one record.
 stat_counts() {
     [[ $(stat -c %s "$1") == 36 ]] || fail "the statistics file $1 is not one record"
-    local offset b counts=()
+    local offset b words=()
     for offset in 8 12 20; do
         read -r -a b < <(od -An -tu1 -j"$offset" -N4 "$1")
-        counts+=($(((b[0] ^ 90) | (b[1] ^ 90) << 8 | (b[2] ^ 90) << 16 | (b[3] ^ 90) << 24)))
+        words+=($(((b[0] ^ 90) | (b[1] ^ 90) << 8 | (b[2] ^ 90) << 16 | (b[3] ^ 90) << 24)))
     done
-    echo "${counts[*]}"
+    echo "${words[*]}"
 }
 
 # Sets status to the exit status of a process of this shell, once it has ended.
