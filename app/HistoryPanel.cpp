@@ -8,22 +8,7 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
 }
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
-    if (m_shown && m_shown->Matches(doc)) {
-        return;
-    }
     m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game));
-    m_shown = Source::Of(doc);
-}
-
-CHistoryPanel::Source CHistoryPanel::Source::Of(const CMyDrunoDoc& doc) {
-    const CDrunoGame& game = doc.m_game;
-    return {doc.m_bPlaying, game.IsSolved(), game.IsLost(), game.GetNumber(), game.GetHistory()};
-}
-
-bool CHistoryPanel::Source::Matches(const CMyDrunoDoc& doc) const {
-    const CDrunoGame& game = doc.m_game;
-    return bPlaying == doc.m_bPlaying && bSolved == game.IsSolved() && bLost == game.IsLost() &&
-           strNumber == game.GetNumber() && history == game.GetHistory();
 }
 
 QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game) {

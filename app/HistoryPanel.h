@@ -9,9 +9,6 @@
 
 #include <QStringList>
 
-#include <optional>
-#include <vector>
-
 class CMyDrunoDoc;
 
 namespace platform {
@@ -25,7 +22,7 @@ public:
 
     // Makes the panel as the frame's side panel, nWidth pixels wide (0: pushed out of sight).
     bool Create(platform::Frame* pFrame, int nWidth);
-    // Shows the document's round as it stands; does nothing when that is what it shows.
+    // Shows the document's round as it stands; the document tells the frame of every change.
     void Update(const CMyDrunoDoc& doc);
     QStringList GetLines() const { return m_list.GetLines(); }
 
@@ -33,20 +30,5 @@ public:
     static QStringList Lines(bool bPlaying, const CDrunoGame& game);
 
 private:
-    // All that the lines are made from. The panel is brought up to date whenever the program
-    // falls idle, which is mostly when nothing in the round has changed.
-    struct Source {
-        bool bPlaying = false;
-        bool bSolved = false;
-        bool bLost = false;
-        QString strNumber;
-        std::vector<CDrunoGuess> history;
-
-        static Source Of(const CMyDrunoDoc& doc);
-        // Compared in place: nothing is copied while the round stands still.
-        bool Matches(const CMyDrunoDoc& doc) const;
-    };
-
     platform::ListPanel m_list;
-    std::optional<Source> m_shown;
 };

@@ -62,7 +62,12 @@ int CMainFrame::OnCreate() {
     const int nHistoryWidth =
         theApp.GetProfileInt(kWindowSection, kHistoryWidth, CHistoryPanel::kDefaultWidth);
     if (m_history.Create(this, nHistoryWidth)) {
-        OnIdleUpdate();
+        if (auto* pDoc = dynamic_cast<CMyDrunoDoc*>(GetActiveDocument())) {
+            m_roundListener = std::make_shared<const CMyDrunoDoc::RoundListener>(
+                [this](const CMyDrunoDoc& doc) { m_history.Update(doc); });
+            pDoc->SetRoundListener(m_roundListener);
+            m_history.Update(*pDoc);
+        }
     }
     RestorePlacement();
     return 0;
@@ -97,12 +102,7 @@ void CMainFrame::LoseRunningRound() {
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
     }
     pDoc->m_bPlaying = false;
-}
-
-void CMainFrame::OnIdleUpdate() {
-    if (const auto* pDoc = dynamic_cast<const CMyDrunoDoc*>(GetActiveDocument())) {
-        m_history.Update(*pDoc);
-    }
+    pDoc->RoundChanged();
 }
 
 void CMainFrame::RestorePlacement() {

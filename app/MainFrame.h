@@ -7,6 +7,9 @@
 #include "app/HistoryPanel.h"
 #include "platform/framework/Frame.h"
 #include "platform/framework/RuntimeClass.h"
+#include "screen/MyDrunoDoc.h"
+
+#include <memory>
 
 class CMainFrame : public platform::Frame {
     PLATFORM_DECLARE_DYNCREATE(CMainFrame)
@@ -21,7 +24,6 @@ protected:
     int OnCreate() override;
     bool PreCreateWindow(platform::CreateStruct& cs) override;
     void OnClose() override;
-    void OnIdleUpdate() override;
 
     platform::MessageResult WindowProc(unsigned message, platform::WParam wParam,
                                        platform::LParam lParam) override;
@@ -34,5 +36,7 @@ private:
     void SavePlacement();
 
     CHistoryPanel m_history;
+    // Shows every change of the round in the history; goes before the panel does.
+    std::shared_ptr<const CMyDrunoDoc::RoundListener> m_roundListener;
     bool m_bPlacementSaved = false;
 };

@@ -34,6 +34,16 @@ CMyDrunoDoc::CMyDrunoDoc() {
 
 CMyDrunoDoc::~CMyDrunoDoc() = default;
 
+void CMyDrunoDoc::SetRoundListener(std::weak_ptr<const RoundListener> listener) {
+    m_roundListener = std::move(listener);
+}
+
+void CMyDrunoDoc::RoundChanged() const {
+    if (const std::shared_ptr<const RoundListener> listener = m_roundListener.lock()) {
+        (*listener)(*this);
+    }
+}
+
 void CMyDrunoDoc::RepaintDoc() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::RepaintDoc()"));
     // The layout has exactly one view.
@@ -47,6 +57,7 @@ void CMyDrunoDoc::RepaintDoc() {
 void CMyDrunoDoc::StopPlaying() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::StopPlaying()"));
     m_bPlaying = false;
+    RoundChanged();
     RepaintDoc();
 }
 
@@ -85,6 +96,7 @@ void CMyDrunoDoc::OnNewGame() {
     // New Game is disabled during a round, so there is no old round to end here.
     m_bPlaying = true;
     m_game.Init(kDigits, kMaxAttempts, kDistinct);
+    RoundChanged();
     RepaintDoc();
 }
 
@@ -94,6 +106,7 @@ void CMyDrunoDoc::OnAbortGame() {
     }
     // The view is cleared and the loss counted before the solution is shown.
     m_bPlaying = false;
+    RoundChanged();
     RepaintDoc();
     const QString strText = platform::FormatString(IDS_GAME_OVER, m_game.GetNumber());
     GameStatisticsAddLost(GetStatFile());

@@ -9,6 +9,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class CMyDrunoDoc : public platform::Document {
     PLATFORM_DECLARE_DYNCREATE(CMyDrunoDoc)
 
@@ -19,6 +22,14 @@ public:
     // The view feeds the round and reads the flag; the frame reads the flag on close.
     CDrunoGame m_game;
     bool m_bPlaying = false;
+
+    // Who follows the round beside the view hears of every change of it: a new round, a digit
+    // typed or deleted, a judged guess, the round's end. The document does not own the
+    // listener; one that has gone is simply not told.
+    using RoundListener = std::function<void(const CMyDrunoDoc&)>;
+    void SetRoundListener(std::weak_ptr<const RoundListener> listener);
+    // Tells the listener that m_game or m_bPlaying has changed.
+    void RoundChanged() const;
 
     // Has the first view erased and drawn anew.
     void RepaintDoc();
@@ -45,6 +56,9 @@ public:
     void OnUpdateNewGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAbortGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
+
+private:
+    std::weak_ptr<const RoundListener> m_roundListener;
 };
 
 // The directory of a module's file, with its trailing "/"; "\" when the name has no "/" at

@@ -178,6 +178,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
             if (!game.AddDigit(nIndex)) {
                 pDoc->PlaySound(CMyDrunoDoc::kSoundKey);
             }
+            pDoc->RoundChanged();
             InvalidateComment();
             // The text lines are invalidated first, so the finished round stays on screen
             // behind the message; the document blanks the view once it is closed.
@@ -196,6 +197,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
             if (!game.DeleteDigit()) {
                 pDoc->PlaySound(CMyDrunoDoc::kSoundError);
             }
+            pDoc->RoundChanged();
             InvalidateComment();
         }
         InvalidateComment();

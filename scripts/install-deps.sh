@@ -22,6 +22,10 @@ case "${1:-}" in
     --package)
         packages+=("${package_tools[@]}")
         ;;
+    --screenshots)
+        # The pictures of packaging/screenshots/take.sh: the game on Xvfb, grabbed by xwd.
+        packages+=(xvfb xauth xdotool x11-apps netpbm)
+        ;;
     --format)
         # The format check (scripts/check-format.sh) alone.
         packages=(clang-format-14)

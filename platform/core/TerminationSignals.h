@@ -6,8 +6,6 @@
 // loop's thread, where the program can end as it does when its window is closed. A signal
 // that came in before the object was made is handed on as soon as its loop runs.
 
-#include <QObject>
-
 #include <functional>
 
 class QSocketNotifier;

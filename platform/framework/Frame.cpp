@@ -32,9 +32,6 @@ namespace platform {
 
 namespace {
 
-// The game screen of a new main window, in pixels.
-constexpr int kDefaultClientWidth = 240;
-constexpr int kDefaultClientHeight = 268;
 // A frame placed so that less of it than this shows on the work area is lost to the player.
 constexpr int kMinVisible = 48;
 
@@ -98,7 +95,6 @@ private:
         }
         m_updating = true;
         m_frame->UpdateCommandItems();
-        m_frame->OnIdleUpdate();
         m_updating = false;
     }
 
@@ -140,6 +136,9 @@ struct Frame::Impl {
     std::unique_ptr<FrameCommandBar> commandBar;
     std::unique_ptr<IdleUpdater> idle;
     std::unique_ptr<HelpWindow> help;
+
+    // The client size the view is laid out for; empty without a view or a layout.
+    QSize ScreenSize() const { return view != nullptr ? view->GetLayoutSize() : QSize(); }
 };
 
 Frame::Frame() : m_impl(std::make_unique<Impl>(this)) {}
@@ -250,19 +249,26 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     return true;
 }
 
-// The new window is as large as its command bar plus the game screen, and its side panel.
+// The new window is as large as its command bar plus the view's layout, and its side panel.
+// A view without a layout gets the room the window's contents ask for.
 void Frame::SizeForView() {
     QWidget* window = Widget();
     const int panel = m_impl->sidePanel != nullptr ? m_impl->sidePanelWidth : 0;
+    const QSize screen = m_impl->ScreenSize();
+    if (screen.isEmpty()) {
+        const QSize hint = window->sizeHint();
+        LayOut(hint.width(), hint.height(), panel);
+        return;
+    }
     const int divider = panel > 0 ? m_impl->splitter->handleWidth() : 0;
-    LayOut(kDefaultClientWidth + divider + panel,
-           kDefaultClientHeight + m_impl->toolBar->sizeHint().height(), panel);
+    LayOut(screen.width() + divider + panel, screen.height() + m_impl->toolBar->sizeHint().height(),
+           panel);
     // The command bar takes its own height, so one pass is enough; a style that adds room
     // around it gets a second.
     const Rect placed = GetClientRect();
-    if (placed.Width() != kDefaultClientWidth || placed.Height() != kDefaultClientHeight) {
-        LayOut(window->width() + kDefaultClientWidth - placed.Width(),
-               window->height() + kDefaultClientHeight - placed.Height(), panel);
+    if (placed.Width() != screen.width() || placed.Height() != screen.height()) {
+        LayOut(window->width() + screen.width() - placed.Width(),
+               window->height() + screen.height() - placed.Height(), panel);
     }
 }
 
@@ -333,9 +339,9 @@ void Frame::ApplyPlacement(const FramePlacement& placement) {
     if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
         window->move(placement.x, placement.y);
     }
-    // The side panel never squeezes the client area below half the game screen.
+    // The side panel never squeezes the client area below half the view's layout.
     const int divider = m_impl->splitter->handleWidth();
-    const int widest = std::max(0, width - divider - kDefaultClientWidth / 2);
+    const int widest = std::max(0, width - divider - m_impl->ScreenSize().width() / 2);
     LayOut(width, height, std::clamp(placement.sidePanelWidth, 0, widest));
     if (m_impl->view != nullptr) {
         m_impl->view->NotifySize();

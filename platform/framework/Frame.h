@@ -88,9 +88,6 @@ protected:
     // 0 or -1.
     virtual int OnCreate();
     virtual bool PreCreateWindow(CreateStruct& cs);
-    // Runs whenever the program falls idle, after the command items were brought up to date:
-    // the place for showing anything else that follows the program's state.
-    virtual void OnIdleUpdate() {}
     // Close request: the default asks the active document (CanCloseFrame) and, when it
     // agrees, destroys the frame, which ends the application's message loop.
     virtual void OnClose();

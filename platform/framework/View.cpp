@@ -225,6 +225,10 @@ void View::SetLayoutSize(int width, int height) {
     }
 }
 
+QSize View::GetLayoutSize() const {
+    return {m_layoutWidth, m_layoutHeight};
+}
+
 void View::PressTarget(const TapTarget& target) {
     const Point centre{(target.rect.left + target.rect.right) / 2,
                        (target.rect.top + target.rect.bottom) / 2};

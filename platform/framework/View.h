@@ -9,6 +9,7 @@
 #include "platform/framework/Window.h"
 #include "platform/graphics/ViewScale.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +51,10 @@ public:
     virtual QStringList GetShownTexts() const { return {}; }
     // Taps the centre of the target.
     void PressTarget(const TapTarget& target);
+
+    // The size the view is laid out for, which a new frame gives its client area: that of the
+    // fixed layout (SetLayoutSize) unless the view says otherwise; empty when it has neither.
+    virtual QSize GetLayoutSize() const;
 
     // Routes a command to the view's own table, then to its document's.
     bool OnCmdMsg(unsigned id, CommandUpdate* update) override;

@@ -60,35 +60,12 @@ struct AtRegInit {
     bool visible = true;
 } s_atRegInit;
 
-struct StatCounts {
-    int played = 0;
-    int won = 0;
-    int lost = 0;
-    friend bool operator==(const StatCounts&, const StatCounts&) = default;
-};
-
 QString StatFile(const QString& folder) {
     return folder + QStringLiteral("/Druno.sta");
 }
 
 QString StatFile() {
     return StatFile(s_dir->path());
-}
-
-// A statistics file with an empty record, so that the first counted game shows no open error.
-void WriteEmptyStatistics(const QString& folder) {
-    QFile file(StatFile(folder));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(EmptyStatisticsBytes());
-}
-
-StatCounts ReadStatCounts(const QString& path = StatFile()) {
-    const std::optional<GAMESTATISTICS> gs = ReadStatisticsRecord(path);
-    if (!gs) {
-        return {};
-    }
-    return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
-            gs->Get(GAMESTATISTICS::nGamesLost)};
 }
 
 QStringList TakeEvents() {
@@ -213,7 +190,7 @@ protected:
     static void SetUpTestSuite() {
         s_dir = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(s_dir->isValid());
-        WriteEmptyStatistics(s_dir->path());
+        ASSERT_TRUE(WriteEmptyStatistics(StatFile(s_dir->path())));
         StartProgram(s_dir->path());
         s_startEvents = TakeEvents();
     }
@@ -334,7 +311,7 @@ TEST_F(DrunoApp, CommandsFollowTheRound) {
 }
 
 TEST_F(DrunoApp, RoundWonByTaps) {
-    const StatCounts before = ReadStatCounts();
+    const StatCounts before = ReadStatCounts(StatFile());
     Command(ID_NEW_GAME);
     const QString secret = Doc()->m_game.GetNumber();
     EXPECT_FALSE(IsBlank(GrabView()));
@@ -348,13 +325,14 @@ TEST_F(DrunoApp, RoundWonByTaps) {
     TapDigits(secret.mid(2));
     QApplication::processEvents();
     EXPECT_EQ(Boxes(TakeEvents()), QStringList{QStringLiteral("box 0 WON!")});
-    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won + 1, before.lost}));
+    EXPECT_EQ(ReadStatCounts(StatFile()),
+              (StatCounts{before.played + 1, before.won + 1, before.lost}));
     EXPECT_FALSE(Doc()->m_bPlaying);
     EXPECT_TRUE(IsBlank(GrabView()));
 }
 
 TEST_F(DrunoApp, RoundLostByTaps) {
-    const StatCounts before = ReadStatCounts();
+    const StatCounts before = ReadStatCounts(StatFile());
     Command(ID_NEW_GAME);
     const QString secret = Doc()->m_game.GetNumber();
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -363,13 +341,14 @@ TEST_F(DrunoApp, RoundLostByTaps) {
     QApplication::processEvents();
     EXPECT_EQ(Boxes(TakeEvents()),
               QStringList{QStringLiteral("box 0 Game Over!\nSolution: ") + secret});
-    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
+    EXPECT_EQ(ReadStatCounts(StatFile()),
+              (StatCounts{before.played + 1, before.won, before.lost + 1}));
     EXPECT_FALSE(Doc()->m_bPlaying);
     EXPECT_TRUE(IsBlank(GrabView()));
 }
 
 TEST_F(DrunoApp, AbortGameCountsALossWhenConfirmed) {
-    const StatCounts before = ReadStatCounts();
+    const StatCounts before = ReadStatCounts(StatFile());
     Command(ID_NEW_GAME);
     const QString secret = Doc()->m_game.GetNumber();
     s_nextAnswer = platform::kIdNo;
@@ -382,7 +361,8 @@ TEST_F(DrunoApp, AbortGameCountsALossWhenConfirmed) {
                                        QStringLiteral("box 36 Really abort the game?"),
                                        QStringLiteral("box 0 Game Over!\nSolution: ") + secret,
                                    }));
-    EXPECT_EQ(ReadStatCounts(), (StatCounts{before.played + 1, before.won, before.lost + 1}));
+    EXPECT_EQ(ReadStatCounts(StatFile()),
+              (StatCounts{before.played + 1, before.won, before.lost + 1}));
     EXPECT_FALSE(Doc()->m_bPlaying);
 }
 
@@ -464,7 +444,7 @@ TEST_F(DrunoApp, MainWindowCanBeResized) {
 TEST(DrunoAppEnd, ClosingDuringARoundLosesItAndTheSettingsAreKept) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    WriteEmptyStatistics(dir.path());
+    ASSERT_TRUE(WriteEmptyStatistics(StatFile(dir.path())));
 
     RunInChild(QStringLiteral("DrunoAppEnd.DISABLED_CloseDuringARound"), dir.path());
 

@@ -33,6 +33,7 @@ namespace {
 
 QStringList s_boxes;
 int s_answer = platform::kIdOk;
+std::function<void()> s_whileBox;
 std::unique_ptr<QTemporaryDir> s_dir;
 
 // Ends the program the tests started, as the player would, once every test has run.
@@ -63,13 +64,15 @@ bool StartProgram(const QString& folder) {
     platform::SetProfileFolder(folder + QStringLiteral("/config"));
     platform::SetModuleFileNameSource([folder] { return folder + QStringLiteral("/druno"); });
     // An empty statistics record, so that counting a round shows no open error.
-    QFile file(folder + QStringLiteral("/Druno.sta"));
-    if (!file.exists() && file.open(QIODevice::WriteOnly)) {
-        file.write(EmptyStatisticsBytes());
-        file.close();
+    const QString statFile = folder + QStringLiteral("/Druno.sta");
+    if (!QFile::exists(statFile) && !WriteEmptyStatistics(statFile)) {
+        return false;
     }
     platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
         s_boxes << QStringLiteral("box %1 %2").arg(type).arg(text);
+        if (s_whileBox) {
+            s_whileBox();
+        }
         return s_answer;
     });
     const bool started = theApp.InitInstance();
@@ -156,6 +159,10 @@ void AbortGame(bool confirm) {
     QApplication::processEvents();
 }
 
+void WhileBoxesShow(std::function<void()> action) {
+    s_whileBox = std::move(action);
+}
+
 QStringList TakeBoxes() {
     QStringList boxes;
     boxes.swap(s_boxes);
@@ -191,6 +198,7 @@ void DesktopTest::SetUp() {
 
 void DesktopTest::TearDown() {
     using namespace desktop;
+    WhileBoxesShow(nullptr);
     if (MainFrame() == nullptr) {
         return;
     }

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace desktop {
@@ -43,6 +45,8 @@ void AbortGame(bool confirm);
 
 // "box <type> <text>" for every message box since the last call.
 QStringList TakeBoxes();
+// Runs while each message box of the test is up, before it is answered.
+void WhileBoxesShow(std::function<void()> action);
 
 // With DRUNO_SCREENSHOTS naming a folder, the main window (or the widget) as <name>.png there.
 void SaveShot(const QString& name, QWidget* widget = nullptr);

@@ -105,6 +105,37 @@ INSTANTIATE_TEST_SUITE_P(
         HistoryCase{"NewGameAfterAWin", "123N789", {"1.  789   0 in place, 0 elsewhere"}, true}),
     [](const testing::TestParamInfo<HistoryCase>& info) { return std::string(info.param.name); });
 
+// The history follows the round as it changes, not only once the program falls idle: the box
+// that ends a round already has the deciding guess, or the given-up line, beside it.
+TEST_F(DesktopTest, HistoryIsUpToDateWhileTheRoundsLastBoxIsUp) {
+    struct Case {
+        const char* moves;
+        QStringList lines;
+    };
+    const QString won = QStringLiteral("1.  123   3 in place, 0 elsewhere");
+    QStringList lost;
+    for (int i = 1; i <= 10; ++i) {
+        lost << QStringLiteral("%1.  456   0 in place, 0 elsewhere").arg(i);
+    }
+    for (const Case& c :
+         {Case{"123", {won}}, Case{"456456456456456456456456456456", lost},
+          Case{"456Y", {k456, QStringLiteral("Round given up. The number was 123.")}}}) {
+        SCOPED_TRACE(c.moves);
+        NewGame(QStringLiteral("123"));
+        QStringList atBox;
+        WhileBoxesShow([&atBox] { atBox = HistoryLines(); });
+        const QString moves = QString::fromLatin1(c.moves);
+        if (moves.endsWith(QLatin1Char('Y'))) {
+            Play(moves.chopped(1));
+            AbortGame(true);
+        } else {
+            Play(moves);
+        }
+        WhileBoxesShow(nullptr);
+        EXPECT_EQ(atBox, c.lines);
+    }
+}
+
 // The screenshots of a round in progress, a win and a loss.
 TEST_F(DesktopTest, HistoryShowsBesideTheRound) {
     NewGame(QStringLiteral("407"));

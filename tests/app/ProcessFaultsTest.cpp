@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -23,17 +24,6 @@ using namespace testing_support;
 
 namespace {
 
-struct StatCounts {
-    int played = 0;
-    int won = 0;
-    int lost = 0;
-    friend bool operator==(const StatCounts&, const StatCounts&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const StatCounts& counts) {
-        return out << counts.played << " played, " << counts.won << " won, " << counts.lost
-                   << " lost";
-    }
-};
-
 std::string Describe(const ChildEnd& end, const std::string& errorOutput) {
     std::string text = end.hung     ? "hung"
                        : end.exited ? "exit code " + std::to_string(end.exitCode)
@@ -47,22 +37,16 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     // An empty record, as the statistics dialog's Reset leaves it.
-    void SeedStatistics() {
-        QFile file(m_dir.filePath(QStringLiteral("Druno.sta")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(EmptyStatisticsBytes());
-    }
+    void SeedStatistics() { ASSERT_TRUE(WriteEmptyStatistics(StatFile())); }
 
+    // The counts of a file of exactly one record.
     StatCounts Statistics() const {
-        QFile file(m_dir.filePath(QStringLiteral("Druno.sta")));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const std::optional<GAMESTATISTICS> gs = StatisticsRecordAt(bytes);
-        if (bytes.size() != GAMESTATISTICS::kSize || !gs) {
-            return {-1, -1, -1};
+        if (QFileInfo(StatFile()).size() != GAMESTATISTICS::kSize) {
+            return kNoStatCounts;
         }
-        return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
-                gs->Get(GAMESTATISTICS::nGamesLost)};
+        return ReadStatCounts(StatFile());
     }
+    QString StatFile() const { return m_dir.filePath(QStringLiteral("Druno.sta")); }
 
     // The five settings as the store holds them after the exit step.
     std::string StoredSettings() const {

@@ -42,6 +42,7 @@ class TplView : public platform::View {
 public:
     TplView() { Events() << QStringLiteral("view"); }
     ~TplView() override { Events() << QStringLiteral("~view"); }
+    QSize GetLayoutSize() const override { return fixture::kScreenSize; }
 
 protected:
     int OnCreate() override {

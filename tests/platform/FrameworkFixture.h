@@ -19,6 +19,9 @@
 
 namespace fixture {
 
+// The screen the test views are laid out for, which a new frame gives them.
+inline constexpr QSize kScreenSize{240, 268};
+
 // Who carried out a command or ran an update, in order.
 inline QStringList& Log() {
     static QStringList log;
@@ -68,6 +71,8 @@ public:
 
     void HandleCommand(unsigned id) { AddCommand(id, &TestView::OnViewCommand); }
     void OnViewCommand() { Log() << QStringLiteral("view"); }
+    // Not a fixed layout: a larger window gives the view a larger client area.
+    QSize GetLayoutSize() const override { return kScreenSize; }
 
 protected:
     int OnCreate() override {

@@ -31,24 +31,12 @@ class CTestFrame : public platform::Frame {
 
 PLATFORM_IMPLEMENT_DYNCREATE(CTestFrame)
 
-StatCounts ReadStatCounts(const QString& path) {
-    const std::optional<GAMESTATISTICS> gs = ReadStatisticsRecord(path);
-    if (!gs) {
-        return {};
-    }
-    return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
-            gs->Get(GAMESTATISTICS::nGamesLost)};
-}
-
 void GameScreenTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     const QString module = m_dir.filePath(QStringLiteral("druno"));
     platform::SetModuleFileNameSource([module] { return module; });
     // A statistics file with an empty record, so that counting a game shows no open error.
-    QFile file(StatFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(EmptyStatisticsBytes());
-    file.close();
+    ASSERT_TRUE(WriteEmptyStatistics(StatFile()));
 
     platform::SetSoundObserver(
         [this](unsigned type) { m_events << QStringLiteral("beep %1").arg(type); });
@@ -162,4 +150,22 @@ void GameScreenTest::AnswerBoxes(std::function<int(const QString& text, unsigned
         m_events << QStringLiteral("box %1 %2").arg(type).arg(text);
         return m_answer(text, type);
     });
+}
+
+void GameScreenTest::AnswerBoxesNotingWhatIsBehind() {
+    AnswerBoxes([this](const QString&, unsigned) {
+        m_behindBox = {ReadStatCounts(StatFile()), ShowsStrip(GrabView(), {10, 233}),
+                       DrawnScreen()};
+        return platform::kIdOk;
+    });
+}
+
+void GameScreenTest::ExpectRoundBehindTheBoxThenBlank(const QString& status,
+                                                      const QString& result) {
+    EXPECT_TRUE(m_behindBox.strip);
+    EXPECT_EQ(m_behindBox.drawn.status, QStringList{status});
+    EXPECT_EQ(m_behindBox.drawn.result, QStringList{result});
+    EXPECT_FALSE(m_doc->m_bPlaying);
+    EXPECT_TRUE(DrawnScreen().IsEmpty());
+    EXPECT_TRUE(IsBlank(GrabView()));
 }

@@ -12,6 +12,7 @@
 #include "screen/MyDrunoView.h"
 #include "tests/support/InOrder.h"
 #include "tests/support/ScreenDrawing.h"
+#include "tests/support/StatisticsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,6 @@
 
 #include <functional>
 #include <memory>
-
-// The counters of record 0 of a statistics file.
-struct StatCounts {
-    int played = 0;
-    int won = 0;
-    int lost = 0;
-};
-StatCounts ReadStatCounts(const QString& path);
 
 class GameScreenTest : public testing::Test {
 protected:
@@ -63,6 +56,20 @@ protected:
     QStringList TakeEvents();
     // Answers message boxes; records the box as an event before the answer is given.
     void AnswerBoxes(std::function<int(const QString& text, unsigned type)> answer);
+
+    // What stood behind a message box while it was up: the counts of the statistics file, the
+    // strip at its place for the default size, and what a repaint of the view drew.
+    struct BehindBox {
+        StatCounts counts;
+        bool strip = false;
+        testing_support::ScreenDrawing drawn;
+    };
+    // Answers message boxes OK, keeping in m_behindBox what stood behind the last one.
+    void AnswerBoxesNotingWhatIsBehind();
+    // The finished round stood behind the box, strip and both lines, and the view is blank
+    // once the box has closed.
+    void ExpectRoundBehindTheBoxThenBlank(const QString& status, const QString& result);
+    BehindBox m_behindBox;
 
     QString StatFile() const { return m_dir.filePath(QStringLiteral("Druno.sta")); }
 

@@ -44,10 +44,7 @@ protected:
     // Plays a round with secret 407 to its end and gives everything it made happen. Every
     // round starts with the same empty statistics file, so that their traces can match.
     QStringList PlayRound(Input input, bool win) {
-        QFile file(StatFile());
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(EmptyStatisticsBytes());
-        file.close();
+        EXPECT_TRUE(WriteEmptyStatistics(StatFile()));
         NewGame(QStringLiteral("407"));
         Enter(input, QStringLiteral("12"));
         Delete(input, Qt::Key_Delete);

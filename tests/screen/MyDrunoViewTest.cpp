@@ -263,15 +263,7 @@ TEST_F(GameScreenTest, AnyFontHeightFromTheSettingsStillPaints) {
 TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) {
     OpenScreen();
     NewGame(QStringLiteral("407"));
-    StatCounts whileShown;
-    bool stripWhileShown = false;
-    ScreenDrawing drawnWhileShown;
-    AnswerBoxes([&](const QString&, unsigned) {
-        whileShown = ReadStatCounts(StatFile());
-        stripWhileShown = ShowsStrip(GrabView(), {10, 233});
-        drawnWhileShown = DrawnScreen();
-        return platform::kIdOk;
-    });
+    AnswerBoxesNotingWhatIsBehind();
 
     TapDigits(QStringLiteral("407"));
 
@@ -280,28 +272,14 @@ TEST_F(GameScreenTest, WinningGuessIsCountedAndAnnouncedWithTheRoundStillShown) 
     EXPECT_TRUE(InOrder(events, {"index=7", "GameStatisticsAddWon() {", "box 0 WON!",
                                  "CMyDrunoDoc::StopPlaying() {", "guess=407  typed=407",
                                  "} CMyDrunoView::OnLButtonDown()"}));
-    EXPECT_EQ(whileShown.won, 1);
-    EXPECT_EQ(whileShown.played, 1);
-    EXPECT_TRUE(stripWhileShown);
-    EXPECT_EQ(drawnWhileShown.status, QStringList{"407, 1 / 10"});
-    EXPECT_EQ(drawnWhileShown.result, QStringList{"3 0"});
-    EXPECT_FALSE(m_doc->m_bPlaying);
-    EXPECT_TRUE(DrawnScreen().IsEmpty());
-    EXPECT_TRUE(IsBlank(GrabView()));
+    EXPECT_EQ(m_behindBox.counts, (StatCounts{1, 1, 0}));
+    ExpectRoundBehindTheBoxThenBlank(QStringLiteral("407, 1 / 10"), QStringLiteral("3 0"));
 }
 
 TEST_F(GameScreenTest, TenthWrongGuessLosesWithTheSolution) {
     OpenScreen();
     NewGame(QStringLiteral("407"));
-    StatCounts whileShown;
-    bool stripWhileShown = false;
-    ScreenDrawing drawnWhileShown;
-    AnswerBoxes([&](const QString&, unsigned) {
-        whileShown = ReadStatCounts(StatFile());
-        stripWhileShown = ShowsStrip(GrabView(), {10, 233});
-        drawnWhileShown = DrawnScreen();
-        return platform::kIdOk;
-    });
+    AnswerBoxesNotingWhatIsBehind();
 
     for (int attempt = 0; attempt < 9; ++attempt) {
         TapDigits(QStringLiteral("123"));
@@ -312,15 +290,9 @@ TEST_F(GameScreenTest, TenthWrongGuessLosesWithTheSolution) {
     EXPECT_TRUE(InOrder(TakeEvents(),
                         {"index=0", "GameStatisticsAddLost() {", "box 0 Game Over!\nSolution: 407",
                          "CMyDrunoDoc::StopPlaying() {", "guess=407  typed=470"}));
-    EXPECT_EQ(whileShown.lost, 1);
-    EXPECT_EQ(whileShown.won, 0);
-    EXPECT_TRUE(stripWhileShown);
+    EXPECT_EQ(m_behindBox.counts, (StatCounts{1, 0, 1}));
     // The counter stands one above the maximum while the loss is announced.
-    EXPECT_EQ(drawnWhileShown.status, QStringList{"470, 11 / 10"});
-    EXPECT_EQ(drawnWhileShown.result, QStringList{"1 2"});
-    EXPECT_FALSE(m_doc->m_bPlaying);
-    EXPECT_TRUE(DrawnScreen().IsEmpty());
-    EXPECT_TRUE(IsBlank(GrabView()));
+    ExpectRoundBehindTheBoxThenBlank(QStringLiteral("470, 11 / 10"), QStringLiteral("1 2"));
     // The round is over: a further tap only beeps.
     TapCell(1);
     EXPECT_TRUE(TakeEvents().contains(QStringLiteral("beep 16")));

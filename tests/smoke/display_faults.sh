@@ -10,106 +10,27 @@
 # Usage: display_faults.sh <druno executable> <work folder>
 # Exit code 77: Xvfb or xdotool missing (the test is skipped).
 set -euo pipefail
-exe=$1
-work=$2
-
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh --test installs it)"
-        exit 77
-    fi
-done
-
-rm -rf "$work"
-mkdir -p "$work/bin" "$work/home/.config" "$work/home/run"
-chmod 700 "$work/home/run"
-cp "$exe" "$work/bin/druno"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/home/run"
-export QT_QPA_PLATFORM=xcb
-
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
-    done
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    echo "--- program output (last lines)"
-    tail -n 20 "$work/druno.log" 2>/dev/null || true
-    exit 1
-}
-
-# A private X server; sets xvfb_pid and DISPLAY once it is ready.
-start_xvfb() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 480x640x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    pids+=("$xvfb_pid")
-    for _ in $(seq 200); do
-        [[ -s "$work/display" ]] && break
-        sleep 0.1
-    done
-    [[ -s "$work/display" ]] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n 1 "$work/display")"
-}
-
-# Sets wid to the main window once it is shown.
-wait_for_window() {
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Druno$' | head -n 1) ||
-        fail "the main window did not appear"
-}
-
-wait_for_line() {
-    for _ in $(seq 100); do
-        grep -q -- "$1" "$work/druno.log" && return 0
-        sleep 0.1
-    done
-    fail "no trace line matching '$1'"
-}
-
-# A word of the statistics file's one record, by its offset, scrambled with 0x5A.
-stat_word() {
-    [[ $(stat -c %s "$work/bin/Druno.sta") == 36 ]] || fail "the statistics file is not one record"
-    local b
-    read -r -a b < <(od -An -tu1 -j"$1" -N4 "$work/bin/Druno.sta")
-    echo $(((b[0] ^ 90) | (b[1] ^ 90) << 8 | (b[2] ^ 90) << 16 | (b[3] ^ 90) << 24))
-}
-
-# "played won lost"
-games_counted() {
-    echo "$(stat_word 8) $(stat_word 12) $(stat_word 20)"
-}
+# shellcheck source=tests/smoke/xvfb-lib.sh
+source "$(dirname "$0")/xvfb-lib.sh"
+begin_xvfb_test "$@"
+trap 'xvfb_cleanup KILL' EXIT
+fail_tail=20
 
 games_lost() {
-    stat_word 20
-}
-
-# Sets status to the exit status of a process of this shell, once it has ended.
-wait_status() {
-    status=0
-    wait "$1" || status=$?
+    local counts
+    counts=$(stat_counts "$work/bin/Druno.sta")
+    echo "${counts##* }"
 }
 
 # 1. The X server goes away in the middle of a round. An empty statistics record to start with.
-printf 'Z%.0s' $(seq 36) >"$work/bin/Druno.sta"
+write_empty_statistics "$work/bin/Druno.sta"
 start_xvfb
-"$work/bin/druno" 2>"$work/druno.log" &
-druno_pid=$!
-pids+=("$druno_pid")
+start_druno
 wait_for_window
 # New Game from the menu, with the keyboard.
-xdotool windowfocus --sync "$wid"
-xdotool key alt+d
-sleep 0.5
-xdotool key n
+menu_item n
 wait_for_line '^} CMyDrunoDoc::OnNewGame()'
-{
-    kill -9 "$xvfb_pid"
-    wait "$xvfb_pid"
-} 2>/dev/null || true
+kill_xvfb
 wait_status "$druno_pid"
 [[ $status == 1 ]] || fail "after the X server went away: exit status $status, expected 1"
 [[ $(games_lost) == 1 ]] || fail "after the X server went away: $(games_lost) games lost, expected 1"
@@ -120,19 +41,16 @@ grep -q '^FontSize=100$' "$work/home/.config/Brantel/Druno.ini" 2>/dev/null ||
 # after ten wrong guesses): the round was counted when it ended, and nothing more is counted.
 # $1: win or lose; $2: the counts expected, "played won lost".
 lose_display_with_end_box_open() {
-    printf 'Z%.0s' $(seq 36) >"$work/bin/Druno.sta"
-    : >"$work/druno.log"
+    write_empty_statistics "$work/bin/Druno.sta"
     start_xvfb
-    "$work/bin/druno" 2>"$work/druno.log" &
-    druno_pid=$!
-    pids+=("$druno_pid")
+    start_druno
     wait_for_window
     xdotool windowfocus --sync "$wid"
     xdotool key ctrl+n
     wait_for_line '^} CMyDrunoDoc::OnNewGame()'
     wait_for_line '^guess: [0-9]\{3\}$'
     local secret guess keys=()
-    secret=$(grep -m 1 '^guess: [0-9]' "$work/druno.log" | cut -c8-)
+    secret=$(round_secret)
     if [[ $1 == win ]]; then
         guess=$secret
         keys=("${secret:0:1}" "${secret:1:1}" "${secret:2:1}")
@@ -147,19 +65,18 @@ lose_display_with_end_box_open() {
     # The box is a second window with the program's name.
     local windows=0
     for _ in $(seq 100); do
-        windows=$(xdotool search --onlyvisible --name '^Druno$' 2>/dev/null | wc -l) || true
+        windows=$(shown_windows)
         ((windows >= 2)) && break
         sleep 0.1
     done
     ((windows >= 2)) || fail "$1: the box that ends the round did not appear"
-    {
-        kill -9 "$xvfb_pid"
-        wait "$xvfb_pid"
-    } 2>/dev/null || true
+    kill_xvfb
     wait_status "$druno_pid"
     [[ $status == 1 ]] || fail "$1, box open, X server gone: exit status $status, expected 1"
-    [[ $(games_counted) == "$2" ]] ||
-        fail "$1, box open, X server gone: counted $(games_counted) (played won lost), expected $2"
+    local counts
+    counts=$(stat_counts "$work/bin/Druno.sta")
+    [[ $counts == "$2" ]] ||
+        fail "$1, box open, X server gone: counted $counts (played won lost), expected $2"
 }
 lose_display_with_end_box_open win "1 1 0"
 lose_display_with_end_box_open lose "1 0 1"
