@@ -31,6 +31,9 @@ CMainFrame::CMainFrame() {
     CTraceScope trace(QStringLiteral("CMainFrame::CMainFrame()"));
     // Help, Contents: the framework's help operation shows the program's "How to play" page.
     AddCommand<platform::Frame>(ID_HELP, &platform::Frame::OnHelp);
+    // History: shows or hides the round's history beside the game.
+    AddCommand(ID_HISTORY, &CMainFrame::OnHistory);
+    AddUpdate(ID_HISTORY, &CMainFrame::OnUpdateHistory);
 }
 
 CMainFrame::~CMainFrame() {
@@ -57,11 +60,13 @@ int CMainFrame::OnCreate() {
     pCommandBar->SetShortcut(ID_NEW_GAME, platform::StandardKey::New);
     pCommandBar->SetShortcut(ID_HELP, platform::StandardKey::HelpContents);
     pCommandBar->SetShortcut(ID_APP_EXIT, platform::StandardKey::Quit);
+    pCommandBar->SetShortcut(ID_HISTORY, platform::StandardKey::ToggleSidePanel);
 
     // The game can do without its history, so a panel that cannot be made is no failure.
     const int nHistoryWidth =
         theApp.GetProfileInt(kWindowSection, kHistoryWidth, CHistoryPanel::kDefaultWidth);
     if (m_history.Create(this, nHistoryWidth)) {
+        m_bHistory = true;
         OnIdleUpdate();
     }
     RestorePlacement();
@@ -97,6 +102,14 @@ void CMainFrame::LoseRunningRound() {
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
     }
     pDoc->m_bPlaying = false;
+}
+
+void CMainFrame::OnHistory() {
+    ShowSidePanel(!IsSidePanelShown());
+}
+
+void CMainFrame::OnUpdateHistory(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(m_bHistory);
 }
 
 void CMainFrame::OnIdleUpdate() {

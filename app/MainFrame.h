@@ -27,6 +27,8 @@ protected:
                                        platform::LParam lParam) override;
 
 private:
+    void OnHistory();
+    void OnUpdateHistory(platform::CommandUpdate* pCmdUI);
     // A round still running when the program is left counts as lost.
     void LoseRunningRound();
     // The window's size and place and the history's width, section "Window" of the store.
@@ -35,4 +37,5 @@ private:
 
     CHistoryPanel m_history;
     bool m_bPlacementSaved = false;
+    bool m_bHistory = false;
 };
