@@ -240,8 +240,13 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     const auto found = std::find_if(
         m_menuActions.begin(), m_menuActions.end(),
         [command](const QAction* action) { return action->data().toUInt() == command; });
+    // A command no menu item carries takes its key on the window, with nothing shown.
+    QAction* keyOnly = nullptr;
     if (found == m_menuActions.end()) {
-        return false;
+        if (m_host->BarWindow() == nullptr) {
+            return false;
+        }
+        keyOnly = MakeCommandAction(QString(), command);
     }
     // Desktops without a key scheme of their own know some of the standard keys by no
     // sequence at all: they get the sequence most desktops use.
@@ -271,7 +276,7 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     if (sequences.isEmpty()) {
         sequences << usual;
     }
-    QAction* action = *found;
+    QAction* action = keyOnly != nullptr ? keyOnly : *found;
     action->setShortcuts(sequences);
     // A closed menu takes no keys: the frame's window carries the item's keys as well.
     if (QWidget* window = m_host->BarWindow()) {
