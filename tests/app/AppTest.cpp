@@ -456,9 +456,13 @@ TEST_F(DrunoApp, ADialogOverTheWindowRepaintsNothing) {
 // to reset the statistics.
 TEST_F(DrunoApp, EnterInStatisticsIsDone) {
     QString focused;
-    const ModalRun run = DriveModal([] { Command(ID_STATISTIC); }, {[&](platform::Dialog&) {
+    const ModalRun run = DriveModal([] { Command(ID_STATISTIC); }, {[&](platform::Dialog& dlg) {
+                                        QWidget* window = dlg.Widget()->window();
+                                        window->activateWindow();
+                                        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
                                         QWidget* focus = QApplication::focusWidget();
                                         ASSERT_NE(focus, nullptr);
+                                        ASSERT_EQ(focus->window(), window);
                                         focused = focus->metaObject()->className();
                                         QTest::keyClick(focus, Qt::Key_Return);
                                     }});
