@@ -185,6 +185,8 @@ TEST_F(DesktopTest, TheDividerMovesByArrowKeys) {
     ASSERT_NE(divider, nullptr);
     EXPECT_EQ(divider->focusPolicy(), Qt::TabFocus);
     divider->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), divider);
     const int before = HistoryPanel()->width();
     PressKeys(Qt::Key_Right);
     EXPECT_EQ(HistoryPanel()->width(), before - platform::KeyboardSplitter::kStep);
