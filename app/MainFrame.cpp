@@ -31,6 +31,9 @@ CMainFrame::CMainFrame() {
     CTraceScope trace(QStringLiteral("CMainFrame::CMainFrame()"));
     // Help, Contents: the framework's help operation shows the program's "How to play" page.
     AddCommand<platform::Frame>(ID_HELP, &platform::Frame::OnHelp);
+    // History: shows or hides the round's history beside the game.
+    AddCommand(ID_HISTORY, &CMainFrame::OnHistory);
+    AddUpdate(ID_HISTORY, &CMainFrame::OnUpdateHistory);
 }
 
 CMainFrame::~CMainFrame() {
@@ -57,6 +60,7 @@ int CMainFrame::OnCreate() {
     pCommandBar->SetShortcut(ID_NEW_GAME, platform::StandardKey::New);
     pCommandBar->SetShortcut(ID_HELP, platform::StandardKey::HelpContents);
     pCommandBar->SetShortcut(ID_APP_EXIT, platform::StandardKey::Quit);
+    pCommandBar->SetShortcut(ID_HISTORY, platform::StandardKey::ToggleSidePanel);
 
     // The game can do without its history, so a panel that cannot be made is no failure.
     const int nHistoryWidth =
@@ -68,6 +72,7 @@ int CMainFrame::OnCreate() {
             pDoc->SetRoundListener(m_roundListener);
             m_history.Update(*pDoc);
         }
+        m_bHistory = true;
     }
     RestorePlacement();
     return 0;
@@ -103,6 +108,14 @@ void CMainFrame::LoseRunningRound() {
     }
     pDoc->m_bPlaying = false;
     pDoc->RoundChanged();
+}
+
+void CMainFrame::OnHistory() {
+    ShowSidePanel(!IsSidePanelShown());
+}
+
+void CMainFrame::OnUpdateHistory(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(m_bHistory);
 }
 
 void CMainFrame::RestorePlacement() {

@@ -29,6 +29,8 @@ protected:
                                        platform::LParam lParam) override;
 
 private:
+    void OnHistory();
+    void OnUpdateHistory(platform::CommandUpdate* pCmdUI);
     // A round still running when the program is left counts as lost.
     void LoseRunningRound();
     // The window's size and place and the history's width, section "Window" of the store.
@@ -39,4 +41,5 @@ private:
     // Shows every change of the round in the history; goes before the panel does.
     std::shared_ptr<const CMyDrunoDoc::RoundListener> m_roundListener;
     bool m_bPlacementSaved = false;
+    bool m_bHistory = false;
 };

@@ -14,6 +14,7 @@ inline constexpr unsigned ID_OPTIONS = 0x8006;
 inline constexpr unsigned ID_STATISTIC = 0x8007;
 inline constexpr unsigned ID_LOOK_AND_FEEL = 0x800A;
 inline constexpr unsigned ID_TRACE_VIEWER_LINE = 0x800B;  // the trace viewer's "next line"
+inline constexpr unsigned ID_HISTORY = 0x800C;            // shows or hides the history panel
 // The framework's own commands, under the names the menu and the command tables use.
 inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
 inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;

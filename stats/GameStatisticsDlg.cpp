@@ -86,6 +86,9 @@ bool CGameStatisticsDlg::OnInitDialog() {
     } else {
         m_cbLevel.SetCurSel(s_nCurrLevel);
     }
+    // The dialog opens with no button in focus, so Enter is its Done and never the reset;
+    // Tab reaches Reset Statistics.
+    SetFocus();
     return true;
 }
 

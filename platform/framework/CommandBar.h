@@ -27,8 +27,9 @@ inline constexpr unsigned char kButtonStateEnabled = 4;
 inline constexpr unsigned char kButtonStyleButton = 0;
 inline constexpr unsigned char kButtonStyleSeparator = 1;
 
-// The desktop's standard key sequences a command can carry.
-enum class StandardKey { New, HelpContents, Quit };
+// The desktop's standard key sequences a command can carry. ToggleSidePanel shows or hides a
+// side panel, F9 on the desktops that name a key for it.
+enum class StandardKey { New, HelpContents, Quit, ToggleSidePanel };
 
 class CommandBar {
 public:
@@ -41,8 +42,8 @@ public:
     // The standard adornments at the bar's end (help and close); flags 0 for the default set.
     virtual bool AddAdornments(unsigned flags) = 0;
     // Gives the command's menu item the desktop's standard key sequence, shown beside its
-    // text; the keys carry out the command only while it is enabled. False when no menu item
-    // carries the command.
+    // text; the keys carry out the command only while it is enabled. A command no menu item
+    // carries gets the keys on the frame's window alone. False when there is no window.
     virtual bool SetShortcut(unsigned command, StandardKey key) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/framework/Application.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameCommandBar.h"
+#include "platform/framework/FrameKeys.h"
 #include "platform/framework/HelpWindow.h"
 #include "platform/framework/RuntimeClass.h"
 #include "platform/framework/View.h"
@@ -130,11 +131,15 @@ struct Frame::Impl {
     QSplitter* splitter = nullptr;
     Window* sidePanel = nullptr;
     int sidePanelWidth = 0;
+    // The window's width before the side panel was last hidden, and just after.
+    int widthShown = -1;
+    int widthHidden = -1;
     bool sized = false;
     std::optional<FramePlacement> pendingPlacement;
     FrameBarHost barHost;
     std::unique_ptr<FrameCommandBar> commandBar;
     std::unique_ptr<IdleUpdater> idle;
+    std::unique_ptr<FrameKeyRouter> keys;
     std::unique_ptr<HelpWindow> help;
 
     // The client size the view is laid out for; empty without a view or a layout.
@@ -145,6 +150,7 @@ Frame::Frame() : m_impl(std::make_unique<Impl>(this)) {}
 
 Frame::~Frame() {
     m_impl->idle.reset();
+    m_impl->keys.reset();
     m_impl->help.reset();
     // The widget goes before the rest of the frame, so that nothing in it reaches back.
     if (QWidget* widget = Widget()) {
@@ -208,7 +214,7 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     m_impl->toolBar = toolBar;
 
     // The client area takes what the window gains; a side panel keeps its width.
-    auto* splitter = new QSplitter(Qt::Horizontal, window);
+    auto* splitter = new KeyboardSplitter(window);
     auto* client = new QWidget(splitter);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -245,6 +251,8 @@ bool Frame::Load(unsigned resourceId, Document* document) {
 
     m_impl->idle = std::make_unique<IdleUpdater>(this);
     qApp->installEventFilter(m_impl->idle.get());
+    m_impl->keys = std::make_unique<FrameKeyRouter>(this);
+    qApp->installEventFilter(m_impl->keys.get());
     UpdateCommandItems();
     return true;
 }
@@ -308,6 +316,45 @@ int Frame::SidePanelWidth() const {
     }
     const QList<int> sizes = m_impl->splitter->sizes();
     return sizes.size() > 1 ? sizes.at(1) : 0;
+}
+
+bool Frame::IsSidePanelShown() const {
+    return SidePanelWidth() > 0;
+}
+
+// The window grows by the panel and its divider and shrinks by them again, so the game screen
+// keeps its size; a maximised window gives their room to the game screen.
+void Frame::ShowSidePanel(bool shown) {
+    QWidget* window = Widget();
+    if (m_impl->sidePanel == nullptr || window == nullptr || shown == IsSidePanelShown()) {
+        return;
+    }
+    QWidget* panel = m_impl->sidePanel->Widget();
+    // A panel pushed out of sight by the divider is there at no width, its divider still shown.
+    const int divider = panel->isHidden() ? 0 : m_impl->splitter->handleWidth();
+    const int current = SidePanelWidth();
+    int width = window->width();
+    if (shown) {
+        if (m_impl->sidePanelWidth <= 0) {
+            m_impl->sidePanelWidth = panel->sizeHint().width();
+        }
+        panel->show();
+        width += m_impl->sidePanelWidth + m_impl->splitter->handleWidth() - divider;
+    } else {
+        m_impl->sidePanelWidth = current;
+        panel->hide();
+        width -= current + divider;
+    }
+    // The window's least size follows its layout, which has yet to hear of the panel.
+    m_impl->splitter->updateGeometry();
+    window->layout()->invalidate();
+    window->layout()->activate();
+    const bool fixed = (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    LayOut(fixed ? window->width() : width, window->height(), shown ? m_impl->sidePanelWidth : 0);
+    m_impl->widthHidden = shown ? -1 : window->width();
+    if (m_impl->view != nullptr) {
+        m_impl->view->NotifySize();
+    }
 }
 
 FramePlacement Frame::GetPlacement() const {

@@ -65,6 +65,10 @@ public:
     // A window shown to the right of the client area, behind a divider the player can drag;
     // the frame grows by it. Called during creation, before the frame has its first size.
     void AttachSidePanel(Window* panel, int width);
+    // Whether the side panel has room at the moment; showing it again gives it the width it
+    // had when it was hidden.
+    bool IsSidePanelShown() const;
+    void ShowSidePanel(bool shown);
 
     FramePlacement GetPlacement() const;
     // Moves and sizes the frame, kept within the screen's work area; a place off every screen

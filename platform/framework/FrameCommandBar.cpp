@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <optional>
+
 namespace platform {
 
 namespace {
@@ -150,6 +152,7 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         m_menuActions.push_back(action);
         return action;
     };
+    QToolButton* first = nullptr;
     for (const MenuItemTemplate& popup : menu->popups) {
         auto* dropDown = new QMenu(popup.text, m_toolBar);
         FillMenu(dropDown, popup.popup, makeAction);
@@ -164,6 +167,19 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(true);
         m_toolBar->addWidget(button);
+        if (first == nullptr) {
+            first = button;
+        }
+    }
+    // F10 opens the first menu, as it opens a menu bar's first menu on the desktop.
+    QWidget* window = m_host->BarWindow();
+    if (first != nullptr && window != nullptr) {
+        auto* openMenu = new QAction(m_toolBar);
+        openMenu->setShortcut(QKeySequence(Qt::Key_F10));
+        openMenu->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(openMenu, &QAction::triggered, first, &QToolButton::showMenu,
+                         Qt::QueuedConnection);
+        window->addAction(openMenu);
     }
     return true;
 }
@@ -224,12 +240,17 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
     const auto found = std::find_if(
         m_menuActions.begin(), m_menuActions.end(),
         [command](const QAction* action) { return action->data().toUInt() == command; });
+    // A command no menu item carries takes its key on the window, with nothing shown.
+    QAction* keyOnly = nullptr;
     if (found == m_menuActions.end()) {
-        return false;
+        if (m_host->BarWindow() == nullptr) {
+            return false;
+        }
+        keyOnly = MakeCommandAction(QString(), command);
     }
     // Desktops without a key scheme of their own know some of the standard keys by no
     // sequence at all: they get the sequence most desktops use.
-    QKeySequence::StandardKey standard = QKeySequence::New;
+    std::optional<QKeySequence::StandardKey> standard;
     QKeySequence usual;
     switch (key) {
         case StandardKey::New:
@@ -244,12 +265,18 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
             standard = QKeySequence::Quit;
             usual = QKeySequence(Qt::CTRL | Qt::Key_Q);
             break;
+        case StandardKey::ToggleSidePanel:
+            usual = QKeySequence(Qt::Key_F9);
+            break;
     }
-    QList<QKeySequence> sequences = QKeySequence::keyBindings(standard);
+    QList<QKeySequence> sequences;
+    if (standard) {
+        sequences = QKeySequence::keyBindings(*standard);
+    }
     if (sequences.isEmpty()) {
         sequences << usual;
     }
-    QAction* action = *found;
+    QAction* action = keyOnly != nullptr ? keyOnly : *found;
     action->setShortcuts(sequences);
     // A closed menu takes no keys: the frame's window carries the item's keys as well.
     if (QWidget* window = m_host->BarWindow()) {

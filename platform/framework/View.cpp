@@ -8,6 +8,8 @@
 #include "platform/graphics/Palette.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
@@ -43,7 +45,70 @@ std::optional<unsigned> VirtualKey(const QKeyEvent* event) {
     return std::nullopt;
 }
 
+// The target a key presses, if any.
+std::optional<TapTarget> TargetOfKey(const View& view, const QKeyEvent* event) {
+    const std::optional<unsigned> key = VirtualKey(event);
+    if (!key) {
+        return std::nullopt;
+    }
+    for (const TapTarget& target : view.GetTapTargets()) {
+        if (std::find(target.keys.begin(), target.keys.end(), *key) != target.keys.end()) {
+            return target;
+        }
+    }
+    return std::nullopt;
+}
+
+// Which physical key an event comes from: its scan code where the platform gives one, else
+// the key with its keypad flag.
+unsigned KeyIdentity(const QKeyEvent* event) {
+    if (event->nativeScanCode() != 0) {
+        return event->nativeScanCode();
+    }
+    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    return static_cast<unsigned>(event->key()) | (keypad ? 0x80000000u : 0u);
+}
+
+// Focus that arrives by the keyboard shows where it is; focus a click or the program gives
+// does not, so a player with the mouse sees the screen as it always was.
+bool IsKeyboardFocusReason(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+// The width of the frame around a view that has the keyboard's focus.
+constexpr int kFocusFrameWidth = 2;
+
 }  // namespace
+
+bool KeyRepeatFilter::IsRepeat(const QKeyEvent* event) {
+    const unsigned id = KeyIdentity(event);
+    const auto held = std::find(m_held.begin(), m_held.end(), id);
+    if (event->type() == QEvent::KeyRelease) {
+        // Some servers report every repeat as a release and a press of the same moment.
+        if (!event->isAutoRepeat()) {
+            if (held != m_held.end()) {
+                m_held.erase(held);
+            }
+            m_releasedKey = id;
+            m_releasedAt = event->timestamp();
+        }
+        return event->isAutoRepeat();
+    }
+    const bool sameMoment =
+        event->timestamp() != 0 && id == m_releasedKey && event->timestamp() == m_releasedAt;
+    const bool repeat = event->isAutoRepeat() || held != m_held.end() || sameMoment;
+    if (held == m_held.end()) {
+        m_held.push_back(id);
+    }
+    return repeat;
+}
+
+void KeyRepeatFilter::Clear() {
+    m_held.clear();
+    m_releasedKey = 0;
+    m_releasedAt = 0;
+}
 
 // The widget behind a view: turns Qt's paint, resize, press and key events into the view's
 // handlers, through the scale of its layout.
@@ -74,7 +139,46 @@ protected:
         }
         DC dc(&painter, ViewTextColour(palette()), ViewBackgroundColour(palette()));
         m_view->OnDraw(&dc);
+        if (m_focusFrame) {
+            painter.resetTransform();
+            const QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+            const QRect whole = rect();
+            const int w = kFocusFrameWidth;
+            painter.fillRect(QRect(0, 0, whole.width(), w), colour);
+            painter.fillRect(QRect(0, whole.height() - w, whole.width(), w), colour);
+            painter.fillRect(QRect(0, 0, w, whole.height()), colour);
+            painter.fillRect(QRect(whole.width() - w, 0, w, whole.height()), colour);
+        }
         AnnounceChangedTexts();
+    }
+
+    // Qt repaints a widget whenever it gains or loses the focus and whenever its window is
+    // activated or deactivated; the game screen looks the same either way, so only the focus
+    // frame is drawn anew, and only when it comes or goes.
+    void focusInEvent(QFocusEvent* event) override {
+        if (IsKeyboardFocusReason(event->reason())) {
+            SetFocusFrame(true);
+        } else if (event->reason() == Qt::MouseFocusReason) {
+            SetFocusFrame(false);
+        }
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        m_repeats.Clear();
+        // A menu or a dialog over the window takes the focus for a while and gives it back.
+        if (event->reason() != Qt::PopupFocusReason &&
+            event->reason() != Qt::ActiveWindowFocusReason) {
+            SetFocusFrame(false);
+        }
+    }
+
+    bool event(QEvent* event) override {
+        if ((event->type() == QEvent::WindowActivate ||
+             event->type() == QEvent::WindowDeactivate) &&
+            SameInBothStates(palette())) {
+            return true;
+        }
+        return QWidget::event(event);
     }
 
     void resizeEvent(QResizeEvent* event) override {
@@ -102,6 +206,7 @@ protected:
         const QPointF position = event->position();
         const Point at = scale.IsIdentity() ? Point{position.toPoint().x(), position.toPoint().y()}
                                             : scale.ToClient(position.x(), position.y());
+        SetFocusFrame(false);
         m_view->SendMessage(kMsgLButtonDown, flags, MakeLParam(at.x, at.y));
     }
 
@@ -113,23 +218,23 @@ protected:
             return;
         }
         event->accept();
-        if (!event->isAutoRepeat()) {
+        if (!m_repeats.IsRepeat(event)) {
             m_view->PressTarget(*target);
         }
     }
 
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (!TargetOfKey(event)) {
+            QWidget::keyReleaseEvent(event);
+            return;
+        }
+        event->accept();
+        m_repeats.IsRepeat(event);
+    }
+
 private:
     std::optional<TapTarget> TargetOfKey(const QKeyEvent* event) const {
-        const std::optional<unsigned> key = VirtualKey(event);
-        if (!key) {
-            return std::nullopt;
-        }
-        for (const TapTarget& target : m_view->GetTapTargets()) {
-            if (std::find(target.keys.begin(), target.keys.end(), *key) != target.keys.end()) {
-                return target;
-            }
-        }
-        return std::nullopt;
+        return platform::TargetOfKey(*m_view, event);
     }
 
     QSize LayoutSizeOr(QSize otherwise) const {
@@ -160,8 +265,31 @@ private:
         AnnounceViewTexts(this, changed);
     }
 
+    // The colours the view draws with do not change with the window's activation.
+    static bool SameInBothStates(const QPalette& palette) {
+        for (const QPalette::ColorRole role :
+             {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text}) {
+            if (palette.color(QPalette::Active, role) != palette.color(QPalette::Inactive, role)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void SetFocusFrame(bool shown) {
+        if (shown == m_focusFrame) {
+            return;
+        }
+        m_focusFrame = shown;
+        const QRect whole = rect();
+        update(QRegion(whole) - QRegion(whole.adjusted(kFocusFrameWidth, kFocusFrameWidth,
+                                                       -kFocusFrameWidth, -kFocusFrameWidth)));
+    }
+
     View* m_view;
     QStringList m_announced;
+    KeyRepeatFilter m_repeats;
+    bool m_focusFrame = false;
 };
 
 View::View() = default;
@@ -233,6 +361,15 @@ void View::PressTarget(const TapTarget& target) {
     const Point centre{(target.rect.left + target.rect.right) / 2,
                        (target.rect.top + target.rect.bottom) / 2};
     SendMessage(kMsgLButtonDown, kMkLButton, MakeLParam(centre.x, centre.y));
+}
+
+bool View::TakeKey(QKeyEvent* event) {
+    QWidget* widget = Widget();
+    if (widget == nullptr || !TargetOfKey(*this, event)) {
+        return false;
+    }
+    QCoreApplication::sendEvent(widget, event);
+    return true;
 }
 
 void View::NotifySize() {

@@ -13,7 +13,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
+
+class QKeyEvent;
 
 namespace platform {
 
@@ -28,6 +31,22 @@ struct TapTarget {
     Rect rect;                   // in client coordinates
     std::vector<unsigned> keys;  // the virtual-key codes that press it
     bool shown = true;           // whether the view draws it at the moment
+};
+
+// Tells the first press of a key from the presses a held key repeats, however the platform
+// reports them: flagged as repeats, as presses with no release between, or as a release and a
+// press of the same moment.
+class KeyRepeatFilter {
+public:
+    // Takes every press and release of the keys it watches; true for one that only repeats.
+    bool IsRepeat(const QKeyEvent* event);
+    // Forgets the held keys (their releases will go elsewhere).
+    void Clear();
+
+private:
+    std::vector<unsigned> m_held;
+    unsigned m_releasedKey = 0;
+    std::uint64_t m_releasedAt = 0;
 };
 
 class View : public Window, public CommandTarget {
@@ -58,6 +77,10 @@ public:
 
     // Routes a command to the view's own table, then to its document's.
     bool OnCmdMsg(unsigned id, CommandUpdate* update) override;
+
+    // Platform internals: the view's widget takes a key that came to another widget of the
+    // frame, when the key presses one of its targets; answers whether it did.
+    bool TakeKey(QKeyEvent* event);
 
     // Platform internals: creates the view's window inside the frame for the document.
     // Answers false when OnCreate refused the creation.

@@ -241,6 +241,10 @@ TEST_F(DrunoApp, StartsWithTheWindowShownAfterTheSettingsWereRead) {
                                            "} CMyDrunoView::OnDraw()",
                                            "} CMyDrunoApp::InitInstance()",
                                        }));
+    // The view is painted once before the program is under way, however it took the focus.
+    const qsizetype end = s_startEvents.indexOf(QStringLiteral("} CMyDrunoApp::InitInstance()"));
+    ASSERT_GE(end, 0);
+    EXPECT_EQ(s_startEvents.mid(0, end).count(QStringLiteral("CMyDrunoView::OnDraw() {")), 1);
     ASSERT_TRUE(s_atRegInit.seen);
     EXPECT_TRUE(s_atRegInit.frame);
     EXPECT_TRUE(s_atRegInit.view);
@@ -411,6 +415,40 @@ TEST_F(DrunoApp, AboutBox) {
     // Centred over the main window (template size: NoFullScreenDlg is on by default).
     const platform::Rect frame = MainFrame()->GetWindowRect();
     EXPECT_LE(std::abs((before.left + before.right) - (frame.left + frame.right)), 2);
+    EXPECT_TRUE(Boxes(TakeEvents()).isEmpty());
+}
+
+// A dialog over the window, and the window's return to the front, leave the game screen as it
+// is: nothing is drawn anew.
+TEST_F(DrunoApp, ADialogOverTheWindowRepaintsNothing) {
+    MainFrame()->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainFrame()->Widget()));
+    QApplication::processEvents();
+    TakeEvents();
+    DriveModal([] { Command(ID_APP_ABOUT); }, {[](platform::Dialog& dlg) { PressDone(dlg); }});
+    MainFrame()->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainFrame()->Widget()));
+    QApplication::processEvents();
+    EXPECT_FALSE(TakeEvents().contains(QStringLiteral("CMyDrunoView::OnDraw() {")));
+}
+
+// Statistics opens with no button in focus: Enter closes it as its Done does, and never asks
+// to reset the statistics.
+TEST_F(DrunoApp, EnterInStatisticsIsDone) {
+    QString focused;
+    const ModalRun run = DriveModal([] { Command(ID_STATISTIC); }, {[&](platform::Dialog& dlg) {
+                                        QWidget* window = dlg.Widget()->window();
+                                        window->activateWindow();
+                                        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+                                        QWidget* focus = QApplication::focusWidget();
+                                        ASSERT_NE(focus, nullptr);
+                                        ASSERT_EQ(focus->window(), window);
+                                        focused = focus->metaObject()->className();
+                                        QTest::keyClick(focus, Qt::Key_Return);
+                                    }});
+    EXPECT_EQ(run.templateId, IDD_STATISTICS);
+    EXPECT_FALSE(run.leftOpen) << focused.toStdString();
+    EXPECT_NE(focused, QStringLiteral("QPushButton"));
     EXPECT_TRUE(Boxes(TakeEvents()).isEmpty());
 }
 
