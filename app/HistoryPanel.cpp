@@ -11,8 +11,27 @@ void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
     if (m_shown && m_shown->Matches(doc)) {
         return;
     }
+    const QString strNews = m_shown ? m_shown->News(doc) : QString();
     m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game));
     m_shown = Source::Of(doc);
+    m_list.Announce(strNews);
+}
+
+QString CHistoryPanel::Source::News(const CMyDrunoDoc& doc) const {
+    const CDrunoGame& game = doc.m_game;
+    if (!bPlaying) {
+        return {};
+    }
+    if (!doc.m_bPlaying) {
+        return Lines(false, game).constLast();
+    }
+    // The guess that ends the round is told by the box that says so; a notification now
+    // would cut it short.
+    const std::vector<CDrunoGuess>& now = game.GetHistory();
+    if (now.size() <= history.size() || game.IsSolved() || game.IsLost()) {
+        return {};
+    }
+    return Spoken(now.back());
 }
 
 CHistoryPanel::Source CHistoryPanel::Source::Of(const CMyDrunoDoc& doc) {
@@ -24,6 +43,13 @@ bool CHistoryPanel::Source::Matches(const CMyDrunoDoc& doc) const {
     const CDrunoGame& game = doc.m_game;
     return bPlaying == doc.m_bPlaying && bSolved == game.IsSolved() && bLost == game.IsLost() &&
            strNumber == game.GetNumber() && history == game.GetHistory();
+}
+
+QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
+    return QStringLiteral("%1: %2 in place, %3 elsewhere")
+        .arg(guess.strGuess)
+        .arg(guess.nRightPlace)
+        .arg(guess.nElsewhere);
 }
 
 QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game) {

@@ -31,6 +31,8 @@ public:
 
     // The panel's lines for a round that is being played or not.
     static QStringList Lines(bool bPlaying, const CDrunoGame& game);
+    // A judged guess as a screen reader says it: "123: 1 in place, 1 elsewhere".
+    static QString Spoken(const CDrunoGuess& guess);
 
 private:
     // All that the lines are made from. The panel is brought up to date whenever the program
@@ -43,6 +45,9 @@ private:
         std::vector<CDrunoGuess> history;
 
         static Source Of(const CMyDrunoDoc& doc);
+        // What a player who cannot see the panel is told of the change from this state to the
+        // document's: a new guess of the round being played, or how the round ended.
+        QString News(const CMyDrunoDoc& doc) const;
         // Compared in place: nothing is copied while the round stands still.
         bool Matches(const CMyDrunoDoc& doc) const;
     };

@@ -21,6 +21,10 @@ public:
     // Shows these lines, one under the other, long ones wrapped; the last one stays in view.
     void SetLines(const QStringList& lines);
     QStringList GetLines() const;
+
+    // Tells assistive technology the text at once, as a notification that a screen reader
+    // speaks wherever the keyboard focus is. Nothing changes on the screen.
+    void Announce(const QString& text);
 };
 
 }  // namespace platform
