@@ -51,6 +51,11 @@ public:
     }
 };
 
+std::function<void(QAccessibleInterface*)>& Observer() {
+    static std::function<void(QAccessibleInterface*)> observer;
+    return observer;
+}
+
 QAccessibleInterface* AnnouncementFactory(const QString& /*className*/, QObject* object) {
     auto* announcement = dynamic_cast<Announcement*>(object);
     return announcement != nullptr ? new AnnouncementInterface(announcement) : nullptr;
@@ -138,6 +143,13 @@ void ListPanel::Announce(const QString& text) {
     // leave the text changes of an object without the focus unspoken.
     QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+    if (Observer()) {
+        Observer()(shown.accessibleInterface());
+    }
+}
+
+void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer) {
+    Observer() = std::move(observer);
 }
 
 QStringList ListPanel::GetLines() const {

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QAccessibleInterface;
+
 namespace platform {
 
 class Frame;
@@ -26,5 +30,10 @@ public:
     // speaks wherever the keyboard focus is. Nothing changes on the screen.
     void Announce(const QString& text);
 };
+
+// For tests, where no assistive technology listens and Qt sends no events: sees each
+// notification as it is sent, through the interface assistive technology reads it from.
+// An empty function stops watching.
+void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer);
 
 }  // namespace platform
