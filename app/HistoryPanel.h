@@ -2,7 +2,8 @@
 
 // The round's history beside the game screen: every complete guess of the current round with
 // its two counts in words, kept after the round has ended until the next New Game. Before the
-// first round it says how to start and how to play.
+// first round it says how to start and how to play. A screen reader is told of each new guess
+// and of the end of the round as they come.
 
 #include "game/DrunoGame.h"
 #include "platform/desktop/ListPanel.h"
