@@ -8,7 +8,37 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
 }
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
+    const QString strNews = News(doc);
     m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game));
+    m_bWasPlaying = doc.m_bPlaying;
+    m_nGuessesTold = doc.m_game.GetHistory().size();
+    m_list.Announce(strNews);
+}
+
+// What a player who cannot see the panel is told of the change since the last update: a new
+// guess of the round being played, or how the round ended.
+QString CHistoryPanel::News(const CMyDrunoDoc& doc) const {
+    const CDrunoGame& game = doc.m_game;
+    if (!m_bWasPlaying) {
+        return {};
+    }
+    if (!doc.m_bPlaying) {
+        return Lines(false, game).constLast();
+    }
+    // The guess that ends the round is told by the box that says so; a notification now
+    // would cut it short.
+    const std::vector<CDrunoGuess>& now = game.GetHistory();
+    if (now.size() <= m_nGuessesTold || game.IsSolved() || game.IsLost()) {
+        return {};
+    }
+    return Spoken(now.back());
+}
+
+QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
+    return QStringLiteral("%1: %2 in place, %3 elsewhere")
+        .arg(guess.strGuess)
+        .arg(guess.nRightPlace)
+        .arg(guess.nElsewhere);
 }
 
 QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game) {

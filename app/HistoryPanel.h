@@ -2,7 +2,8 @@
 
 // The round's history beside the game screen: every complete guess of the current round with
 // its two counts in words, kept after the round has ended until the next New Game. Before the
-// first round it says how to start and how to play.
+// first round it says how to start and how to play. A screen reader is told of each new guess
+// and of the end of the round as they come.
 
 #include "game/DrunoGame.h"
 #include "platform/desktop/ListPanel.h"
@@ -28,7 +29,13 @@ public:
 
     // The panel's lines for a round that is being played or not.
     static QStringList Lines(bool bPlaying, const CDrunoGame& game);
+    // A judged guess as a screen reader says it: "123: 1 in place, 1 elsewhere".
+    static QString Spoken(const CDrunoGuess& guess);
 
 private:
+    QString News(const CMyDrunoDoc& doc) const;
+
+    bool m_bWasPlaying = false;      // as the panel last showed the round
+    std::size_t m_nGuessesTold = 0;  // judged guesses already told
     platform::ListPanel m_list;
 };

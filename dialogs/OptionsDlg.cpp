@@ -3,6 +3,7 @@
 #include "app/MyDrunoApp.h"
 #include "dialogs/DialogLaF.h"
 #include "platform/dialogs/DataExchange.h"
+#include "platform/services/Strings.h"
 #include "res/Resource.h"
 
 namespace {
@@ -37,6 +38,9 @@ bool COptionsDlg::OnInitDialog() {
     platform::Dialog::OnInitDialog();
     m_spinFontSize.SetRange(kFontSizeMin, kFontSizeMax);
     m_spinFontSizeStatus.SetRange(kFontSizeStatusMin, kFontSizeStatusMax);
+    // One caption stands before both fields; a screen reader needs each named.
+    SetDlgItemName(IDC_FONT_SIZE_STATUS, platform::LoadString(IDS_NAME_FONT_SIZE_STATUS));
+    SetDlgItemName(IDC_FONT_SIZE, platform::LoadString(IDS_NAME_FONT_SIZE));
     if (theApp.m_bShowCancelBtn) {
         PlaceCancelButton(this, &m_btnCancel, false);
     }

@@ -86,3 +86,6 @@ inline constexpr unsigned IDS_GAME_OVER = 0xEF16;
 inline constexpr unsigned IDS_CLOSE_LOSES = 0xEF18;
 inline constexpr unsigned IDS_SETTINGS_NOT_SAVED = 0xEF30;
 inline constexpr unsigned IDS_SETTINGS_NO_HOME = 0xEF31;
+// What assistive technology calls the two font size fields of Options.
+inline constexpr unsigned IDS_NAME_FONT_SIZE_STATUS = 0xEF40;
+inline constexpr unsigned IDS_NAME_FONT_SIZE = 0xEF41;

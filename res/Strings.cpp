@@ -29,6 +29,8 @@ platform::StringTable StringTable() {
         {IDS_SETTINGS_NOT_SAVED, QStringLiteral("The settings could not be saved in %1.")},
         {IDS_SETTINGS_NO_HOME,
          QStringLiteral("The settings could not be saved: there is no home folder.")},
+        {IDS_NAME_FONT_SIZE_STATUS, QStringLiteral("Font size of the line at the top")},
+        {IDS_NAME_FONT_SIZE, QStringLiteral("Font size of the two numbers")},
     };
 }
 

@@ -51,6 +51,12 @@ bool CGameStatisticsDlg::OnInitDialog() {
     CTraceScope trace(QStringLiteral("CGameStatisticsDlg::OnInitDialog()"));
     platform::Dialog::OnInitDialog();
     UpdateStatistics();
+    // A screen reader reads each number with its caption.
+    SetDlgItemLabel(IDC_LABEL_PLAYED, IDC_GAMES_PLAYED);
+    SetDlgItemLabel(IDC_LABEL_WON, IDC_GAMES_WON);
+    SetDlgItemLabel(IDC_LABEL_LOST, IDC_GAMES_LOST);
+    SetDlgItemLabel(IDC_LABEL_PERCENT, IDC_GAMES_WON_PERCENT);
+    SetDlgItemLabel(IDC_LABEL_LEVEL, IDC_LEVEL);
 
     if (s_nLanguage == kLanguageGerman) {
         trace.Log(QStringLiteral("language==german"));

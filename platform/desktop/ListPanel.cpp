@@ -2,6 +2,8 @@
 
 #include "platform/framework/Frame.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QScrollArea>
@@ -26,6 +28,37 @@ void ScrollToEnd(QScrollArea* area) {
     area->widget()->layout()->activate();
     QScrollBar* scrollBar = area->verticalScrollBar();
     scrollBar->setValue(scrollBar->maximum());
+}
+
+// The last text announced. It is never shown; assistive technology reads it as a
+// notification, told of each new text as if it had just appeared.
+class Announcement : public QWidget {
+public:
+    explicit Announcement(QWidget* parent) : QWidget(parent) { hide(); }
+    QString text;
+};
+
+class AnnouncementInterface : public QAccessibleWidget {
+public:
+    explicit AnnouncementInterface(Announcement* announcement)
+        : QAccessibleWidget(announcement, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return static_cast<const Announcement*>(widget())->text;
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+std::function<void(QAccessibleInterface*)>& Observer() {
+    static std::function<void(QAccessibleInterface*)> observer;
+    return observer;
+}
+
+QAccessibleInterface* AnnouncementFactory(const QString& /*className*/, QObject* object) {
+    auto* announcement = dynamic_cast<Announcement*>(object);
+    return announcement != nullptr ? new AnnouncementInterface(announcement) : nullptr;
 }
 
 }  // namespace
@@ -83,6 +116,40 @@ void ListPanel::SetLines(const QStringList& lines) {
     } else {
         QTimer::singleShot(0, area, [area] { ScrollToEnd(area); });
     }
+}
+
+void ListPanel::Announce(const QString& text) {
+    QWidget* panel = Widget();
+    if (panel == nullptr || text.isEmpty()) {
+        return;
+    }
+    static const bool installed = [] {
+        QAccessible::installFactory(AnnouncementFactory);
+        return true;
+    }();
+    (void)installed;
+    // The class has no meta-object of its own, so Qt's own search would find any widget.
+    Announcement* announcement = nullptr;
+    for (QObject* child : panel->children()) {
+        if ((announcement = dynamic_cast<Announcement*>(child)) != nullptr) {
+            break;
+        }
+    }
+    if (announcement == nullptr) {
+        announcement = new Announcement(panel);
+    }
+    announcement->text = text;
+    // Screen readers speak a notification as it appears, wherever the focus is, where they
+    // leave the text changes of an object without the focus unspoken.
+    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+    if (Observer()) {
+        Observer()(shown.accessibleInterface());
+    }
+}
+
+void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer) {
+    Observer() = std::move(observer);
 }
 
 QStringList ListPanel::GetLines() const {

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QAccessibleInterface;
+
 namespace platform {
 
 class Frame;
@@ -21,6 +25,15 @@ public:
     // Shows these lines, one under the other, long ones wrapped; the last one stays in view.
     void SetLines(const QStringList& lines);
     QStringList GetLines() const;
+
+    // Tells assistive technology the text at once, as a notification that a screen reader
+    // speaks wherever the keyboard focus is. Nothing changes on the screen.
+    void Announce(const QString& text);
 };
+
+// For tests, where no assistive technology listens and Qt sends no events: sees each
+// notification as it is sent, through the interface assistive technology reads it from.
+// An empty function stops watching.
+void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer);
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 #include "platform/dialogs/DialogFrame.h"
 #include "platform/graphics/Screen.h"
 
+#include <QLabel>
+
 namespace platform {
 
 struct Dialog::Impl {
@@ -73,6 +75,22 @@ Window* Dialog::GetDlgItem(int id) {
         }
     }
     return nullptr;
+}
+
+void Dialog::SetDlgItemLabel(int labelId, int controlId) {
+    const Window* label = GetDlgItem(labelId);
+    const Window* control = GetDlgItem(controlId);
+    auto* caption = label != nullptr ? qobject_cast<QLabel*>(label->Widget()) : nullptr;
+    if (caption != nullptr && control != nullptr) {
+        // A caption without a mnemonic gains no key by it; it only names its control.
+        caption->setBuddy(control->Widget());
+    }
+}
+
+void Dialog::SetDlgItemName(int id, const QString& name) {
+    if (const Window* control = GetDlgItem(id)) {
+        control->Widget()->setAccessibleName(name);
+    }
 }
 
 void Dialog::SetDoneButtonState(int state) {

@@ -41,6 +41,12 @@ public:
     // The window of control id, or null.
     Window* GetDlgItem(int id);
 
+    // For assistive technology: the static text labelId is the caption of control controlId,
+    // which is then read with it.
+    void SetDlgItemLabel(int labelId, int controlId);
+    // For assistive technology: the name of control id, which has no caption of its own.
+    void SetDlgItemName(int id, const QString& name);
+
     // The framework's full-screen flag: set by default; when set as the framework's dialog
     // initialisation runs, the dialog fills the screen's work area.
     bool IsFullScreen() const { return m_fullScreen; }

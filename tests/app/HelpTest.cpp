@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 using namespace desktop;
@@ -95,6 +96,28 @@ INSTANTIATE_TEST_SUITE_P(Ways, HelpOpens,
                          [](const testing::TestParamInfo<HelpWay>& info) {
                              return std::string(info.param.name);
                          });
+
+// A screen reader reads the page line by line: each key stands on one line with what it does.
+TEST_F(DesktopTest, EveryKeyOfTheHelpPageReadsOnOneLineWithWhatItDoes) {
+    MainFrame()->ExecuteCommand(ID_HELP);
+    platform::HelpWindow* help = MainFrame()->GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    const QStringList lines = help->GetPageText().split(QLatin1Char('\n'));
+    for (const auto& [key, action] : {std::pair{"0 to 9", "type a digit"},
+                                      {"Backspace, Delete", "take back the last digit"},
+                                      {"Ctrl+N", "New Game"},
+                                      {"F1", "this page"},
+                                      {"Ctrl+Q", "Exit"},
+                                      {"Esc", "closes this page"}}) {
+        const bool together = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            return line.contains(QString::fromUtf8(key)) &&
+                   line.contains(QString::fromUtf8(action));
+        });
+        EXPECT_TRUE(together) << key;
+    }
+    help->Widget()->close();
+    QApplication::processEvents();
+}
 
 TEST_F(DesktopTest, EscapeClosesTheHelpWindow) {
     MainFrame()->ExecuteCommand(ID_HELP);

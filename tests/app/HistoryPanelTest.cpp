@@ -1,9 +1,11 @@
 // The round's history beside the game screen: what it lists after guesses, deletions, a win,
 // a loss, Abort Game and New Game, where it stands, and that it leaves the keys to the view.
 
+#include "platform/desktop/ListPanel.h"
 #include "platform/framework/View.h"
 #include "tests/app/DesktopFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QSplitter>
 #include <QTest>
@@ -135,6 +137,75 @@ TEST_F(DesktopTest, HistoryIsUpToDateWhileTheRoundsLastBoxIsUp) {
         EXPECT_EQ(atBox, c.lines);
     }
 }
+
+struct AnnouncementCase {
+    const char* name;
+    const char* moves;
+    std::vector<const char*> announced;
+};
+
+// What a screen reader is told as the round goes on: each notification sent, as assistive
+// technology reads it.
+class Announcements : public DesktopTest, public testing::WithParamInterface<AnnouncementCase> {
+protected:
+    void SetUp() override {
+        DesktopTest::SetUp();
+        platform::SetAnnouncementObserver([this](QAccessibleInterface* iface) {
+            ASSERT_NE(iface, nullptr);
+            EXPECT_EQ(iface->role(), QAccessible::Notification);
+            m_announced << iface->text(QAccessible::Name);
+        });
+    }
+    void TearDown() override {
+        platform::SetAnnouncementObserver({});
+        DesktopTest::TearDown();
+    }
+
+    QStringList m_announced;
+};
+
+TEST_P(Announcements, TellEachJudgedGuessAndTheEndOfTheRound) {
+    NewGame(QStringLiteral("123"));
+    for (char move : std::string(GetParam().moves)) {
+        if (move == 'Y' || move == 'n') {
+            AbortGame(move == 'Y');
+        } else {
+            Play(QString(QLatin1Char(move)));
+        }
+    }
+    QStringList expected;
+    for (const char* text : GetParam().announced) {
+        expected << QString::fromUtf8(text);
+    }
+    EXPECT_EQ(m_announced, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounds, Announcements,
+    testing::Values(
+        AnnouncementCase{"IncompleteGuessIsNotTold", "45<", {}},
+        AnnouncementCase{"EveryGuessInWords",
+                         "456321",
+                         {"456: 0 in place, 0 elsewhere", "321: 1 in place, 2 elsewhere"}},
+        AnnouncementCase{"SameCountsTwiceAreToldTwice",
+                         "456457",
+                         {"456: 0 in place, 0 elsewhere", "457: 0 in place, 0 elsewhere"}},
+        // The box that says WON! speaks for the winning guess; the end follows it.
+        AnnouncementCase{"Win", "456123", {"456: 0 in place, 0 elsewhere", "Found in 2 attempts."}},
+        AnnouncementCase{"Loss",
+                         "456456456456456456456456456450",
+                         {"456: 0 in place, 0 elsewhere", "456: 0 in place, 0 elsewhere",
+                          "456: 0 in place, 0 elsewhere", "456: 0 in place, 0 elsewhere",
+                          "456: 0 in place, 0 elsewhere", "456: 0 in place, 0 elsewhere",
+                          "456: 0 in place, 0 elsewhere", "456: 0 in place, 0 elsewhere",
+                          "456: 0 in place, 0 elsewhere", "No attempts left. The number was 123."}},
+        AnnouncementCase{"AbortConfirmed",
+                         "456Y",
+                         {"456: 0 in place, 0 elsewhere", "Round given up. The number was 123."}},
+        AnnouncementCase{"AbortDeclined", "456n", {"456: 0 in place, 0 elsewhere"}}),
+    [](const testing::TestParamInfo<AnnouncementCase>& info) {
+        return std::string(info.param.name);
+    });
 
 // The screenshots of a round in progress, a win and a loss.
 TEST_F(DesktopTest, HistoryShowsBesideTheRound) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QStringList>
 #include <QWidget>
 
@@ -101,6 +102,21 @@ TEST_F(SettingsDialogs, OptionsShowsTheSettingsAndStoresThemOnOk) {
     EXPECT_FALSE(run.leftOpen);
     EXPECT_EQ(Current(), (Settings{false, 150, 20, true, true}));
     EXPECT_TRUE(m_boxes.isEmpty());
+}
+
+// One caption stands before both font size fields: a screen reader tells them apart by name.
+TEST_F(SettingsDialogs, OptionsFontFieldsAreNamed) {
+    DriveModal([] { theApp.OnOptions(); }, {[](platform::Dialog& dlg) {
+                   const auto name = [&dlg](int id) {
+                       QAccessibleInterface* iface =
+                           QAccessible::queryAccessibleInterface(dlg.GetDlgItem(id)->Widget());
+                       return iface != nullptr ? iface->text(QAccessible::Name) : QString();
+                   };
+                   EXPECT_EQ(name(IDC_FONT_SIZE_STATUS),
+                             QStringLiteral("Font size of the line at the top"));
+                   EXPECT_EQ(name(IDC_FONT_SIZE), QStringLiteral("Font size of the two numbers"));
+                   PressDone(dlg);
+               }});
 }
 
 TEST_F(SettingsDialogs, OptionsCancelChangesNothing) {

@@ -7,6 +7,7 @@
 #include "tests/stats/StatsFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -266,6 +267,29 @@ TEST_F(StatisticsDialog, SettingsChangeIsIgnored) {
         EXPECT_EQ(dlg.GetWindowRect(), before);
         platform::ClearScreenOverride();
     });
+}
+
+// A screen reader reads every number and the level list with the caption before it, in
+// either language.
+TEST_F(StatisticsDialog, NumbersAreLabelledByTheirCaptions) {
+    for (const int nLanguage : {0, 1}) {
+        ShowWith(nLanguage, [&](CGameStatisticsDlg& dlg) {
+            for (const auto& [label, control] : {std::pair{IDC_LABEL_PLAYED, IDC_GAMES_PLAYED},
+                                                 {IDC_LABEL_WON, IDC_GAMES_WON},
+                                                 {IDC_LABEL_LOST, IDC_GAMES_LOST},
+                                                 {IDC_LABEL_PERCENT, IDC_GAMES_WON_PERCENT},
+                                                 {IDC_LABEL_LEVEL, IDC_LEVEL}}) {
+                QAccessibleInterface* iface =
+                    QAccessible::queryAccessibleInterface(dlg.GetDlgItem(control)->Widget());
+                ASSERT_NE(iface, nullptr);
+                const auto relations = iface->relations(QAccessible::Label);
+                ASSERT_EQ(relations.size(), 1) << control;
+                EXPECT_EQ(relations[0].first->text(QAccessible::Name),
+                          dlg.GetDlgItem(label)->GetWindowText())
+                    << control << " " << nLanguage;
+            }
+        });
+    }
 }
 
 }  // namespace
