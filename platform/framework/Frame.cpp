@@ -330,7 +330,8 @@ void Frame::ApplyPlacement(const FramePlacement& placement) {
     const int height =
         std::clamp(placement.height, least.height(), std::max(least.height(), work.Height()));
     const QRect shown = QRect(placement.x, placement.y, width, height) & ToQRect(work);
-    if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
+    if (CanPlaceWindows() && shown.width() >= kMinVisible && shown.height() >= kMinVisible &&
+        placement.y >= work.top) {
         window->move(placement.x, placement.y);
     }
     // The side panel never squeezes the client area below half the game screen.
