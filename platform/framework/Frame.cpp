@@ -16,6 +16,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFont>
 #include <QIcon>
 #include <QLayout>
 #include <QMainWindow>
@@ -122,6 +123,48 @@ public:
 
 private:
     Frame* m_frame;
+};
+
+// The side panel's text grows with the game screen: while the view shows its layout enlarged,
+// the panel's font is enlarged by the same factor; at the layout's own size the panel has the
+// desktop's font.
+class SidePanelFont : public QObject {
+public:
+    SidePanelFont(View* view, QWidget* panel) : QObject(panel), m_view(view), m_panel(panel) {
+        view->Widget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            Follow();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Follow() {
+        const double factor = m_view->Scale().Factor();
+        if (factor == m_factor) {
+            return;
+        }
+        m_factor = factor;
+        if (factor == 1.0) {
+            m_panel->setFont(QFont());
+            return;
+        }
+        QFont font = QApplication::font(m_panel);
+        if (font.pointSizeF() > 0) {
+            font.setPointSizeF(font.pointSizeF() * factor);
+        } else {
+            font.setPixelSize(static_cast<int>(font.pixelSize() * factor + 0.5));
+        }
+        m_panel->setFont(font);
+    }
+
+    View* m_view;
+    QWidget* m_panel;
+    double m_factor = 1.0;
 };
 
 struct Frame::Impl {
@@ -294,6 +337,9 @@ void Frame::AttachSidePanel(Window* panel, int width) {
     m_impl->splitter->setStretchFactor(1, 0);
     m_impl->sidePanel = panel;
     m_impl->sidePanelWidth = std::max(0, width);
+    if (m_impl->view != nullptr && m_impl->view->Widget() != nullptr) {
+        new SidePanelFont(m_impl->view, panel->Widget());
+    }
 }
 
 int Frame::SidePanelWidth() const {

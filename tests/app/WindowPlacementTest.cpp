@@ -7,6 +7,7 @@
 #include "tests/app/DesktopFixture.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
@@ -105,6 +106,31 @@ TEST(WindowPlacement, PlaceIsLeftAloneWhereThePlatformCannotPlaceWindows) {
     EXPECT_EQ(ini.value("Window/Width").toString(), "600");
     EXPECT_EQ(ini.value("Window/Height").toString(), "450");
     EXPECT_EQ(ini.value("Window/HistoryWidth").toString(), "0");
+}
+
+// The history's text grows with the game screen: a window twice the size of the game's own
+// layout shows the history in a font twice as large, and back at the default size the panel
+// has the desktop's font again.
+TEST_F(DesktopTest, HistoryTextGrowsWithTheGameScreen) {
+    using namespace desktop;
+    QWidget* window = FrameWindow();
+    QWidget* panel = HistoryPanel();
+    ASSERT_NE(panel, nullptr);
+    const QSize defaultSize = window->size();
+    const QFont desktopFont = QApplication::font(panel);
+    ASSERT_GT(desktopFont.pointSizeF(), 0);
+    EXPECT_FALSE(panel->testAttribute(Qt::WA_SetFont));
+
+    window->resize(defaultSize + GameView()->size());
+    QApplication::processEvents();
+    ASSERT_EQ(GameView()->size(), QSize(480, 536));
+    EXPECT_DOUBLE_EQ(panel->font().pointSizeF(), 2 * desktopFont.pointSizeF());
+    EXPECT_EQ(QFontInfo(panel->font()).pixelSize(), 2 * QFontInfo(desktopFont).pixelSize());
+
+    window->resize(defaultSize);
+    QApplication::processEvents();
+    ASSERT_EQ(GameView()->size(), QSize(240, 268));
+    EXPECT_EQ(panel->font(), desktopFont);
 }
 
 // Run by the tests above, each in a process of its own.
