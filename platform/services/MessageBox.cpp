@@ -109,10 +109,11 @@ void ShareButtonIcon(QAbstractButton* button, QMessageBox::StandardButton which)
     }
 }
 
-// The desktop draws the box's title beside the window's icon and buttons. A box as narrow as
-// a short text ("WON!") cut its title short: a spacer as wide as the title, in bold, and a
-// window icon and three buttons of a line and a half each keeps the box wide enough.
-// QMessageBox sizes itself from its layout and pays no heed to a minimum width.
+// The desktop draws the box's title beside the window's icon and buttons, often centred
+// between them. A box as narrow as a short text ("WON!") cut its title short: a spacer as wide
+// as the title in bold, and room for three buttons and the frame on either side of it (twelve
+// lines' height in all), keeps it wide enough. QMessageBox sizes itself from its layout and
+// pays no heed to a minimum width.
 void MakeRoomForTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid == nullptr) {
@@ -122,7 +123,7 @@ void MakeRoomForTitle(QMessageBox& box) {
     font.setBold(true);
     const QFontMetrics title(font);
     const QMargins margins = grid->contentsMargins();
-    const int room = title.horizontalAdvance(box.windowTitle()) + 6 * title.height() -
+    const int room = title.horizontalAdvance(box.windowTitle()) + 12 * title.height() -
                      margins.left() - margins.right();
     grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                   grid->rowCount(), 0, 1, grid->columnCount());
