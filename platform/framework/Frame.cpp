@@ -130,21 +130,24 @@ private:
 // desktop's font.
 class SidePanelFont : public QObject {
 public:
-    SidePanelFont(View* view, QWidget* panel) : QObject(panel), m_view(view), m_panel(panel) {
-        view->Widget()->installEventFilter(this);
+    SidePanelFont(QWidget* view, QWidget* panel) : QObject(panel), m_panel(panel) {
+        view->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize) {
-            Follow();
+            // The view is looked up each time: the panel may outlive it.
+            if (const auto* view =
+                    dynamic_cast<const View*>(Window::FromWidget(static_cast<QWidget*>(watched)))) {
+                Follow(view->Scale().Factor());
+            }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    void Follow() {
-        const double factor = m_view->Scale().Factor();
+    void Follow(double factor) {
         if (factor == m_factor) {
             return;
         }
@@ -162,7 +165,6 @@ private:
         m_panel->setFont(font);
     }
 
-    View* m_view;
     QWidget* m_panel;
     double m_factor = 1.0;
 };
@@ -338,7 +340,7 @@ void Frame::AttachSidePanel(Window* panel, int width) {
     m_impl->sidePanel = panel;
     m_impl->sidePanelWidth = std::max(0, width);
     if (m_impl->view != nullptr && m_impl->view->Widget() != nullptr) {
-        new SidePanelFont(m_impl->view, panel->Widget());
+        new SidePanelFont(m_impl->view->Widget(), panel->Widget());
     }
 }
 
