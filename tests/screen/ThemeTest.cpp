@@ -43,6 +43,16 @@ double StrongestContrast(const QImage& image, const QRect& area, const QColor& a
     return strongest;
 }
 
+// The image drawn over the bar's colour.
+QImage OnBar(const QImage& image, const QColor& bar) {
+    QImage shown(image.size(), QImage::Format_RGB32);
+    shown.fill(bar);
+    QPainter painter(&shown);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return shown;
+}
+
 // How well a bar image stands out from the bar: the contrast of its silhouette, the pixels
 // at the picture's outer edge where it meets the bar, the least of them. The picture's edge
 // runs where it covers at least half a pixel: the fainter fringe a smooth edge has is no part
@@ -51,6 +61,7 @@ double SilhouetteContrast(const QImage& image, const QColor& bar) {
     auto inShape = [&](int x, int y) {
         return image.rect().contains(x, y) && qAlpha(image.pixel(x, y)) >= 128;
     };
+    const QImage shown = OnBar(image, bar);
     double least = 21.0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -58,12 +69,7 @@ double SilhouetteContrast(const QImage& image, const QColor& bar) {
                                    inShape(x, y + 1))) {
                 continue;
             }
-            QImage shown(1, 1, QImage::Format_RGB32);
-            shown.fill(bar);
-            QPainter painter(&shown);
-            painter.drawImage(0, 0, image, x, y, 1, 1);
-            painter.end();
-            least = std::min(least, Contrast(shown.pixelColor(0, 0), bar));
+            least = std::min(least, Contrast(shown.pixelColor(x, y), bar));
         }
     }
     return least;
@@ -137,11 +143,19 @@ TEST(CommandBarTheme, EveryImageStandsOutFromTheBarInLightAndDarkThemes) {
     }
 }
 
-TEST(CommandBarTheme, LightBarImagesComeBackAfterADarkTheme) {
+TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
     const std::vector<std::pair<QString, QImage>> light = BarImages();
+    ASSERT_EQ(light.size(), 6u);  // four buttons, help and close
     {
         const ScopedPalette palette(DarkPalette());
-        EXPECT_NE(BarImages(), light);
+        const std::vector<std::pair<QString, QImage>> dark = BarImages();
+        ASSERT_EQ(dark.size(), light.size());
+        const QColor bar = DarkPalette().color(QPalette::Button);
+        for (const auto& [name, image] : dark) {
+            const QImage shown = OnBar(image, bar);
+            EXPECT_GE(StrongestContrast(shown, shown.rect(), bar), 4.5) << name.toStdString();
+        }
     }
+    // Back on a light bar the images are what they were.
     EXPECT_EQ(BarImages(), light);
 }
