@@ -2,6 +2,7 @@
 
 #include "app/MyDrunoApp.h"
 #include "platform/core/Messages.h"
+#include "platform/graphics/Screen.h"
 #include "platform/services/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Resources.h"
@@ -138,8 +139,12 @@ void CMainFrame::RestorePlacement() {
 void CMainFrame::SavePlacement() {
     const platform::FramePlacement placement = GetPlacement();
     theApp.BeginProfileBatch();
-    theApp.WriteProfileInt(kWindowSection, kLeft, placement.x);
-    theApp.WriteProfileInt(kWindowSection, kTop, placement.y);
+    // Where the desktop does not tell the window's place, the place kept from another session
+    // stays as it was.
+    if (platform::CanPlaceWindows()) {
+        theApp.WriteProfileInt(kWindowSection, kLeft, placement.x);
+        theApp.WriteProfileInt(kWindowSection, kTop, placement.y);
+    }
     theApp.WriteProfileInt(kWindowSection, kWidth, placement.width);
     theApp.WriteProfileInt(kWindowSection, kHeight, placement.height);
     theApp.WriteProfileInt(kWindowSection, kHistoryWidth, placement.sidePanelWidth);

@@ -31,6 +31,39 @@ platform::LogFont ArialOfHeight(int nHeight) {
     return lf;
 }
 
+// The strip's colours: bright green frames, dark green fields, white digits and arrow.
+constexpr platform::Colour kStripFrame{0x00, 0xFF, 0x00};
+constexpr platform::Colour kStripField{0x00, 0x80, 0x00};
+constexpr platform::Colour kStripInk{0xFF, 0xFF, 0xFF};
+
+// The strip drawn from outlines rather than copied from its bitmap, for a screen that shows
+// it larger than its pixels: the same cells, frames and colours, with each frame on whole
+// device pixels and the digits and the arrow smooth.
+void DrawStripOutlines(platform::DC* pDC, int left, int top) {
+    pDC->FillSolidRect({left, top, left + kStripWidth, top + kStripHeight}, kStripFrame);
+    for (int cell = 0; cell < kStripCells; ++cell) {
+        const int x = left + cell * kStripCellWidth;
+        pDC->FillSolidRect({x + 1, top + 1, x + kStripCellWidth - 1, top + kStripHeight - 1},
+                           kStripField);
+        if (cell < kStripDeleteCell) {
+            // A digit 8 wide and 14 high, 6 pixels in from the cell's corner.
+            pDC->FillGlyphs(QString::number(cell), {x + 6, top + 6, x + 14, top + 20}, kStripInk);
+            continue;
+        }
+        // An arrow pointing left: its tip 4 pixels in, its shaft 3 high, 16 long in all.
+        const double tipX = x + 4;
+        const double middleY = top + 12.5;
+        pDC->FillPolygon({{tipX, middleY},
+                          {tipX + 5, middleY - 4.5},
+                          {tipX + 5, middleY - 1.5},
+                          {tipX + 12, middleY - 1.5},
+                          {tipX + 12, middleY + 1.5},
+                          {tipX + 5, middleY + 1.5},
+                          {tipX + 5, middleY + 4.5}},
+                         kStripInk);
+    }
+}
+
 }  // namespace
 
 CMyDrunoView::CMyDrunoView() {
@@ -78,6 +111,10 @@ void CMyDrunoView::OnDraw(platform::DC* pDC) {
 
 void CMyDrunoView::DrawNumbers(platform::DC* pDC) {
     CTraceScope trace(QStringLiteral("CMyDrunoView::DrawNumbers()"));
+    if (pDC->DeviceScale() != 1.0) {
+        DrawStripOutlines(pDC, m_nNumbersLeft, m_nNumbersTop);
+        return;
+    }
     platform::DC* pWindowDC = GetDC();
     platform::DC dcMem;
     dcMem.CreateCompatibleDC(pWindowDC);

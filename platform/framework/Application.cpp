@@ -88,6 +88,15 @@ namespace {
 // (a platform plugin that cannot raise a window, a missing runtime folder) would stand between
 // those lines, so they are shown only on request; Qt's critical and fatal messages always are.
 void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    // No platform plugin could open the display: a plain word of what is missing rather than
+    // Qt's advice to reinstall, and the exit code of a start that failed.
+    if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
+        WriteStandardError(
+            "druno: cannot open a window: no display could be reached through the Qt platform "
+            "plugin (see DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM)\n");
+        FlushDebugOutput(kExitFlushWaitMs);
+        ::_exit(kExitStartFailed);
+    }
     static const bool showAll = qEnvironmentVariableIsSet("DRUNO_QT_MESSAGES");
     if (type == QtCriticalMsg || type == QtFatalMsg || showAll) {
         WriteStandardError(qFormatLogMessage(type, context, text).toLocal8Bit() + '\n');
@@ -95,6 +104,19 @@ void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const Q
     if (type == QtFatalMsg) {
         std::abort();
     }
+}
+
+// True when nothing says where windows go: no platform named on the command line or in
+// QT_QPA_PLATFORM, and neither an X display nor a Wayland compositor in the environment. Qt
+// would then stop the program with a fatal error.
+bool HasNoDisplay(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0) {
+            return false;
+        }
+    }
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+           qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // The application whose Run is under way, while its QApplication lives on Run's stack.
@@ -158,6 +180,12 @@ int Application::Run(int argc, char** argv) {
     struct ReleaseSignals {
         ~ReleaseSignals() { TerminationSignals::Release(); }
     } const releaseSignals;
+    if (HasNoDisplay(argc, argv)) {
+        WriteStandardError(
+            "druno: no display found: neither DISPLAY nor WAYLAND_DISPLAY is set; start the "
+            "game from a desktop session\n");
+        return kExitStartFailed;
+    }
     // Qt takes its own options (-platform, -style, ...) out of argc and argv.
     s_makingRunApplication = true;
     QApplication app(argc, argv);

@@ -17,6 +17,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFont>
 #include <QIcon>
 #include <QLayout>
 #include <QMainWindow>
@@ -119,6 +120,50 @@ public:
 
 private:
     Frame* m_frame;
+};
+
+// The side panel's text grows with the game screen: while the view shows its layout enlarged,
+// the panel's font is enlarged by the same factor; at the layout's own size the panel has the
+// desktop's font.
+class SidePanelFont : public QObject {
+public:
+    SidePanelFont(QWidget* view, QWidget* panel) : QObject(panel), m_panel(panel) {
+        view->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            // The view is looked up each time: the panel may outlive it.
+            if (const auto* view =
+                    dynamic_cast<const View*>(Window::FromWidget(static_cast<QWidget*>(watched)))) {
+                Follow(view->Scale().Factor());
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Follow(double factor) {
+        if (factor == m_factor) {
+            return;
+        }
+        m_factor = factor;
+        if (factor == 1.0) {
+            m_panel->setFont(QFont());
+            return;
+        }
+        QFont font = QApplication::font(m_panel);
+        if (font.pointSizeF() > 0) {
+            font.setPointSizeF(font.pointSizeF() * factor);
+        } else {
+            font.setPixelSize(static_cast<int>(font.pixelSize() * factor + 0.5));
+        }
+        m_panel->setFont(font);
+    }
+
+    QWidget* m_panel;
+    double m_factor = 1.0;
 };
 
 struct Frame::Impl {
@@ -308,6 +353,9 @@ void Frame::AttachSidePanel(Window* panel, int width) {
     m_impl->splitter->setStretchFactor(1, 0);
     m_impl->sidePanel = panel;
     m_impl->sidePanelWidth = std::max(0, width);
+    if (m_impl->view != nullptr && m_impl->view->Widget() != nullptr) {
+        new SidePanelFont(m_impl->view->Widget(), panel->Widget());
+    }
 }
 
 int Frame::SidePanelWidth() const {
@@ -383,7 +431,8 @@ void Frame::ApplyPlacement(const FramePlacement& placement) {
     const int height =
         std::clamp(placement.height, least.height(), std::max(least.height(), work.Height()));
     const QRect shown = QRect(placement.x, placement.y, width, height) & ToQRect(work);
-    if (shown.width() >= kMinVisible && shown.height() >= kMinVisible && placement.y >= work.top) {
+    if (CanPlaceWindows() && shown.width() >= kMinVisible && shown.height() >= kMinVisible &&
+        placement.y >= work.top) {
         window->move(placement.x, placement.y);
     }
     // The side panel never squeezes the client area below half the view's layout.

@@ -51,8 +51,9 @@ QPixmap ButtonImage(const QPixmap& strip, const QRect& cell) {
     return image;
 }
 
-// A bar image that follows the desktop's theme: as it is on a light bar; on a dark bar its
-// black ink takes the bar's text colour, so that it stays legible. It is chosen whenever the
+// A bar image that follows the desktop's theme: on a dark bar its black ink takes the bar's
+// text colour, and on any bar an outline too faint against it is drawn nearer the text colour,
+// so that the picture stays legible. It is chosen whenever the
 // image is drawn, so a change of theme shows at once.
 class ThemedIconEngine : public QIconEngine {
 public:
@@ -77,27 +78,32 @@ public:
 private:
     const QIcon& Current() {
         const QPalette palette = QGuiApplication::palette();
-        if (!IsDarkPalette(palette)) {
-            return m_light;
-        }
+        const QColor bar = palette.color(QPalette::Button);
         const QColor ink = palette.color(QPalette::ButtonText);
-        if (m_dark.isNull() || ink != m_darkInk) {
-            m_dark = QIcon();
+        if (m_themed.isNull() || bar != m_bar || ink != m_ink) {
+            const bool dark = IsDarkPalette(palette);
+            m_themed = QIcon();
             for (const qreal ratio : {1.0, 2.0}) {
                 const QPixmap light =
                     m_light.pixmap(QSize(kButtonImageSize, kButtonImageSize), ratio);
-                QPixmap dark = QPixmap::fromImage(InkedForDarkBar(light.toImage(), ink));
-                dark.setDevicePixelRatio(light.devicePixelRatio());
-                m_dark.addPixmap(dark);
+                QImage image = light.toImage();
+                if (dark) {
+                    image = InkedForDarkBar(image, ink);
+                }
+                QPixmap themed = QPixmap::fromImage(OutlinedForBar(image, bar, ink));
+                themed.setDevicePixelRatio(light.devicePixelRatio());
+                m_themed.addPixmap(themed);
             }
-            m_darkInk = ink;
+            m_bar = bar;
+            m_ink = ink;
         }
-        return m_dark;
+        return m_themed;
     }
 
     QIcon m_light;
-    QIcon m_dark;
-    QColor m_darkInk;
+    QIcon m_themed;
+    QColor m_bar;
+    QColor m_ink;
 };
 
 QIcon ThemedIcon(const QIcon& light) {

@@ -10,9 +10,12 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 #include <QPixmap>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace platform {
@@ -310,6 +313,85 @@ bool DC::BitBlt(int x, int y, int width, int height, DC* source, int xSrc, int y
     m_painter->setCompositionMode(mode);
     RecordDrawnBitmap(*pixmap, xSrc, ySrc, Rect{x, y, x + width, y + height});
     return true;
+}
+
+double DC::DeviceScale() const {
+    QPainter* painter = Target();
+    if (painter == nullptr) {
+        return 1.0;
+    }
+    // The painter's transform takes in the device's own pixel ratio.
+    const QTransform transform = painter->combinedTransform();
+    return std::hypot(transform.m11(), transform.m12());
+}
+
+void DC::FillSolidRect(const Rect& rect, Colour colour) {
+    QPainter* painter = Target();
+    if (painter == nullptr || rect.right <= rect.left || rect.bottom <= rect.top) {
+        return;
+    }
+    // Edges rounded to device pixels and taken back through the painter's transform.
+    const QTransform transform = painter->combinedTransform();
+    const QRectF device = transform.mapRect(QRectF(ToQRect(rect)));
+    const QRectF snapped(QPointF(std::round(device.left()), std::round(device.top())),
+                         QPointF(std::round(device.right()), std::round(device.bottom())));
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillRect(transform.inverted().mapRect(snapped),
+                      QColor(colour.red, colour.green, colour.blue));
+    painter->restore();
+}
+
+void DC::FillPolygon(const std::vector<PointF>& points, Colour colour) {
+    QPainter* painter = Target();
+    if (painter == nullptr || points.size() < 3) {
+        return;
+    }
+    QPolygonF polygon;
+    for (const PointF& point : points) {
+        polygon << QPointF(point.x, point.y);
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(colour.red, colour.green, colour.blue));
+    painter->drawPolygon(polygon);
+    painter->restore();
+}
+
+void DC::FillGlyphs(const QString& text, const Rect& rect, Colour colour) {
+    QPainter* painter = Target();
+    if (painter == nullptr || text.isEmpty() || rect.bottom <= rect.top) {
+        return;
+    }
+    // Outlines at a large size, brought to the rectangle by the size of a digit's ink, so the
+    // face's hinting plays no part and the glyphs stay as smooth as the device allows.
+    constexpr int kOutlinePixels = 200;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(kOutlinePixels);
+    QPainterPath outline;
+    outline.addText(0, 0, font, text);
+    QPainterPath digit;
+    digit.addText(0, 0, font, QStringLiteral("0"));
+    const QRectF ink = outline.boundingRect();
+    const QRectF digitInk = digit.boundingRect();
+    if (ink.isEmpty() || digitInk.isEmpty()) {
+        return;
+    }
+    const QRectF box(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom));
+    QTransform place;
+    place.translate(box.center().x(), box.center().y());
+    place.scale(box.width() / digitInk.width(), box.height() / digitInk.height());
+    place.translate(-ink.center().x(), -ink.center().y());
+    // The face's regular strokes, thickened a little, weigh about as much as the bitmap's.
+    constexpr double kThickening = 0.25;
+    const QColor fill(colour.red, colour.green, colour.blue);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setPen(QPen(fill, kThickening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(fill);
+    painter->drawPath(place.map(outline));
+    painter->restore();
 }
 
 namespace {

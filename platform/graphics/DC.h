@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPixmap;
@@ -17,6 +18,19 @@ class QFont;
 namespace platform {
 
 class DC;
+
+// A colour as red, green and blue, 0 to 255 each.
+struct Colour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// A point between pixels, for outlines that are drawn smooth at any scale.
+struct PointF {
+    double x = 0;
+    double y = 0;
+};
 
 class Bitmap {
 public:
@@ -95,6 +109,19 @@ public:
     // Draws the text in the rectangle, clipped to it; flags are kDtCenter, kDtVCenter and
     // kDtSingleLine. Gives the height of the text drawn.
     int DrawText(const QString& text, Rect* rect, unsigned format);
+
+    // Device pixels per pixel of the context: 1 where a bitmap copied in lands pixel for pixel,
+    // more where the window is drawn enlarged or the screen is high-resolution.
+    double DeviceScale() const;
+    // Fills the rectangle; its edges fall on whole device pixels, so rectangles of one size
+    // come out equal wherever they lie.
+    void FillSolidRect(const Rect& rect, Colour colour);
+    // Fills the polygon, its edges smoothed at the device's resolution.
+    void FillPolygon(const std::vector<PointF>& points, Colour colour);
+    // Draws the text smoothed at the device's resolution, a digit's ink as large as the
+    // rectangle and the text's ink centred in it. Not a text of the window's:
+    // the pictures of a bitmap drawn from outlines.
+    void FillGlyphs(const QString& text, const Rect& rect, Colour colour);
 
     QPainter* Painter() const { return Target(); }
 

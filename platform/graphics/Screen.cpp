@@ -21,6 +21,7 @@ struct ScreenOverride {
 
 struct ScreenState {
     std::optional<ScreenOverride> override;
+    std::optional<bool> canPlaceOverride;
     std::map<int, std::function<void()>> listeners;
     int nextHandle = 1;
     QPointer<QScreen> watched;
@@ -102,6 +103,21 @@ int GetSystemMetrics(int index) {
         default:
             return 0;
     }
+}
+
+bool CanPlaceWindows() {
+    if (State().canPlaceOverride) {
+        return *State().canPlaceOverride;
+    }
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void SetCanPlaceWindowsOverride(bool canPlace) {
+    State().canPlaceOverride = canPlace;
+}
+
+void ClearCanPlaceWindowsOverride() {
+    State().canPlaceOverride.reset();
 }
 
 void SetScreenOverride(const Rect& screen, const Rect& workArea) {

@@ -16,6 +16,14 @@ Rect GetWorkArea();
 // System metrics: kSmCyScreen gives the screen height in pixels.
 int GetSystemMetrics(int index);
 
+// Whether the program may place its windows on the screen and read back where they are. A
+// Wayland compositor places them itself and tells no one where: there a window's place is
+// neither kept nor restored.
+bool CanPlaceWindows();
+// Test seam: while set, the answer of CanPlaceWindows instead of the platform's.
+void SetCanPlaceWindowsOverride(bool canPlace);
+void ClearCanPlaceWindowsOverride();
+
 // Test seam: while set, the screen and its work area are these rectangles instead of the
 // primary screen's. Changing the work area delivers message 26 to the open dialogs.
 void SetScreenOverride(const Rect& screen, const Rect& workArea);

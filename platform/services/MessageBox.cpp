@@ -4,11 +4,14 @@
 #include "platform/services/Strings.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHash>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include <vector>
 
@@ -106,6 +109,26 @@ void ShareButtonIcon(QAbstractButton* button, QMessageBox::StandardButton which)
     }
 }
 
+// The desktop draws the box's title beside the window's icon and buttons, often centred
+// between them. A box as narrow as a short text ("WON!") cut its title short: a spacer as wide
+// as the title in bold, and room for three buttons and the frame on either side of it (twelve
+// lines' height in all), keeps it wide enough. QMessageBox sizes itself from its layout and
+// pays no heed to a minimum width.
+void MakeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics title(font);
+    const QMargins margins = grid->contentsMargins();
+    const int room = title.horizontalAdvance(box.windowTitle()) + 12 * title.height() -
+                     margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int ShowBox(const QString& text, const QString& caption, unsigned type, int defaultAnswer) {
     // Without a running application no window can be shown: answer as a failed box does.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -123,6 +146,7 @@ int ShowBox(const QString& text, const QString& caption, unsigned type, int defa
         }
     }
     box.setDefaultButton(defaultButton);
+    MakeRoomForTitle(box);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
     for (const Choice& choice : choices) {

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -62,6 +63,13 @@ protected:
         env.insert(QStringLiteral("XDG_DATA_HOME"),
                    m_home.filePath(QStringLiteral(".local/share")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        for (auto it = m_display.cbegin(); it != m_display.cend(); ++it) {
+            if (it.value().isNull()) {
+                env.remove(it.key());
+            } else {
+                env.insert(it.key(), it.value());
+            }
+        }
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(m_home.path());
         m_process.start(QStringLiteral(DRUNO_EXECUTABLE), arguments);
@@ -81,6 +89,8 @@ protected:
     QTemporaryDir m_home;
     QTemporaryDir m_runtime;
     QProcess m_process;
+    // Variables of the display set (a null value: removed) over the ones above.
+    QMap<QString, QString> m_display;
 };
 
 TEST_P(CommandLineRun, PrintsAndEndsWithoutWindowOrFiles) {
@@ -126,6 +136,41 @@ TEST_F(CommandLineRun, OtherArgumentsGoOnToTheOrdinaryStart) {
     EXPECT_FALSE(druno->exitStatus() == QProcess::NormalExit && druno->exitCode() == 0);
     EXPECT_EQ(druno->readAllStandardOutput().toStdString(), "");
     EXPECT_NE(druno->readAllStandardError().indexOf("platform plugin"), -1);
+}
+
+// Without a display the game says so in words and ends as a failed start, whether nothing
+// names a display or the one named cannot be reached; --help still answers.
+TEST_F(CommandLineRun, NoDisplayIsSaidPlainly) {
+    struct Case {
+        QMap<QString, QString> display;
+        QStringList arguments;
+        int exitCode;
+        const char* message;  // empty: nothing on standard error
+    };
+    const QMap<QString, QString> none = {{QStringLiteral("DISPLAY"), QString()},
+                                         {QStringLiteral("WAYLAND_DISPLAY"), QString()},
+                                         {QStringLiteral("QT_QPA_PLATFORM"), QString()}};
+    QMap<QString, QString> unreachable = none;
+    unreachable.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4093"));
+    unreachable.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const std::vector<Case> cases = {
+        {none, {}, 1, "druno: no display found: neither DISPLAY nor WAYLAND_DISPLAY is set"},
+        {none, {QStringLiteral("--help")}, 0, ""},
+        {unreachable, {}, 1, "druno: cannot open a window: no display could be reached"},
+    };
+    for (const Case& c : cases) {
+        m_display = c.display;
+        QProcess* druno = Start(c.arguments);
+        ASSERT_TRUE(druno->waitForFinished(60000));
+        const QByteArray errors = druno->readAllStandardError();
+        EXPECT_EQ(druno->exitStatus(), QProcess::NormalExit) << errors.toStdString();
+        EXPECT_EQ(druno->exitCode(), c.exitCode) << errors.toStdString();
+        if (*c.message != '\0') {
+            EXPECT_TRUE(errors.contains(c.message)) << errors.toStdString();
+        }
+        EXPECT_FALSE(errors.contains("einstall")) << errors.toStdString();
+        EXPECT_EQ(FilesInHome(), QStringList()) << c.message;
+    }
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // process of its own, started here from this test program.
 
 #include "app/MyDrunoApp.h"
+#include "platform/graphics/Screen.h"
 #include "tests/app/DesktopFixture.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
@@ -83,6 +85,54 @@ TEST(WindowPlacement, NonsenseInTheStoreGivesAWindowOnTheScreen) {
     RunChild(dir.path(), "DISABLED_StartsOnTheScreen");
 }
 
+// Where the desktop places windows itself (Wayland), the window's place is neither restored
+// nor kept, so the place kept by another session survives; size and history width are kept.
+TEST(WindowPlacement, PlaceIsLeftAloneWhereThePlatformCannotPlaceWindows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("config/Brantel/Druno.ini"));
+    {
+        QSettings ini(file, QSettings::IniFormat);
+        ini.setValue("Window/Left", 30);
+        ini.setValue("Window/Top", 40);
+        ini.setValue("Window/Width", 520);
+        ini.setValue("Window/Height", 400);
+        ini.setValue("Window/HistoryWidth", 0);
+    }
+    RunChild(dir.path(), "DISABLED_UnplacedMoveResizeAndQuit");
+    const QSettings ini(file, QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Window/Left").toString(), "30");
+    EXPECT_EQ(ini.value("Window/Top").toString(), "40");
+    EXPECT_EQ(ini.value("Window/Width").toString(), "600");
+    EXPECT_EQ(ini.value("Window/Height").toString(), "450");
+    EXPECT_EQ(ini.value("Window/HistoryWidth").toString(), "0");
+}
+
+// The history's text grows with the game screen: a window twice the size of the game's own
+// layout shows the history in a font twice as large, and back at the default size the panel
+// has the desktop's font again.
+TEST_F(DesktopTest, HistoryTextGrowsWithTheGameScreen) {
+    using namespace desktop;
+    QWidget* window = FrameWindow();
+    QWidget* panel = HistoryPanel();
+    ASSERT_NE(panel, nullptr);
+    const QSize defaultSize = window->size();
+    const QFont desktopFont = QApplication::font(panel);
+    ASSERT_GT(desktopFont.pointSizeF(), 0);
+    EXPECT_FALSE(panel->testAttribute(Qt::WA_SetFont));
+
+    window->resize(defaultSize + GameView()->size());
+    QApplication::processEvents();
+    ASSERT_EQ(GameView()->size(), QSize(480, 536));
+    EXPECT_DOUBLE_EQ(panel->font().pointSizeF(), 2 * desktopFont.pointSizeF());
+    EXPECT_EQ(QFontInfo(panel->font()).pixelSize(), 2 * QFontInfo(desktopFont).pixelSize());
+
+    window->resize(defaultSize);
+    QApplication::processEvents();
+    ASSERT_EQ(GameView()->size(), QSize(240, 268));
+    EXPECT_EQ(panel->font(), desktopFont);
+}
+
 // Run by the tests above, each in a process of its own.
 
 TEST(WindowRun, DISABLED_MoveHideHistoryAndQuit) {
@@ -120,6 +170,21 @@ TEST(WindowRun, DISABLED_StartsAsItWasLeft) {
     EXPECT_EQ(GameView()->width(), 520 - Divider()->handleWidth());
     window->close();
     QApplication::processEvents();
+}
+
+TEST(WindowRun, DISABLED_UnplacedMoveResizeAndQuit) {
+    platform::SetCanPlaceWindowsOverride(false);
+    ASSERT_TRUE(StartProgram(qEnvironmentVariable(kFolderVariable)));
+    const QPointer<QWidget> window = FrameWindow();
+    EXPECT_NE(window->pos(), QPoint(30, 40));
+    EXPECT_EQ(window->size(), QSize(520, 400));
+    window->move(100, 120);
+    window->resize(600, 450);
+    QApplication::processEvents();
+    Activate();
+    PressKeys(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window.isNull() || !window->isVisible());
+    theApp.ExitInstance();
 }
 
 TEST(WindowRun, DISABLED_StartsOnTheScreen) {

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -121,6 +122,31 @@ TEST(RealMessageBoxes, ShowTheSameButtonIconsEveryTime) {
     EXPECT_EQ(okIcons[1], okIcons[0]);
     EXPECT_EQ(okIcons[2], okIcons[0]);
     EXPECT_EQ(yesIcons[1], yesIcons[0]);
+}
+
+// The desktop draws a box's title beside its window buttons. A box as narrow as its short
+// text ("WON!") cut its title short: it is wide enough for a title centred between three
+// buttons and the frame on either side, as a Wayland desktop draws it.
+TEST(RealMessageBoxes, AreWideEnoughForTheirTitle) {
+    platform::Application app(QStringLiteral("Druno"));
+    for (const QString& caption :
+         {QStringLiteral("Druno"), QStringLiteral("Druno, the game of guessing digits")}) {
+        platform::SetMessageBoxHost({[caption] { return caption; }, nullptr, nullptr});
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        platform::MessageBox(QStringLiteral("WON!"), 0);
+        QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+        titleFont.setBold(true);
+        const QFontMetrics title(titleFont);
+        EXPECT_GE(width, title.horizontalAdvance(caption) + 12 * title.height())
+            << caption.toStdString();
+    }
+    platform::SetMessageBoxHost({});
 }
 
 }  // namespace

@@ -43,7 +43,39 @@ double StrongestContrast(const QImage& image, const QRect& area, const QColor& a
     return strongest;
 }
 
-// The bar's images drawn over the bar's own colour, one per command or adornment.
+// The image drawn over the bar's colour.
+QImage OnBar(const QImage& image, const QColor& bar) {
+    QImage shown(image.size(), QImage::Format_RGB32);
+    shown.fill(bar);
+    QPainter painter(&shown);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return shown;
+}
+
+// How well a bar image stands out from the bar: the contrast of its silhouette, the pixels
+// at the picture's outer edge where it meets the bar, the least of them. The picture's edge
+// runs where it covers at least half a pixel: the fainter fringe a smooth edge has is no part
+// of it. A picture with one strong pixel and a faint outline is lost on the bar.
+double SilhouetteContrast(const QImage& image, const QColor& bar) {
+    auto inShape = [&](int x, int y) {
+        return image.rect().contains(x, y) && qAlpha(image.pixel(x, y)) >= 128;
+    };
+    const QImage shown = OnBar(image, bar);
+    double least = 21.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!inShape(x, y) || (inShape(x - 1, y) && inShape(x + 1, y) && inShape(x, y - 1) &&
+                                   inShape(x, y + 1))) {
+                continue;
+            }
+            least = std::min(least, Contrast(shown.pixelColor(x, y), bar));
+        }
+    }
+    return least;
+}
+
+// The bar's images as the bar draws them, one per command or adornment.
 std::vector<std::pair<QString, QImage>> BarImages() {
     QToolBar toolBar;
     platform::FrameCommandBar bar(nullptr, &toolBar);
@@ -55,15 +87,10 @@ std::vector<std::pair<QString, QImage>> BarImages() {
     EXPECT_TRUE(bar.AddAdornments(0));
     std::vector<std::pair<QString, QImage>> images;
     for (QAction* action : toolBar.actions()) {
-        if (action->icon().isNull()) {
-            continue;
+        if (!action->icon().isNull()) {
+            images.emplace_back(action->text() + action->data().toString(),
+                                action->icon().pixmap(QSize(16, 16)).toImage());
         }
-        QImage image(16, 16, QImage::Format_RGB32);
-        image.fill(QApplication::palette().color(QPalette::Button));
-        QPainter painter(&image);
-        painter.drawPixmap(0, 0, action->icon().pixmap(QSize(16, 16)));
-        painter.end();
-        images.emplace_back(action->text() + action->data().toString(), image);
     }
     return images;
 }
@@ -92,18 +119,41 @@ TEST_F(GameScreenTest, LightThemeDrawsBlackTextOnWhite) {
     EXPECT_GT(StrongestContrast(shown, QRect(0, 45, 240, 178), Qt::white), 20.0);
 }
 
-TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
+TEST(CommandBarTheme, EveryImageStandsOutFromTheBarInLightAndDarkThemes) {
     const std::vector<std::pair<QString, QImage>> light = BarImages();
     ASSERT_EQ(light.size(), 6u);  // four buttons, help and close
     std::vector<std::pair<QString, QImage>> dark;
     {
         const ScopedPalette palette(DarkPalette());
         dark = BarImages();
+    }
+    ASSERT_EQ(dark.size(), light.size());
+    const struct {
+        const char* theme;
+        const std::vector<std::pair<QString, QImage>>& images;
+        QColor bar;
+    } themes[] = {{"light", light, QApplication::palette().color(QPalette::Button)},
+                  {"dark", dark, DarkPalette().color(QPalette::Button)}};
+    for (const auto& theme : themes) {
+        for (const auto& [name, image] : theme.images) {
+            // The non-text contrast asked of a control's picture is 3:1.
+            EXPECT_GE(SilhouetteContrast(image, theme.bar), 3.0)
+                << theme.theme << " bar: " << name.toStdString();
+        }
+    }
+}
+
+TEST(CommandBarTheme, ImagesKeepTheirInkLegibleOnADarkBar) {
+    const std::vector<std::pair<QString, QImage>> light = BarImages();
+    ASSERT_EQ(light.size(), 6u);  // four buttons, help and close
+    {
+        const ScopedPalette palette(DarkPalette());
+        const std::vector<std::pair<QString, QImage>> dark = BarImages();
         ASSERT_EQ(dark.size(), light.size());
         const QColor bar = DarkPalette().color(QPalette::Button);
         for (const auto& [name, image] : dark) {
-            // The non-text contrast asked of a control's picture is 3:1.
-            EXPECT_GE(StrongestContrast(image, image.rect(), bar), 4.5) << name.toStdString();
+            const QImage shown = OnBar(image, bar);
+            EXPECT_GE(StrongestContrast(shown, shown.rect(), bar), 4.5) << name.toStdString();
         }
     }
     // Back on a light bar the images are what they were.

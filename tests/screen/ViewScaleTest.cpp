@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QSet>
 #include <QWidget>
 
 #include <algorithm>
@@ -174,40 +173,137 @@ TEST_P(ScaledTapTest, TapsHitTheCellsOfTheDefaultSize) {
     }
 }
 
-// Sharp: every pixel of the scaled strip has one of the strip's own colours, none blended.
-// At a whole factor each strip pixel becomes a square of widget pixels.
-TEST_P(ScaledTapTest, StripIsDrawnSharp) {
-    const ScaleCase& c = GetParam();
-    OpenScreen(c.width, c.height);
-    NewGame(QStringLiteral("407"));
-    const platform::ViewScale scale = m_view->Scale();
-    const QImage strip = Strip();
-    QSet<QRgb> stripColours;
-    for (int y = 0; y < strip.height(); ++y) {
-        for (int x = 0; x < strip.width(); ++x) {
-            stripColours.insert(strip.pixel(x, y));
-        }
-    }
-    const bool wholeFactor = scale.Factor() == std::floor(scale.Factor());
-    const QImage shown = GrabView();
-    const int left = FirstWidgetPixel(scale.OffsetX(), scale.Factor(), 10);
-    const int top = FirstWidgetPixel(scale.OffsetY(), scale.Factor(), 233);
-    const int right = FirstWidgetPixel(scale.OffsetX(), scale.Factor(), 230);
-    const int bottom = FirstWidgetPixel(scale.OffsetY(), scale.Factor(), 258);
-    int blended = 0;
-    int misplaced = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            blended += stripColours.contains(shown.pixel(x, y)) ? 0 : 1;
-            const platform::Point at = scale.ToClient(x, y);
-            misplaced += wholeFactor && shown.pixel(x, y) != strip.pixel(at.x - 10, at.y - 233);
-        }
-    }
-    EXPECT_EQ(blended, 0) << c.width << " x " << c.height;
-    EXPECT_EQ(misplaced, 0) << c.width << " x " << c.height;
-}
-
 INSTANTIATE_TEST_SUITE_P(Factors, ScaledTapTest,
                          testing::Values(ScaleCase{240, 268}, ScaleCase{360, 402},
                                          ScaleCase{480, 536}, ScaleCase{720, 804},
                                          ScaleCase{300, 400}, ScaleCase{700, 560}));
+
+// Enlarged, the strip is drawn at the device's resolution: cells of one width at an exact
+// pitch, frames and fields in the bitmap's two greens, and digits and arrow smooth, in the
+// bitmap's white blended only into the field, with about the bitmap's ink in the same place.
+struct EnlargedStripCase {
+    int width;
+    int height;
+    int pixelRatio;  // drawn into a picture of this many device pixels per pixel
+    int pitch;       // device pixels from one cell to the next
+};
+
+class EnlargedStripTest : public GameScreenTest,
+                          public testing::WithParamInterface<EnlargedStripCase> {};
+
+TEST_P(EnlargedStripTest, StripIsDrawnFromOutlinesAtTheDevicesResolution) {
+    const EnlargedStripCase& c = GetParam();
+    OpenScreen(c.width, c.height);
+    NewGame(QStringLiteral("407"));
+    // Where layout pixel (x, y) of the strip begins on the device.
+    double factor = 0;
+    double originX = 0;
+    double originY = 0;
+    QImage shown;
+    if (c.pixelRatio == 1) {
+        const platform::ViewScale scale = m_view->Scale();
+        factor = scale.Factor();
+        originX = scale.OffsetX() + 10 * factor;
+        originY = scale.OffsetY() + 233 * factor;
+        shown = GrabView();
+    } else {
+        factor = c.pixelRatio;
+        originX = 10 * factor;
+        originY = 233 * factor;
+        shown = QImage(240 * c.pixelRatio, 268 * c.pixelRatio, QImage::Format_RGB32);
+        shown.setDevicePixelRatio(c.pixelRatio);
+        shown.fill(Qt::white);
+        QPainter painter(&shown);
+        platform::DC dc(&painter);
+        m_view->OnDraw(&dc);
+    }
+    shown = shown.convertToFormat(QImage::Format_RGB32);
+    const QRgb frame = qRgb(0x00, 0xFF, 0x00);
+    const QRgb field = qRgb(0x00, 0x80, 0x00);
+    const auto device = [factor](double origin, double layout) {
+        return static_cast<int>(std::floor(origin + layout * factor));
+    };
+
+    // A row through the fields above the digits: eleven fields at the pitch, all as wide.
+    const int row = device(originY, 3.5);
+    std::vector<int> starts;
+    std::vector<int> widths;
+    for (int x = device(originX, 0.5); x < device(originX, 219.5); ++x) {
+        const QRgb pixel = shown.pixel(x, row);
+        ASSERT_TRUE(pixel == frame || pixel == field) << x;
+        if (pixel == field && shown.pixel(x - 1, row) != field) {
+            starts.push_back(x);
+            widths.push_back(0);
+        }
+        if (pixel == field && !widths.empty()) {
+            ++widths.back();
+        }
+    }
+    ASSERT_EQ(starts.size(), 11U);
+    for (std::size_t cell = 1; cell < starts.size(); ++cell) {
+        EXPECT_EQ(starts[cell] - starts[cell - 1], c.pitch) << cell;
+        EXPECT_EQ(widths[cell], widths[0]) << cell;
+    }
+    // A column beside each digit: frame, field, frame, the same in every cell.
+    std::vector<QRgb> firstColumn;
+    for (int cell = 0; cell < 11; ++cell) {
+        std::vector<QRgb> column;
+        for (int y = device(originY, 0.5); y < device(originY, 24.5); ++y) {
+            column.push_back(shown.pixel(starts[cell] + 1, y));
+        }
+        ASSERT_TRUE(std::all_of(column.begin(), column.end(),
+                                [&](QRgb p) { return p == frame || p == field; }));
+        if (cell == 0) {
+            firstColumn = column;
+        }
+        EXPECT_EQ(column, firstColumn) << cell;
+    }
+
+    // The ink of each digit and of the arrow, against the bitmap's white pixels.
+    const QImage strip = Strip();
+    for (int cell = 0; cell < 11; ++cell) {
+        double bitmapInk = 0;
+        double bitmapX = 0;
+        double bitmapY = 0;
+        for (int y = 2; y < 23; ++y) {
+            for (int x = cell * 20 + 2; x < cell * 20 + 18; ++x) {
+                if (strip.pixel(x, y) == qRgb(0xFF, 0xFF, 0xFF)) {
+                    bitmapInk += 1;
+                    bitmapX += x + 0.5;
+                    bitmapY += y + 0.5;
+                }
+            }
+        }
+        double ink = 0;
+        double inkX = 0;
+        double inkY = 0;
+        int blends = 0;
+        for (int y = device(originY, 2); y < device(originY, 23); ++y) {
+            for (int x = device(originX, cell * 20 + 2); x < device(originX, cell * 20 + 18); ++x) {
+                const QRgb p = shown.pixel(x, y);
+                // White over the field: red and blue rise together, green with them from 0x80.
+                ASSERT_LE(std::abs(qRed(p) - qBlue(p)), 2) << cell;
+                ASSERT_LE(std::abs(qGreen(p) - (0x80 + qRed(p) * 0x7F / 0xFF)), 2) << cell;
+                const double amount = qRed(p) / 255.0;
+                blends += qRed(p) > 8 && qRed(p) < 247 ? 1 : 0;
+                ink += amount;
+                inkX += amount * ((x + 0.5 - originX) / factor);
+                inkY += amount * ((y + 0.5 - originY) / factor);
+            }
+        }
+        ink /= factor * factor;
+        inkX /= factor * factor;
+        inkY /= factor * factor;
+        ASSERT_GT(ink, 0) << cell;
+        EXPECT_GT(blends, 0) << "smooth edges, cell " << cell;
+        EXPECT_NEAR(ink / bitmapInk, 1.0, 0.35) << "cell " << cell;
+        EXPECT_NEAR(inkX / ink, bitmapX / bitmapInk, 1.0) << "cell " << cell;
+        EXPECT_NEAR(inkY / ink, bitmapY / bitmapInk, 1.0) << "cell " << cell;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, EnlargedStripTest,
+                         testing::Values(EnlargedStripCase{480, 536, 1, 40},
+                                         EnlargedStripCase{360, 402, 1, 30},
+                                         EnlargedStripCase{720, 804, 1, 60},
+                                         EnlargedStripCase{240, 268, 2, 40}));
