@@ -17,6 +17,8 @@ case "${1:-}" in
         # Sanitizer and fuzz builds, the smoke test on a real X server, and the package with
         # the checks of its files, desktop entry and metainfo.
         packages+=(clang libclang-rt-14-dev clang-format-14 xvfb xauth xdotool x11-utils)
+        # The accessibility bus and a listener on it, as a screen reader hears the game.
+        packages+=(at-spi2-core dbus python3-pyatspi)
         packages+=("${package_tools[@]}" lintian appstream desktop-file-utils)
         ;;
     --package)

@@ -128,16 +128,15 @@ void ListPanel::Announce(const QString& text) {
         return true;
     }();
     (void)installed;
-    // The class has no meta-object of its own, so Qt's own search would find any widget.
-    Announcement* announcement = nullptr;
+    // Each notification is an object of its own: the accessibility bus carries the appearance
+    // of an object it already knows only once. The one before stays until now, so that a
+    // screen reader slow to ask for its text still finds it.
     for (QObject* child : panel->children()) {
-        if ((announcement = dynamic_cast<Announcement*>(child)) != nullptr) {
-            break;
+        if (auto* earlier = dynamic_cast<Announcement*>(child)) {
+            earlier->deleteLater();
         }
     }
-    if (announcement == nullptr) {
-        announcement = new Announcement(panel);
-    }
+    auto* announcement = new Announcement(panel);
     announcement->text = text;
     // Screen readers speak a notification as it appears, wherever the focus is, where they
     // leave the text changes of an object without the focus unspoken.

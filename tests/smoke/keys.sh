@@ -6,61 +6,14 @@
 # Usage: keys.sh <druno executable> <work folder>
 # Exit code 77: Xvfb or xdotool missing (the test is skipped).
 set -euo pipefail
-exe=$1
-work=$2
+# shellcheck source=tests/smoke/xvfb-lib.sh
+source "$(dirname "$0")/xvfb-lib.sh"
+begin_xvfb_test "$@"
+trap xvfb_cleanup EXIT
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh --test installs it)"
-        exit 77
-    fi
-done
-
-rm -rf "$work"
-mkdir -p "$work/bin" "$work/home/.config" "$work/home/run"
-chmod 700 "$work/home/run"
-cp "$exe" "$work/bin/druno"
-
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    echo "--- program output (last lines)"
-    tail -n 40 "$work/druno.log" || true
-    exit 1
-}
-
-Xvfb -displayfd 3 -screen 0 480x640x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.1
-done
-[[ -s "$work/display" ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/home/run"
-export QT_QPA_PLATFORM=xcb
-"$work/bin/druno" 2>"$work/druno.log" &
-druno_pid=$!
-pids+=("$druno_pid")
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Druno$' | head -n 1) ||
-    fail "the main window did not appear"
-
-wait_for_line() {
-    for _ in $(seq 100); do
-        grep -q -- "$1" "$work/druno.log" && return 0
-        sleep 0.1
-    done
-    fail "no trace line matching '$1'"
-}
+start_xvfb
+start_druno
+wait_for_window
 
 # How many trace lines match since the round started.
 count_taps() {
@@ -85,7 +38,7 @@ xdotool windowfocus --sync "$wid"
 xdotool key ctrl+n
 wait_for_line '^} CMyDrunoDoc::OnNewGame()'
 wait_for_line '^guess: [0-9]\{3\}$'
-secret=$(grep -m1 '^guess: ' "$work/druno.log" | cut -d' ' -f2)
+secret=$(round_secret)
 # A digit that is not in the secret, so that no guess is completed by accident.
 for digit in 0 1 2 3 4 5 6 7 8 9; do
     [[ $secret == *$digit* ]] || break
