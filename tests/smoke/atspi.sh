@@ -53,11 +53,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 write_empty_statistics "$work/bin/Druno.sta"
 start_druno
 wait_for_window
-xdotool windowfocus --sync "$wid"
-xdotool key ctrl+n
-wait_for_line '^} CMyDrunoDoc::OnNewGame()'
-wait_for_line '^guess: [0-9]\{3\}$'
-secret=$(round_secret)
+new_game_by_key
 guess=${secret:2:1}${secret:1:1}${secret:0:1}
 
 # Waits until the bus has carried a notification with this text.

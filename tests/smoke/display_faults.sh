@@ -45,12 +45,8 @@ lose_display_with_end_box_open() {
     start_xvfb
     start_druno
     wait_for_window
-    xdotool windowfocus --sync "$wid"
-    xdotool key ctrl+n
-    wait_for_line '^} CMyDrunoDoc::OnNewGame()'
-    wait_for_line '^guess: [0-9]\{3\}$'
     local secret guess keys=()
-    secret=$(round_secret)
+    new_game_by_key
     if [[ $1 == win ]]; then
         guess=$secret
         keys=("${secret:0:1}" "${secret:1:1}" "${secret:2:1}")

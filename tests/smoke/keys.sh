@@ -34,11 +34,7 @@ paints=$(sed -n '1,/^} CMyDrunoApp::InitInstance()/p' "$work/druno.log" |
     grep -c '^CMyDrunoView::OnDraw() {$' || true)
 [[ $paints -eq 1 ]] || fail "the view was painted $paints times at start-up, not once"
 
-xdotool windowfocus --sync "$wid"
-xdotool key ctrl+n
-wait_for_line '^} CMyDrunoDoc::OnNewGame()'
-wait_for_line '^guess: [0-9]\{3\}$'
-secret=$(round_secret)
+new_game_by_key
 # A digit that is not in the secret, so that no guess is completed by accident.
 for digit in 0 1 2 3 4 5 6 7 8 9; do
     [[ $secret == *$digit* ]] || break

@@ -141,6 +141,15 @@ wait_for_line() {
     fail "no trace line matching '$1'"
 }
 
+# Starts a round with Ctrl+N and waits until it is under way; sets secret to its number.
+new_game_by_key() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key ctrl+n
+    wait_for_line '^} CMyDrunoDoc::OnNewGame()' "${1:-1}"
+    wait_for_line '^guess: [0-9]\{3\}$' "${1:-1}"
+    secret=$(round_secret)
+}
+
 # The secret of the round begun last, from the trace.
 round_secret() {
     grep '^guess: [0-9]\{3\}$' "$work/druno.log" | tail -n 1 | cut -d' ' -f2
