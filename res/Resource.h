@@ -99,3 +99,5 @@ inline constexpr unsigned IDS_LEVEL_MENU = 0xEF51;
 inline constexpr unsigned IDS_LEVEL_3_MENU = 0xEF52;
 inline constexpr unsigned IDS_LEVEL_4_MENU = 0xEF53;
 inline constexpr unsigned IDS_LEVEL_5_MENU = 0xEF54;
+// The number of digits of each level in words, "|" between them.
+inline constexpr unsigned IDS_LEVEL_DIGITS = 0xEF55;
