@@ -3,14 +3,20 @@
 // the file of a player who never changed the level stays a single record.
 
 #include "app/MyDrunoApp.h"
+#include "platform/framework/Window.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
+#include "stats/GameStatisticsDlg.h"
 #include "tests/screen/GameScreenFixture.h"
 #include "tests/support/StatisticsBytes.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -69,6 +75,47 @@ protected:
         s_nMaxLevels = 0;
         s_nCurrLevel = 0;
         s_strCustomLevels.clear();
+    }
+
+    // Opens the statistics through the menu command; act runs on the open dialog, which then
+    // closes.
+    void ShowStatistics(const std::function<void(CGameStatisticsDlg&)>& act) {
+        std::function<void()> onOpen = [&] {
+            auto* dlg = dynamic_cast<CGameStatisticsDlg*>(
+                platform::Window::FromWidget(QApplication::activeModalWidget()));
+            if (dlg == nullptr) {
+                QTimer::singleShot(10, onOpen);
+                return;
+            }
+            act(*dlg);
+            dlg->EndDialog(platform::kIdOk);
+        };
+        QTimer::singleShot(0, onOpen);
+        ASSERT_TRUE(m_doc->OnCmdMsg(ID_STATISTIC, nullptr));
+    }
+
+    // The level list, the chosen entry and the four numbers: played, won, lost, percent.
+    struct Shown {
+        QStringList levels;
+        int selected = -1;
+        QStringList numbers;
+    };
+    static Shown Look(CGameStatisticsDlg& dlg) {
+        Shown shown;
+        for (int i = 0; i < dlg.m_cbLevel.GetCount(); ++i) {
+            shown.levels << dlg.m_cbLevel.GetItemText(i);
+        }
+        shown.selected = dlg.m_cbLevel.GetCurSel();
+        for (int id : {IDC_GAMES_PLAYED, IDC_GAMES_WON, IDC_GAMES_LOST, IDC_GAMES_WON_PERCENT}) {
+            shown.numbers << dlg.GetDlgItem(id)->GetWindowText();
+        }
+        return shown;
+    }
+    static void ChooseLevel(CGameStatisticsDlg& dlg, int index) {
+        auto* combo = qobject_cast<QComboBox*>(dlg.m_cbLevel.Widget());
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
     }
 
     void PickLevel(int level) { ASSERT_TRUE(m_doc->OnCmdMsg(kLevelCommands[level - 1], nullptr)); }
@@ -204,4 +251,59 @@ TEST_F(LevelsTest, LevelIsRefusedDuringARound) {
     EXPECT_TRUE(update.IsEnabled());
     PickLevel(3);
     EXPECT_EQ(theApp.m_nLevel, 3);
+}
+
+// The dialog lists "All" and the level names, opens on the level being chosen and shows each
+// level's numbers; looking at another level does not move later counts there.
+TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    QFile file(StatFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const auto record = [](int played, int won, int lost, int percent) {
+        GAMESTATISTICS gs;
+        gs.Set(GAMESTATISTICS::nVersion, 2878);
+        gs.Set(GAMESTATISTICS::nGamesPlayed, played);
+        gs.Set(GAMESTATISTICS::nGamesWon, won);
+        gs.Set(GAMESTATISTICS::nGamesLost, lost);
+        gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
+        return gs;
+    };
+    file.write(StatisticsBytes(
+        {record(7, 3, 4, 42), record(2, 1, 1, 50), record(1, 1, 0, 100), record(1, 0, 1, 0)}));
+    file.close();
+    OpenScreen();
+    PickLevel(2);
+
+    const QStringList kNames = {QStringLiteral("All"), QStringLiteral("Three digits"),
+                                QStringLiteral("Four digits"), QStringLiteral("Five digits")};
+    const QStringList kNumbers[] = {
+        {"7", "3", "4", "42"}, {"2", "1", "1", "50"}, {"1", "1", "0", "100"}, {"1", "0", "1", "0"}};
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        const Shown opened = Look(dlg);
+        EXPECT_EQ(opened.levels, kNames);
+        EXPECT_EQ(opened.selected, 2);
+        EXPECT_EQ(opened.numbers, kNumbers[2]);
+        for (const int index : {1, 3, 0}) {
+            ChooseLevel(dlg, index);
+            EXPECT_EQ(Look(dlg).numbers, kNumbers[index]) << index;
+        }
+    });
+
+    // "All" was the last one looked at; the round still counts as four digits.
+    PlayRound(2, false, true);
+    const QByteArray bytes = FileBytes(StatFile());
+    ExpectCounts(bytes, 2, {2, 2, 0});
+    ExpectCounts(bytes, 0, {2 + 2 * 2 + 3 * 1, 1 + 2 * 2, 1 + 3 * 1});
+}
+
+// The default game keeps the single overall record and a dialog with "All" only.
+TEST_F(LevelsTest, DefaultGameDialogListsAllOnly) {
+    OpenScreen();
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        const Shown shown = Look(dlg);
+        EXPECT_EQ(shown.levels, QStringList{QStringLiteral("All")});
+        EXPECT_EQ(shown.selected, 0);
+    });
+    EXPECT_EQ(FileBytes(StatFile()), EmptyStatisticsBytes());
+    EXPECT_EQ(s_nMaxLevels, 0);
 }
