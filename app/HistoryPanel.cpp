@@ -1,6 +1,8 @@
 #include "app/HistoryPanel.h"
 
 #include "game/DrunoGame.h"
+#include "platform/services/Strings.h"
+#include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
 
 bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
@@ -9,7 +11,7 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
     const QString strNews = News(doc);
-    m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game));
+    m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game, doc.GetLevel()));
     m_bWasPlaying = doc.m_bPlaying;
     m_nGuessesTold = doc.m_game.GetHistory().size();
     m_list.Announce(strNews);
@@ -41,13 +43,17 @@ QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
         .arg(guess.nElsewhere);
 }
 
-QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game) {
+QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLevel) {
     // No secret has been drawn yet: this is the player's first look at the game.
     if (game.GetNumber().isEmpty()) {
+        const QString strDigits = platform::LoadString(IDS_LEVEL_DIGITS)
+                                      .split(QLatin1Char('|'))
+                                      .value(nLevel - 1, QStringLiteral("three"));
         return {QStringLiteral("To start, choose Druno > New Game or press Ctrl+N."),
-                QStringLiteral("Find the secret number of three different digits in ten tries. "
-                               "Tap or type a guess of three digits: you see how many of them "
-                               "are in the right place and how many are right but elsewhere.")};
+                QStringLiteral("Find the secret number of %1 different digits in ten tries. "
+                               "Tap or type a guess of %1 digits: you see how many of them "
+                               "are in the right place and how many are right but elsewhere.")
+                    .arg(strDigits)};
     }
 
     QStringList lines;

@@ -27,8 +27,9 @@ public:
     void Update(const CMyDrunoDoc& doc);
     QStringList GetLines() const { return m_list.GetLines(); }
 
-    // The panel's lines for a round that is being played or not.
-    static QStringList Lines(bool bPlaying, const CDrunoGame& game);
+    // The panel's lines for a round that is being played or not; before the first round they
+    // tell how to play the level chosen (1 three digits, 2 four, 3 five).
+    static QStringList Lines(bool bPlaying, const CDrunoGame& game, int nLevel = 1);
     // A judged guess as a screen reader says it: "123: 1 in place, 1 elsewhere".
     static QString Spoken(const CDrunoGuess& guess);
 

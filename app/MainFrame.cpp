@@ -104,7 +104,7 @@ void CMainFrame::LoseRunningRound() {
     }
     const CDrunoGame& game = pDoc->m_game;
     if (!game.IsSolved() && !game.IsLost()) {
-        GameStatisticsAddLost(pDoc->GetStatFile());
+        pDoc->CountLost();
         platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
     }
     pDoc->m_bPlaying = false;

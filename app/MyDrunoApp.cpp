@@ -97,6 +97,7 @@ void CMyDrunoApp::RegInit(bool fRead) {
         m_nFontSizeStatus = GetProfileInt(init, QStringLiteral("FontSizeStatus"), 16);
         m_bShowCancelBtn = GetProfileInt(laf, QStringLiteral("ShowCancelBtn"), 1) != 0;
         m_bNoFullScreenDlg = GetProfileInt(laf, QStringLiteral("NoFullScreenDlg"), 1) != 0;
+        ReadLevel();
     } else {
         trace.Log(QStringLiteral("fRead==false /* write */"));
         // One update of the file for all five, and none when the file holds them already.
@@ -106,8 +107,31 @@ void CMyDrunoApp::RegInit(bool fRead) {
         WriteProfileInt(init, QStringLiteral("FontSizeStatus"), m_nFontSizeStatus);
         WriteProfileInt(laf, QStringLiteral("ShowCancelBtn"), m_bShowCancelBtn ? 1 : 0);
         WriteProfileInt(laf, QStringLiteral("NoFullScreenDlg"), m_bNoFullScreenDlg ? 1 : 0);
+        WriteLevel();
         m_bSettingsSaved = EndProfileBatch();
     }
+}
+
+namespace {
+const QString kGameSection = QStringLiteral("Game");
+const QString kLevelKey = QStringLiteral("Level");
+constexpr int kNoLevel = 0;  // what the file gives when it holds no level
+}  // namespace
+
+void CMyDrunoApp::ReadLevel() {
+    const int nLevel = GetProfileInt(kGameSection, kLevelKey, kNoLevel);
+    // A damaged or unknown level gives the default game.
+    m_nLevel = nLevel >= 1 && nLevel <= CMyDrunoDoc::kLevels ? nLevel : CMyDrunoDoc::kDefaultLevel;
+}
+
+// A player who keeps the default level and has never stored another gets no [Game] section:
+// the settings file stays as it was.
+void CMyDrunoApp::WriteLevel() {
+    if (m_nLevel == CMyDrunoDoc::kDefaultLevel &&
+        GetProfileInt(kGameSection, kLevelKey, kNoLevel) == kNoLevel) {
+        return;
+    }
+    WriteProfileInt(kGameSection, kLevelKey, m_nLevel);
 }
 
 void CMyDrunoApp::OnAbout() {

@@ -32,9 +32,13 @@ public:
     bool m_bSound = false;
     int m_nFontSize = 0;
     int m_nFontSizeStatus = 0;
+    // The level of the next round, 1 to 3 (three to five digits), kept in its own section.
+    int m_nLevel = 1;
 
 private:
     void RedrawGameScreen();
+    void ReadLevel();
+    void WriteLevel();
     void ReportSettingsNotSaved();
 
     bool m_bSettingsSaved = true;      // by the last RegInit(false)

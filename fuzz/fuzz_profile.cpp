@@ -47,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* key : {"Left", "Top", "Width", "Height", "HistoryWidth"}) {
         store.GetProfileInt(window, QLatin1String(key), -1);
     }
+    const QString game = QStringLiteral("Game");
+    store.GetProfileInt(game, QStringLiteral("Level"), 0);
     // What was written can be read back.
     if (store.WriteProfileInt(init, QStringLiteral("FontSize"), 42) &&
         store.GetProfileInt(init, QStringLiteral("FontSize"), 100) != 42) {
@@ -56,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.BeginBatch();
     store.WriteProfileInt(init, QStringLiteral("Sound"), 0);
     store.WriteProfileInt(window, QStringLiteral("Width"), 640);
-    if (store.EndBatch() && store.GetProfileInt(window, QStringLiteral("Width"), -1) != 640) {
+    store.WriteProfileInt(game, QStringLiteral("Level"), 3);
+    if (store.EndBatch() && (store.GetProfileInt(window, QStringLiteral("Width"), -1) != 640 ||
+                             store.GetProfileInt(game, QStringLiteral("Level"), 0) != 3)) {
         std::abort();
     }
     return 0;

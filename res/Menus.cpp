@@ -1,6 +1,7 @@
 // Menu 128: the main frame's two pop-up menus.
 
 #include "platform/core/Resources.h"
+#include "platform/services/Strings.h"
 #include "res/Resource.h"
 
 namespace res {
@@ -15,6 +16,15 @@ platform::MenuItemTemplate Separator() {
     return {};
 }
 
+// The level pop-up; its texts come from the string table.
+platform::MenuItemTemplate LevelMenu() {
+    return {platform::LoadString(IDS_LEVEL_MENU),
+            0,
+            {{platform::LoadString(IDS_LEVEL_3_MENU), ID_LEVEL_3, {}},
+             {platform::LoadString(IDS_LEVEL_4_MENU), ID_LEVEL_4, {}},
+             {platform::LoadString(IDS_LEVEL_5_MENU), ID_LEVEL_5, {}}}};
+}
+
 }  // namespace
 
 void InstallMenus() {
@@ -22,8 +32,8 @@ void InstallMenus() {
     mainFrame.popups = {
         {QStringLiteral("&Druno"),
          0,
-         {Item("&New Game", ID_NEW_GAME), Item("&Abort Game", ID_ABORT_GAME), Separator(),
-          Item("&Options...", ID_OPTIONS), Item("&Look and Feel...", ID_LOOK_AND_FEEL),
+         {Item("&New Game", ID_NEW_GAME), Item("&Abort Game", ID_ABORT_GAME), LevelMenu(),
+          Separator(), Item("&Options...", ID_OPTIONS), Item("&Look and Feel...", ID_LOOK_AND_FEEL),
           Item("&Statistics...", ID_STATISTIC), Separator(), Item("E&xit", ID_APP_EXIT)}},
         {QStringLiteral("&Help"),
          0,

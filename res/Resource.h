@@ -15,6 +15,9 @@ inline constexpr unsigned ID_STATISTIC = 0x8007;
 inline constexpr unsigned ID_LOOK_AND_FEEL = 0x800A;
 inline constexpr unsigned ID_TRACE_VIEWER_LINE = 0x800B;  // the trace viewer's "next line"
 inline constexpr unsigned ID_HISTORY = 0x800C;            // shows or hides the history panel
+inline constexpr unsigned ID_LEVEL_3 = 0x8010;            // the level of three digits
+inline constexpr unsigned ID_LEVEL_4 = 0x8011;            // four digits
+inline constexpr unsigned ID_LEVEL_5 = 0x8012;            // five digits
 // The framework's own commands, under the names the menu and the command tables use.
 inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
 inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;
@@ -89,3 +92,12 @@ inline constexpr unsigned IDS_SETTINGS_NO_HOME = 0xEF31;
 // What assistive technology calls the two font size fields of Options.
 inline constexpr unsigned IDS_NAME_FONT_SIZE_STATUS = 0xEF40;
 inline constexpr unsigned IDS_NAME_FONT_SIZE = 0xEF41;
+// The level names, "|" between them, as the statistics dialog lists them after "All".
+inline constexpr unsigned IDS_LEVEL_NAMES = 0xEF50;
+// The Level pop-up of the Druno menu and its three items.
+inline constexpr unsigned IDS_LEVEL_MENU = 0xEF51;
+inline constexpr unsigned IDS_LEVEL_3_MENU = 0xEF52;
+inline constexpr unsigned IDS_LEVEL_4_MENU = 0xEF53;
+inline constexpr unsigned IDS_LEVEL_5_MENU = 0xEF54;
+// The number of digits of each level in words, "|" between them.
+inline constexpr unsigned IDS_LEVEL_DIGITS = 0xEF55;

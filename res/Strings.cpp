@@ -31,6 +31,12 @@ platform::StringTable StringTable() {
          QStringLiteral("The settings could not be saved: there is no home folder.")},
         {IDS_NAME_FONT_SIZE_STATUS, QStringLiteral("Font size of the line at the top")},
         {IDS_NAME_FONT_SIZE, QStringLiteral("Font size of the two numbers")},
+        {IDS_LEVEL_NAMES, QStringLiteral("Three digits|Four digits|Five digits")},
+        {IDS_LEVEL_DIGITS, QStringLiteral("three|four|five")},
+        {IDS_LEVEL_MENU, QStringLiteral("Le&vel")},
+        {IDS_LEVEL_3_MENU, QStringLiteral("&Three digits")},
+        {IDS_LEVEL_4_MENU, QStringLiteral("&Four digits")},
+        {IDS_LEVEL_5_MENU, QStringLiteral("Fi&ve digits")},
     };
 }
 

@@ -15,9 +15,7 @@ PLATFORM_IMPLEMENT_DYNCREATE(CMyDrunoDoc)
 
 namespace {
 
-// Every round: three digits, ten attempts, no digit twice in the secret.
-constexpr int kDigits = 3;
-constexpr int kMaxAttempts = 10;
+// Every round, at every level: no digit twice in the secret.
 constexpr bool kDistinct = true;
 
 }  // namespace
@@ -30,6 +28,12 @@ CMyDrunoDoc::CMyDrunoDoc() {
     AddUpdate(ID_ABORT_GAME, &CMyDrunoDoc::OnUpdateAbortGame);
     AddUpdate(ID_APP_EXIT, &CMyDrunoDoc::OnUpdateAppExit);
     AddCommand(ID_STATISTIC, &CMyDrunoDoc::OnStatistic);
+    AddCommand(ID_LEVEL_3, &CMyDrunoDoc::OnLevel3);
+    AddUpdate(ID_LEVEL_3, &CMyDrunoDoc::OnUpdateLevel);
+    AddCommand(ID_LEVEL_4, &CMyDrunoDoc::OnLevel4);
+    AddUpdate(ID_LEVEL_4, &CMyDrunoDoc::OnUpdateLevel);
+    AddCommand(ID_LEVEL_5, &CMyDrunoDoc::OnLevel5);
+    AddUpdate(ID_LEVEL_5, &CMyDrunoDoc::OnUpdateLevel);
 }
 
 CMyDrunoDoc::~CMyDrunoDoc() = default;
@@ -95,7 +99,8 @@ void CMyDrunoDoc::OnNewGame() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnNewGame()"));
     // New Game is disabled during a round, so there is no old round to end here.
     m_bPlaying = true;
-    m_game.Init(kDigits, kMaxAttempts, kDistinct);
+    m_nRoundLevel = GetLevel();
+    m_game.Init(DigitsOfLevel(m_nRoundLevel), MaxAttemptsOfLevel(m_nRoundLevel), kDistinct);
     RoundChanged();
     RepaintDoc();
 }
@@ -109,13 +114,67 @@ void CMyDrunoDoc::OnAbortGame() {
     RoundChanged();
     RepaintDoc();
     const QString strText = platform::FormatString(IDS_GAME_OVER, m_game.GetNumber());
-    GameStatisticsAddLost(GetStatFile());
+    CountLost();
     platform::MessageBox(strText, platform::kMbOk);
 }
 
 void CMyDrunoDoc::OnStatistic() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnStatistic()"));
-    GameStatisticsShow(GetStatFile(), kLanguageEnglish);
+    const QString strStatFile = GetStatFile();
+    // The dialog opens on the level being played; in the default game on the overall record.
+    m_nRoundLevel = GetLevel();
+    UseLevelsIfNeeded(strStatFile);
+    GameStatisticsShow(strStatFile, kLanguageEnglish);
+}
+
+int CMyDrunoDoc::MaxAttemptsOfLevel(int /*nLevel*/) {
+    // A player who always guesses a number that agrees with every answer so far wins every
+    // level within ten attempts nearly always (tools/levelsim measures it).
+    return 10;
+}
+
+int CMyDrunoDoc::GetLevel() const {
+    if (m_bPlaying) {
+        return m_nRoundLevel;
+    }
+    return theApp.m_nLevel >= 1 && theApp.m_nLevel <= kLevels ? theApp.m_nLevel : kDefaultLevel;
+}
+
+void CMyDrunoDoc::SetLevel(int nLevel) {
+    // As New Game, a level is chosen between rounds only.
+    if (m_bPlaying) {
+        PlaySound(kSoundError);
+        return;
+    }
+    theApp.m_nLevel = nLevel;
+    m_nRoundLevel = nLevel;
+    RoundChanged();
+}
+
+void CMyDrunoDoc::OnUpdateLevel(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(!m_bPlaying);
+}
+
+void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile) {
+    if (m_nRoundLevel == kDefaultLevel && s_nMaxLevels <= 0 &&
+        !GameStatisticsFileHasLevels(strStatFile)) {
+        return;
+    }
+    // The level names start at record 1; record 0, "All", weighs each level by its number.
+    GameStatisticsSetCustomLevels(platform::LoadString(IDS_LEVEL_NAMES));
+    GameStatisticsUseLevels(strStatFile, kLevels, m_nRoundLevel);
+}
+
+void CMyDrunoDoc::CountWon() {
+    const QString strStatFile = GetStatFile();
+    UseLevelsIfNeeded(strStatFile);
+    GameStatisticsAddWon(strStatFile);
+}
+
+void CMyDrunoDoc::CountLost() {
+    const QString strStatFile = GetStatFile();
+    UseLevelsIfNeeded(strStatFile);
+    GameStatisticsAddLost(strStatFile);
 }
 
 void CMyDrunoDoc::OnUpdateNewGame(platform::CommandUpdate* pCmdUI) {

@@ -57,7 +57,31 @@ public:
     void OnUpdateAbortGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
 
+    // Levels: 1 three digits (the default), 2 four, 3 five. The chosen level is the
+    // application's setting; a new level takes effect with the next round.
+    static constexpr int kLevels = 3;
+    static constexpr int kDefaultLevel = 1;
+    static int DigitsOfLevel(int nLevel) { return nLevel + 2; }
+    static int MaxAttemptsOfLevel(int nLevel);
+    // The level of the round being played, or of the next one between rounds.
+    int GetLevel() const;
+    // Picks a level between rounds; during a round the pick is refused with the error sound.
+    void SetLevel(int nLevel);
+    void OnLevel3() { SetLevel(1); }
+    void OnLevel4() { SetLevel(2); }
+    void OnLevel5() { SetLevel(3); }
+    void OnUpdateLevel(platform::CommandUpdate* pCmdUI);
+    // Count the round just ended, won or lost, in the statistics of its level.
+    void CountWon();
+    void CountLost();
+
 private:
+    // Once a level other than the default has been played, or the file keeps level records
+    // already, every count and the statistics dialog go by levels; the default player's
+    // statistics stay a single record.
+    void UseLevelsIfNeeded(const QString& strStatFile);
+
+    int m_nRoundLevel = kDefaultLevel;  // the level of the round being played
     std::weak_ptr<const RoundListener> m_roundListener;
 };
 

@@ -221,12 +221,12 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
             // behind the message; the document blanks the view once it is closed.
             if (game.IsLost()) {
                 const QString strText = platform::FormatString(IDS_GAME_OVER, game.GetNumber());
-                GameStatisticsAddLost(pDoc->GetStatFile());
+                pDoc->CountLost();
                 platform::MessageBox(strText, platform::kMbOk);
                 pDoc->StopPlaying();
             }
             if (game.IsSolved()) {
-                GameStatisticsAddWon(pDoc->GetStatFile());
+                pDoc->CountWon();
                 platform::MessageBox(IDS_WON, platform::kMbOk);
                 pDoc->StopPlaying();
             }

@@ -1,6 +1,8 @@
 #include "stats/GameStatistics.h"
 
+#include "platform/core/File.h"
 #include "stats/GameStatisticsDlg.h"
+#include "stats/GameStatisticsRecord.h"
 #include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
@@ -72,4 +74,59 @@ int GameStatisticsSetLevelInfo(int nMaxLevels, int nCurrLevel) {
 int GameStatisticsSetCustomLevels(const QString& strCustomLevels) {
     s_strCustomLevels = strCustomLevels;
     return 0;
+}
+
+namespace {
+
+// The file's length in bytes; 0 when it is missing or cannot be opened.
+std::int64_t StatisticsFileSize(const QString& lpStatFile) {
+    platform::File file;
+    if (file.Open(lpStatFile, platform::kFileRead) != 0) {
+        return 0;
+    }
+    const std::int64_t size = file.Size();
+    file.Close();
+    return size < 0 ? 0 : size;
+}
+
+}  // namespace
+
+bool GameStatisticsFileHasLevels(const QString& lpStatFile) {
+    return StatisticsFileSize(lpStatFile) > GAMESTATISTICS::kSize;
+}
+
+int GameStatisticsUseLevels(const QString& lpStatFile, int nMaxLevels, int nCurrLevel) {
+    int result = 0;
+    {
+        const CStatisticsLock lock(lpStatFile);
+        // Under the lock the size cannot change: a second game finds the records made.
+        const std::int64_t size = StatisticsFileSize(lpStatFile);
+        if (size < static_cast<std::int64_t>(nMaxLevels + 1) * GAMESTATISTICS::kSize) {
+            // The overall record as it stands; a file without one gives zero counts.
+            GAMESTATISTICS overall;
+            if (size >= GAMESTATISTICS::kSize) {
+                s_nMaxLevels = 0;
+                s_nCurrLevel = 0;
+                if (CGameStatisticsDlg::ReadStatistics(lpStatFile, overall) != 0) {
+                    result = -1;
+                }
+            }
+            // Every missing record is written, so that no gap of zero bytes is ever read as
+            // a record; the last write recomputes the overall record from all of them.
+            s_nMaxLevels = nMaxLevels;
+            for (int level = 1; result == 0 && level <= nMaxLevels; ++level) {
+                if (size >= static_cast<std::int64_t>(level + 1) * GAMESTATISTICS::kSize) {
+                    continue;
+                }
+                GAMESTATISTICS gs;
+                if (level == 1 && size == GAMESTATISTICS::kSize) {
+                    gs = overall;
+                }
+                s_nCurrLevel = level;
+                result = CGameStatisticsDlg::WriteStatistics(lpStatFile, gs);
+            }
+        }
+    }
+    GameStatisticsSetLevelInfo(nMaxLevels, nCurrLevel);
+    return result;
 }

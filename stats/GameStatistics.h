@@ -24,3 +24,11 @@ int GameStatisticsShow(const QString& lpStatFile, int nLanguage);
 int GameStatisticsSetLevelInfo(int nMaxLevels, int nCurrLevel);
 // Sets the level names ("first|second|..."). Always 0.
 int GameStatisticsSetCustomLevels(const QString& strCustomLevels);
+// Switches the per-level records on: nMaxLevels levels, counting into level nCurrLevel. A
+// file that has fewer records than that gets the missing ones first, under the statistics
+// lock: the counts of a file that holds only the overall record become level 1's, so the
+// overall record keeps its numbers, and every other missing level starts at zero. Then sets
+// the level information. 0, or -1 when the file could not be completed (the user is told).
+int GameStatisticsUseLevels(const QString& lpStatFile, int nMaxLevels, int nCurrLevel);
+// True when the statistics file holds more than the overall record: it has level records.
+bool GameStatisticsFileHasLevels(const QString& lpStatFile);

@@ -130,3 +130,42 @@ TEST_F(Settings, DamagedFileGivesDefaultsAndIsRepairedAtExit) {
 }
 
 }  // namespace
+
+// The level lives in [Game]: a player who keeps the default gets no such section, another
+// level survives a restart, and a damaged or unknown level gives the default.
+TEST_F(Settings, LevelIsKeptInItsOwnSection) {
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        EXPECT_EQ(app.m_nLevel, 1);
+        app.RegInit(false);
+        QFile file(IniPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(file.readAll().contains("Level")) << "the default level is not written";
+    }
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        app.m_nLevel = 3;
+        app.RegInit(false);
+    }
+    EXPECT_EQ(Stored(QStringLiteral("Game/Level")), QStringLiteral("3"));
+    EXPECT_TRUE(Stored(QStringLiteral("Init/Level")).isEmpty());
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        EXPECT_EQ(app.m_nLevel, 3);
+        // Back to the default: the stored level must follow.
+        app.m_nLevel = 1;
+        app.RegInit(false);
+    }
+    EXPECT_EQ(Stored(QStringLiteral("Game/Level")), QStringLiteral("1"));
+
+    for (const char* damaged : {"0", "4", "-2", "abc", "2x", ""}) {
+        WriteIni(QByteArray("[Game]\nLevel=") + damaged + "\n");
+        SettingsApp app;
+        app.m_nLevel = 2;
+        app.RegInit(true);
+        EXPECT_EQ(app.m_nLevel, 1) << damaged;
+    }
+}

@@ -77,8 +77,14 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
     for (QAction* action : druno->actions()) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "-", "&Options...",
+    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "Le&vel", "-", "&Options...",
                                   "&Look and Feel...", "&Statistics...", "-", "E&xit"}));
+    // The level pop-up holds the three levels.
+    QStringList levels;
+    for (QAction* action : druno->actions().at(2)->menu()->actions()) {
+        levels << action->text();
+    }
+    EXPECT_EQ(levels, QStringList({"&Three digits", "&Four digits", "Fi&ve digits"}));
     // New Game, Options, Statistics and About appear on the menu and as 16 x 16 buttons.
     for (unsigned id : {ID_NEW_GAME, ID_OPTIONS, ID_STATISTIC, ID_APP_ABOUT}) {
         const auto items = Items(id);

@@ -1,0 +1,309 @@
+// Levels of three, four and five digits: rounds at each level, by keys and by taps, counted in
+// the level's own record of the statistics file with the overall record weighted by level;
+// the file of a player who never changed the level stays a single record.
+
+#include "app/MyDrunoApp.h"
+#include "platform/framework/Window.h"
+#include "res/Resource.h"
+#include "stats/GameStatistics.h"
+#include "stats/GameStatisticsDlg.h"
+#include "tests/screen/GameScreenFixture.h"
+#include "tests/support/StatisticsBytes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+struct Counts {
+    int played;
+    int won;
+    int lost;
+};
+
+GAMESTATISTICS Record(const QByteArray& bytes, int k) {
+    return StatisticsRecordAt(bytes, k).value_or(GAMESTATISTICS{});
+}
+
+void ExpectCounts(const QByteArray& bytes, int k, Counts expected) {
+    const GAMESTATISTICS gs = Record(bytes, k);
+    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesPlayed), expected.played) << "record " << k;
+    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesWon), expected.won) << "record " << k;
+    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesLost), expected.lost) << "record " << k;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A 36-byte file of today's game: 5 played, 2 won, 3 lost.
+GAMESTATISTICS OldRecord() {
+    GAMESTATISTICS gs;
+    gs.Set(GAMESTATISTICS::nVersion, 2878);
+    gs.Set(GAMESTATISTICS::nGamesPlayed, 5);
+    gs.Set(GAMESTATISTICS::nGamesWon, 2);
+    gs.Set(GAMESTATISTICS::nGamesLost, 3);
+    gs.Set(GAMESTATISTICS::nGamesWonPercent, 40);
+    return gs;
+}
+
+constexpr unsigned kLevelCommands[] = {ID_LEVEL_3, ID_LEVEL_4, ID_LEVEL_5};
+const char* const kSecrets[] = {"407", "4073", "40731"};
+const char* const kWrong[] = {"470", "4701", "47013"};
+const char* const kWrongResult[] = {"1 2", "1 2", "1 4"};
+
+}  // namespace
+
+class LevelsTest : public GameScreenTest {
+protected:
+    void SetUp() override {
+        ResetLevels();
+        GameScreenTest::SetUp();
+    }
+    void TearDown() override {
+        GameScreenTest::TearDown();
+        ResetLevels();
+    }
+    static void ResetLevels() {
+        theApp.m_nLevel = 1;
+        s_nMaxLevels = 0;
+        s_nCurrLevel = 0;
+        s_strCustomLevels.clear();
+    }
+
+    // Opens the statistics through the menu command; act runs on the open dialog, which then
+    // closes.
+    void ShowStatistics(const std::function<void(CGameStatisticsDlg&)>& act) {
+        std::function<void()> onOpen = [&] {
+            auto* dlg = dynamic_cast<CGameStatisticsDlg*>(
+                platform::Window::FromWidget(QApplication::activeModalWidget()));
+            if (dlg == nullptr) {
+                QTimer::singleShot(10, onOpen);
+                return;
+            }
+            act(*dlg);
+            dlg->EndDialog(platform::kIdOk);
+        };
+        QTimer::singleShot(0, onOpen);
+        ASSERT_TRUE(m_doc->OnCmdMsg(ID_STATISTIC, nullptr));
+    }
+
+    // The level list, the chosen entry and the four numbers: played, won, lost, percent.
+    struct Shown {
+        QStringList levels;
+        int selected = -1;
+        QStringList numbers;
+    };
+    static Shown Look(CGameStatisticsDlg& dlg) {
+        Shown shown;
+        for (int i = 0; i < dlg.m_cbLevel.GetCount(); ++i) {
+            shown.levels << dlg.m_cbLevel.GetItemText(i);
+        }
+        shown.selected = dlg.m_cbLevel.GetCurSel();
+        for (int id : {IDC_GAMES_PLAYED, IDC_GAMES_WON, IDC_GAMES_LOST, IDC_GAMES_WON_PERCENT}) {
+            shown.numbers << dlg.GetDlgItem(id)->GetWindowText();
+        }
+        return shown;
+    }
+    static void ChooseLevel(CGameStatisticsDlg& dlg, int index) {
+        auto* combo = qobject_cast<QComboBox*>(dlg.m_cbLevel.Widget());
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    void PickLevel(int level) { ASSERT_TRUE(m_doc->OnCmdMsg(kLevelCommands[level - 1], nullptr)); }
+
+    void Enter(bool keys, const QString& digits) {
+        for (const QChar digit : digits) {
+            if (keys) {
+                QTest::keyClick(m_view->Widget(),
+                                static_cast<Qt::Key>(Qt::Key_0 + digit.digitValue()));
+            } else {
+                TapCell(digit.digitValue());
+            }
+            QApplication::processEvents();
+        }
+    }
+
+    // Plays a round at the level to its end: won after one wrong guess, or lost after ten.
+    void PlayRound(int level, bool keys, bool win) {
+        NewGame(QString::fromLatin1(kSecrets[level - 1]));
+        const QString wrong = QString::fromLatin1(kWrong[level - 1]);
+        // The guess is judged only once it has all its digits.
+        Enter(keys, wrong.left(wrong.size() - 1));
+        EXPECT_EQ(DrawnScreen().result, QStringList{QStringLiteral("? ?")}) << level;
+        EXPECT_EQ(DrawnScreen().status,
+                  QStringList{wrong.left(wrong.size() - 1) + QStringLiteral(", 1 / 10")});
+        Enter(keys, wrong.right(1));
+        EXPECT_EQ(DrawnScreen().result, QStringList{QString::fromLatin1(kWrongResult[level - 1])})
+            << level;
+        for (int guess = 1; !win && guess < 10; ++guess) {
+            Enter(keys, wrong);
+        }
+        if (win) {
+            Enter(keys, QString::fromLatin1(kSecrets[level - 1]));
+        }
+        EXPECT_FALSE(m_doc->m_bPlaying);
+    }
+};
+
+// Every level by keys and by taps, won and lost: the round's level record counts it, the
+// others stay at zero and record 0 weighs each level by its number.
+TEST_F(LevelsTest, RoundsCountInTheirLevelsRecord) {
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    OpenScreen();
+    for (const int level : {2, 3, 1}) {
+        for (const bool keys : {false, true}) {
+            for (const bool win : {true, false}) {
+                QFile::remove(StatFile());
+                ResetLevels();
+                PickLevel(level);
+                PlayRound(level, keys, win);
+                const QByteArray bytes = FileBytes(StatFile());
+                SCOPED_TRACE(testing::Message()
+                             << "level " << level << " keys " << keys << " win " << win);
+                const Counts round{1, win ? 1 : 0, win ? 0 : 1};
+                if (level == 1) {
+                    // The default game: one record, as it always was.
+                    EXPECT_EQ(bytes.size(), 36);
+                    ExpectCounts(bytes, 0, round);
+                    continue;
+                }
+                ASSERT_EQ(bytes.size(), 4 * 36);
+                for (int k = 1; k <= 3; ++k) {
+                    ExpectCounts(bytes, k, k == level ? round : Counts{0, 0, 0});
+                }
+                ExpectCounts(bytes, 0, {level, round.won * level, round.lost * level});
+            }
+        }
+    }
+}
+
+// Today's single record becomes the three-digit record before the first level count, so
+// "All" keeps its numbers; later default rounds count into that record too.
+TEST_F(LevelsTest, ASingleRecordFileBecomesTheThreeDigitRecord) {
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    QFile file(StatFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(StatisticsBytes({OldRecord()}));
+    file.close();
+    OpenScreen();
+
+    PickLevel(2);
+    PlayRound(2, false, true);
+    QByteArray bytes = FileBytes(StatFile());
+    ASSERT_EQ(bytes.size(), 4 * 36);
+    ExpectCounts(bytes, 1, {5, 2, 3});
+    EXPECT_EQ(Record(bytes, 1).Get(GAMESTATISTICS::nGamesWonPercent), 40);
+    ExpectCounts(bytes, 2, {1, 1, 0});
+    ExpectCounts(bytes, 3, {0, 0, 0});
+    ExpectCounts(bytes, 0, {5 + 2, 2 + 2, 3});
+
+    PickLevel(1);
+    PlayRound(1, true, false);
+    bytes = FileBytes(StatFile());
+    ExpectCounts(bytes, 1, {6, 2, 4});
+    ExpectCounts(bytes, 2, {1, 1, 0});
+    ExpectCounts(bytes, 0, {6 + 2, 2 + 2, 4});
+}
+
+// A file with level records switches the levels on at once, even at the default level.
+TEST_F(LevelsTest, AFileWithLevelRecordsCountsTheDefaultLevelApart) {
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    QFile file(StatFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    GAMESTATISTICS level3 = OldRecord();
+    file.write(StatisticsBytes({OldRecord(), GAMESTATISTICS{}, GAMESTATISTICS{}, level3}));
+    file.close();
+    OpenScreen();
+    PlayRound(1, false, true);
+    const QByteArray bytes = FileBytes(StatFile());
+    ExpectCounts(bytes, 1, {1, 1, 0});
+    ExpectCounts(bytes, 3, {5, 2, 3});
+    ExpectCounts(bytes, 0, {1 + 15, 1 + 6, 9});
+}
+
+// The level is chosen between rounds only, and a new level waits for the next round.
+TEST_F(LevelsTest, LevelIsRefusedDuringARound) {
+    OpenScreen();
+    NewGame(QStringLiteral("407"));
+    TakeEvents();
+    platform::CommandUpdate update;
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_LEVEL_5, &update));
+    EXPECT_FALSE(update.IsEnabled());
+    PickLevel(3);
+    EXPECT_EQ(theApp.m_nLevel, 1);
+    EXPECT_EQ(m_doc->GetLevel(), 1);
+    EXPECT_TRUE(TakeEvents().contains(QStringLiteral("beep %1").arg(platform::kSoundStop)));
+    Enter(false, QStringLiteral("123"));
+    EXPECT_NE(DrawnScreen().result, QStringList{QStringLiteral("? ?")});
+
+    m_doc->StopPlaying();
+    update = {};
+    ASSERT_TRUE(m_doc->OnCmdMsg(ID_LEVEL_5, &update));
+    EXPECT_TRUE(update.IsEnabled());
+    PickLevel(3);
+    EXPECT_EQ(theApp.m_nLevel, 3);
+}
+
+// The dialog lists "All" and the level names, opens on the level being chosen and shows each
+// level's numbers; looking at another level does not move later counts there.
+TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    QFile file(StatFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const auto record = [](int played, int won, int lost, int percent) {
+        GAMESTATISTICS gs;
+        gs.Set(GAMESTATISTICS::nVersion, 2878);
+        gs.Set(GAMESTATISTICS::nGamesPlayed, played);
+        gs.Set(GAMESTATISTICS::nGamesWon, won);
+        gs.Set(GAMESTATISTICS::nGamesLost, lost);
+        gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
+        return gs;
+    };
+    file.write(StatisticsBytes(
+        {record(7, 3, 4, 42), record(2, 1, 1, 50), record(1, 1, 0, 100), record(1, 0, 1, 0)}));
+    file.close();
+    OpenScreen();
+    PickLevel(2);
+
+    const QStringList kNames = {QStringLiteral("All"), QStringLiteral("Three digits"),
+                                QStringLiteral("Four digits"), QStringLiteral("Five digits")};
+    const QStringList kNumbers[] = {
+        {"7", "3", "4", "42"}, {"2", "1", "1", "50"}, {"1", "1", "0", "100"}, {"1", "0", "1", "0"}};
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        const Shown opened = Look(dlg);
+        EXPECT_EQ(opened.levels, kNames);
+        EXPECT_EQ(opened.selected, 2);
+        EXPECT_EQ(opened.numbers, kNumbers[2]);
+        for (const int index : {1, 3, 0}) {
+            ChooseLevel(dlg, index);
+            EXPECT_EQ(Look(dlg).numbers, kNumbers[index]) << index;
+        }
+    });
+
+    // "All" was the last one looked at; the round still counts as four digits.
+    PlayRound(2, false, true);
+    const QByteArray bytes = FileBytes(StatFile());
+    ExpectCounts(bytes, 2, {2, 2, 0});
+    ExpectCounts(bytes, 0, {2 + 2 * 2 + 3 * 1, 1 + 2 * 2, 1 + 3 * 1});
+}
+
+// The default game keeps the single overall record and a dialog with "All" only.
+TEST_F(LevelsTest, DefaultGameDialogListsAllOnly) {
+    OpenScreen();
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        const Shown shown = Look(dlg);
+        EXPECT_EQ(shown.levels, QStringList{QStringLiteral("All")});
+        EXPECT_EQ(shown.selected, 0);
+    });
+    EXPECT_EQ(FileBytes(StatFile()), EmptyStatisticsBytes());
+    EXPECT_EQ(s_nMaxLevels, 0);
+}
