@@ -3,12 +3,17 @@
 
 #include "platform/desktop/ListPanel.h"
 #include "platform/framework/View.h"
+#include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
 #include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 #include <vector>
@@ -297,6 +302,30 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
     EXPECT_EQ(current->text(QAccessible::Name), lines[0]);
     EXPECT_TRUE(currentFocused);
     EXPECT_EQ(focused, QStringList({lines[1], lines[0], lines[0], lines[1]}));
+}
+
+// Druno > History shows F9 beside it and does what F9 does: hides the panel, then shows it again.
+TEST_F(DesktopTest, TheDrunoMenusHistoryItemCarriesF9AndHidesAndShowsThePanel) {
+    QAction* item = nullptr;
+    for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
+        if (button->menu() != nullptr && button->text() == QStringLiteral("&Druno")) {
+            for (QAction* action : button->menu()->actions()) {
+                if (action->data().toUInt() == ID_HISTORY) {
+                    item = action;
+                }
+            }
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("&History"));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F9));
+    ASSERT_TRUE(MainFrame()->IsSidePanelShown());
+    item->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(MainFrame()->IsSidePanelShown());
+    item->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(MainFrame()->IsSidePanelShown());
 }
 
 }  // namespace

@@ -77,8 +77,9 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
     for (QAction* action : druno->actions()) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "-", "&Options...",
-                                  "&Look and Feel...", "&Statistics...", "-", "E&xit"}));
+    EXPECT_EQ(texts,
+              QStringList({"&New Game", "&Abort Game", "-", "&Options...", "&Look and Feel...",
+                           "&Statistics...", "&History", "-", "E&xit"}));
     // New Game, Options, Statistics and About appear on the menu and as 16 x 16 buttons.
     for (unsigned id : {ID_NEW_GAME, ID_OPTIONS, ID_STATISTIC, ID_APP_ABOUT}) {
         const auto items = Items(id);
