@@ -86,7 +86,12 @@ public:
 protected:
     void focusInEvent(QFocusEvent* event) override {
         QScrollArea::focusInEvent(event);
-        SetCurrent(current < 0 ? static_cast<int>(Lines(this).size()) - 1 : current);
+        // After the list's own focus news, which would otherwise cut the item's short.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus()) {
+                SetCurrent(current < 0 ? static_cast<int>(Lines(this).size()) - 1 : current);
+            }
+        });
     }
 
     void keyPressEvent(QKeyEvent* event) override {
@@ -323,6 +328,10 @@ void ListPanel::Announce(const QString& text) {
 
 void SetAccessibilityObserver(std::function<void(QAccessibleEvent*)> observer) {
     Observer() = std::move(observer);
+}
+
+bool ListPanel::HasFocus() const {
+    return Widget() != nullptr && Widget()->hasFocus();
 }
 
 QStringList ListPanel::GetLines() const {

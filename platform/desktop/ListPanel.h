@@ -27,6 +27,9 @@ public:
     void SetLines(const QStringList& lines);
     QStringList GetLines() const;
 
+    // True while the keyboard is in the list.
+    bool HasFocus() const;
+
     // Tells assistive technology the text at once, as a notification that a screen reader
     // speaks wherever the keyboard focus is. Nothing changes on the screen.
     void Announce(const QString& text);

@@ -290,11 +290,17 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
     ASSERT_EQ(QApplication::focusWidget(), GameView());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     const bool reached = QApplication::focusWidget() == HistoryPanel();
+    // The item comes after the list's own news, once the event loop has run.
+    QApplication::processEvents();
     QTest::keyClick(HistoryPanel(), Qt::Key_Up);
     QTest::keyClick(HistoryPanel(), Qt::Key_Up);  // stays on the first
     QAccessibleInterface* current = list->focusChild();
     const bool currentFocused = current != nullptr && current->state().focused;
     QTest::keyClick(HistoryPanel(), Qt::Key_End);
+    // F9 there hides the list and gives the keys back to the game.
+    QTest::keyClick(HistoryPanel(), Qt::Key_F9);
+    const QWidget* keysAfterHiding = QApplication::focusWidget();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
     platform::SetAccessibilityObserver({});
 
     EXPECT_TRUE(reached);
@@ -302,6 +308,7 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
     EXPECT_EQ(current->text(QAccessible::Name), lines[0]);
     EXPECT_TRUE(currentFocused);
     EXPECT_EQ(focused, QStringList({lines[1], lines[0], lines[0], lines[1]}));
+    EXPECT_EQ(keysAfterHiding, GameView());
 }
 
 // Druno > History shows F9 beside it and does what F9 does: hides the panel, then shows it again.
