@@ -26,6 +26,8 @@ public:
     // Shows the document's round as it stands; the document tells the frame of every change.
     void Update(const CMyDrunoDoc& doc);
     QStringList GetLines() const { return m_list.GetLines(); }
+    // True while the keyboard is in the list.
+    bool HasFocus() const { return m_list.HasFocus(); }
 
     // The panel's lines for a round that is being played or not; before the first round they
     // tell how to play the level chosen (1 three digits, 2 four, 3 five).

@@ -2,6 +2,7 @@
 
 #include "app/MyDrunoApp.h"
 #include "platform/core/Messages.h"
+#include "platform/framework/View.h"
 #include "platform/graphics/Screen.h"
 #include "platform/services/MessageBox.h"
 #include "res/Resource.h"
@@ -112,7 +113,13 @@ void CMainFrame::LoseRunningRound() {
 }
 
 void CMainFrame::OnHistory() {
-    ShowSidePanel(!IsSidePanelShown());
+    const bool bShown = IsSidePanelShown();
+    const bool bListHadKeys = bShown && m_history.HasFocus();
+    ShowSidePanel(!bShown);
+    // The keys go back to the game, not to whatever follows the hidden list.
+    if (bListHadKeys && GetActiveView() != nullptr) {
+        GetActiveView()->SetFocus();
+    }
 }
 
 void CMainFrame::OnUpdateHistory(platform::CommandUpdate* pCmdUI) {

@@ -34,7 +34,9 @@ void InstallMenus() {
          0,
          {Item("&New Game", ID_NEW_GAME), Item("&Abort Game", ID_ABORT_GAME), LevelMenu(),
           Separator(), Item("&Options...", ID_OPTIONS), Item("&Look and Feel...", ID_LOOK_AND_FEEL),
-          Item("&Statistics...", ID_STATISTIC), Separator(), Item("E&xit", ID_APP_EXIT)}},
+          Item("&Statistics...", ID_STATISTIC),
+          // Shows or hides the panel of guesses.
+          Item("&History", ID_HISTORY), Separator(), Item("E&xit", ID_APP_EXIT)}},
         {QStringLiteral("&Help"),
          0,
          {Item("&Contents", ID_HELP), Separator(), Item("&About Druno", ID_APP_ABOUT)}},

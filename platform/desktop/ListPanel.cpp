@@ -4,12 +4,16 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -18,11 +22,176 @@ namespace {
 constexpr int kMargin = 6;
 constexpr int kLineSpacing = 4;
 
+std::function<void(QAccessibleEvent*)>& Observer() {
+    static std::function<void(QAccessibleEvent*)> observer;
+    return observer;
+}
+
+// Tells assistive technology, and the observer of the tests, of the event.
+void Send(QAccessibleEvent& event) {
+    QAccessible::updateAccessibility(&event);
+    if (Observer()) {
+        Observer()(&event);
+    }
+}
+
 // The column inside the scroll area, with the lines as labels and room below them.
 QWidget* Column(const QWidget* panel) {
     const auto* area = qobject_cast<const QScrollArea*>(panel);
     return area != nullptr ? area->widget() : nullptr;
 }
+
+// One line of the panel; assistive technology reads it as an item of the list.
+// Its own class name keeps Qt from taking it for a plain label.
+class Line : public QLabel {
+    Q_OBJECT
+
+public:
+    Line(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+};
+
+QList<Line*> Lines(const QWidget* panel) {
+    const QWidget* column = Column(panel);
+    return column != nullptr ? column->findChildren<Line*>(Qt::FindDirectChildrenOnly)
+                             : QList<Line*>();
+}
+
+// The panel itself. The mouse leaves the focus where it is, but Tab reaches the panel, where
+// the arrow keys, Home and End go from line to line for a screen reader to read them out.
+class LinesArea : public QScrollArea {
+    Q_OBJECT
+
+public:
+    int current = -1;
+
+    Line* CurrentLine() const {
+        const QList<Line*> lines = Lines(this);
+        return current >= 0 && current < lines.size() ? lines[current] : nullptr;
+    }
+
+    void SetCurrent(int index) {
+        const QList<Line*> lines = Lines(this);
+        if (lines.isEmpty()) {
+            current = -1;
+            return;
+        }
+        current = std::clamp(index, 0, static_cast<int>(lines.size()) - 1);
+        ensureWidgetVisible(lines[current], 0, 0);
+        if (hasFocus()) {
+            QAccessibleEvent focus(lines[current], QAccessible::Focus);
+            Send(focus);
+        }
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QScrollArea::focusInEvent(event);
+        // After the list's own focus news, which would otherwise cut the item's short.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus()) {
+                SetCurrent(current < 0 ? static_cast<int>(Lines(this).size()) - 1 : current);
+            }
+        });
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const int last = static_cast<int>(Lines(this).size()) - 1;
+        switch (event->key()) {
+            case Qt::Key_Up:
+                SetCurrent(current - 1);
+                break;
+            case Qt::Key_Down:
+                SetCurrent(current + 1);
+                break;
+            case Qt::Key_Home:
+            case Qt::Key_PageUp:
+                SetCurrent(0);
+                break;
+            case Qt::Key_End:
+            case Qt::Key_PageDown:
+                SetCurrent(last);
+                break;
+            default:
+                QScrollArea::keyPressEvent(event);
+        }
+    }
+};
+
+LinesArea* AreaOf(const QWidget* line) {
+    for (QObject* o = line->parent(); o != nullptr; o = o->parent()) {
+        if (auto* area = dynamic_cast<LinesArea*>(o)) {
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+// The panel as a list whose children are its lines, without the scroll area's own parts.
+class ListInterface : public QAccessibleWidget {
+public:
+    explicit ListInterface(LinesArea* area) : QAccessibleWidget(area, QAccessible::List) {}
+
+    LinesArea* Area() const { return static_cast<LinesArea*>(widget()); }
+
+    int childCount() const override { return static_cast<int>(Lines(Area()).size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<Line*> lines = Lines(Area());
+        return index >= 0 && index < lines.size()
+                   ? QAccessible::queryAccessibleInterface(lines[index])
+                   : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr
+                   ? static_cast<int>(Lines(Area()).indexOf(dynamic_cast<Line*>(child->object())))
+                   : -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override {
+        for (Line* line : Lines(Area())) {
+            QAccessibleInterface* item = QAccessible::queryAccessibleInterface(line);
+            if (item != nullptr && item->rect().contains(x, y)) {
+                return item;
+            }
+        }
+        return nullptr;
+    }
+
+    QAccessibleInterface* focusChild() const override {
+        Line* line = Area()->hasFocus() ? Area()->CurrentLine() : nullptr;
+        return line != nullptr ? QAccessible::queryAccessibleInterface(line) : nullptr;
+    }
+};
+
+class ItemInterface : public QAccessibleWidget {
+public:
+    explicit ItemInterface(Line* line) : QAccessibleWidget(line, QAccessible::ListItem) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return static_cast<const Line*>(widget())->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessibleInterface* parent() const override {
+        LinesArea* area = AreaOf(widget());
+        return area != nullptr ? QAccessible::queryAccessibleInterface(area)
+                               : QAccessibleWidget::parent();
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focusable = true;
+        s.selectable = true;
+        const LinesArea* area = AreaOf(widget());
+        const bool isCurrent = area != nullptr && area->CurrentLine() == widget();
+        s.focused = isCurrent && area->hasFocus();
+        s.selected = isCurrent;
+        return s;
+    }
+};
 
 void ScrollToEnd(QScrollArea* area) {
     area->widget()->layout()->activate();
@@ -51,14 +220,26 @@ public:
     }
 };
 
-std::function<void(QAccessibleInterface*)>& Observer() {
-    static std::function<void(QAccessibleInterface*)> observer;
-    return observer;
+// The classes here have no meta-object of their own, so they are told apart by their type.
+QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
+    if (auto* announcement = dynamic_cast<Announcement*>(object)) {
+        return new AnnouncementInterface(announcement);
+    }
+    if (auto* area = dynamic_cast<LinesArea*>(object)) {
+        return new ListInterface(area);
+    }
+    if (auto* line = dynamic_cast<Line*>(object)) {
+        return new ItemInterface(line);
+    }
+    return nullptr;
 }
 
-QAccessibleInterface* AnnouncementFactory(const QString& /*className*/, QObject* object) {
-    auto* announcement = dynamic_cast<Announcement*>(object);
-    return announcement != nullptr ? new AnnouncementInterface(announcement) : nullptr;
+void InstallFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    (void)installed;
 }
 
 }  // namespace
@@ -67,8 +248,10 @@ bool ListPanel::Create(Frame* frame, int width, const QString& name) {
     if (frame == nullptr || frame->Widget() == nullptr) {
         return false;
     }
-    auto* area = new QScrollArea();
-    area->setFocusPolicy(Qt::NoFocus);
+    InstallFactory();
+    auto* area = new LinesArea();
+    // Tab reaches the list; a click leaves the keys with the view.
+    area->setFocusPolicy(Qt::TabFocus);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setFrameShape(QFrame::NoFrame);
@@ -90,12 +273,12 @@ void ListPanel::SetLines(const QStringList& lines) {
     if (column == nullptr || GetLines() == lines) {
         return;
     }
-    for (QLabel* label : column->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        delete label;
+    for (Line* line : Lines(Widget())) {
+        delete line;
     }
     auto* layout = static_cast<QVBoxLayout*>(column->layout());
     for (const QString& line : lines) {
-        auto* label = new QLabel(line, column);
+        auto* label = new Line(line, column);
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);
@@ -110,7 +293,9 @@ void ListPanel::SetLines(const QStringList& lines) {
     // The newest line is the one the player wants to see. A hidden column is laid out only
     // when it is shown: laying it out now would cost the start a second pass, and a position
     // set now would not last, so the scrolling waits for the event loop.
-    auto* area = static_cast<QScrollArea*>(Widget());
+    auto* area = static_cast<LinesArea*>(Widget());
+    // The newest line becomes the current one, so a screen reader in the list starts there.
+    area->current = static_cast<int>(lines.size()) - 1;
     if (column->isVisible()) {
         ScrollToEnd(area);
     } else {
@@ -123,11 +308,7 @@ void ListPanel::Announce(const QString& text) {
     if (panel == nullptr || text.isEmpty()) {
         return;
     }
-    static const bool installed = [] {
-        QAccessible::installFactory(AnnouncementFactory);
-        return true;
-    }();
-    (void)installed;
+    InstallFactory();
     // Each notification is an object of its own: the accessibility bus carries the appearance
     // of an object it already knows only once. The one before stays until now, so that a
     // screen reader slow to ask for its text still finds it.
@@ -141,24 +322,25 @@ void ListPanel::Announce(const QString& text) {
     // Screen readers speak a notification as it appears, wherever the focus is, where they
     // leave the text changes of an object without the focus unspoken.
     QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
-    if (Observer()) {
-        Observer()(shown.accessibleInterface());
-    }
+    Send(shown);
 }
 
-void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer) {
+void SetAccessibilityObserver(std::function<void(QAccessibleEvent*)> observer) {
     Observer() = std::move(observer);
+}
+
+bool ListPanel::HasFocus() const {
+    return Widget() != nullptr && Widget()->hasFocus();
 }
 
 QStringList ListPanel::GetLines() const {
     QStringList lines;
-    if (const QWidget* column = Column(Widget())) {
-        for (const QLabel* label : column->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-            lines << label->text();
-        }
+    for (const Line* line : Lines(Widget())) {
+        lines << line->text();
     }
     return lines;
 }
 
 }  // namespace platform
+
+#include "ListPanel.moc"

@@ -1,7 +1,8 @@
 #pragma once
 
-// A column of text lines, shown as a frame's side panel. It only shows: it never takes the
-// keyboard focus or a selection, so keys keep going to the view after a click on it.
+// A column of text lines, shown as a frame's side panel. A click leaves the keyboard focus
+// where it is, so keys keep going to the view; Tab reaches it, and assistive technology reads
+// it as a list with one item a line, which the arrow keys go through.
 
 #include "platform/framework/Window.h"
 
@@ -10,7 +11,7 @@
 
 #include <functional>
 
-class QAccessibleInterface;
+class QAccessibleEvent;
 
 namespace platform {
 
@@ -26,14 +27,17 @@ public:
     void SetLines(const QStringList& lines);
     QStringList GetLines() const;
 
+    // True while the keyboard is in the list.
+    bool HasFocus() const;
+
     // Tells assistive technology the text at once, as a notification that a screen reader
     // speaks wherever the keyboard focus is. Nothing changes on the screen.
     void Announce(const QString& text);
 };
 
-// For tests, where no assistive technology listens and Qt sends no events: sees each
-// notification as it is sent, through the interface assistive technology reads it from.
-// An empty function stops watching.
-void SetAnnouncementObserver(std::function<void(QAccessibleInterface*)> observer);
+// For tests, where no assistive technology listens and Qt sends no events: sees each event the
+// panels send, the notifications and the moves of the list's current item. An empty function
+// stops watching.
+void SetAccessibilityObserver(std::function<void(QAccessibleEvent*)> observer);
 
 }  // namespace platform

@@ -5,10 +5,12 @@
 #include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
@@ -97,16 +99,29 @@ INSTANTIATE_TEST_SUITE_P(Ways, HelpOpens,
                              return std::string(info.param.name);
                          });
 
-// A screen reader reads the page line by line: each key stands on one line with what it does.
-TEST_F(DesktopTest, EveryKeyOfTheHelpPageReadsOnOneLineWithWhatItDoes) {
+// A screen reader reads the page as a document, line by line: each key stands on one line with
+// what it does.
+TEST_F(DesktopTest, TheHelpPageIsADocumentWhereEachKeyReadsOnOneLineWithWhatItDoes) {
     MainFrame()->ExecuteCommand(ID_HELP);
     platform::HelpWindow* help = MainFrame()->GetHelpWindow();
     ASSERT_NE(help, nullptr);
+    auto* browser = help->Widget()->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(browser);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->role(), QAccessible::Document);
+    EXPECT_TRUE(page->state().readOnly);
+    EXPECT_EQ(page->text(QAccessible::Name), QStringLiteral("How to play Druno"));
+    QAccessibleTextInterface* text = page->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()), help->GetPageText());
+
     const QStringList lines = help->GetPageText().split(QLatin1Char('\n'));
     for (const auto& [key, action] : {std::pair{"0 to 9", "type a digit"},
                                       {"Backspace, Delete", "take back the last digit"},
                                       {"Ctrl+N", "New Game"},
                                       {"F1", "this page"},
+                                      {"F9", "shows or hides the panel of guesses"},
                                       {"Ctrl+Q", "Exit"},
                                       {"Esc", "closes this page"}}) {
         const bool together = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {

@@ -3,12 +3,17 @@
 
 #include "platform/desktop/ListPanel.h"
 #include "platform/framework/View.h"
+#include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
 #include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 #include <vector>
@@ -150,14 +155,16 @@ class Announcements : public DesktopTest, public testing::WithParamInterface<Ann
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
-        platform::SetAnnouncementObserver([this](QAccessibleInterface* iface) {
+        platform::SetAccessibilityObserver([this](QAccessibleEvent* event) {
+            ASSERT_EQ(event->type(), QAccessible::ObjectShow);
+            QAccessibleInterface* iface = event->accessibleInterface();
             ASSERT_NE(iface, nullptr);
             EXPECT_EQ(iface->role(), QAccessible::Notification);
             m_announced << iface->text(QAccessible::Name);
         });
     }
     void TearDown() override {
-        platform::SetAnnouncementObserver({});
+        platform::SetAccessibilityObserver({});
         DesktopTest::TearDown();
     }
 
@@ -245,6 +252,87 @@ TEST_F(DesktopTest, ClickOnTheHistoryKeepsTheFocusOnTheGameScreen) {
     QTest::mouseClick(HistoryPanel(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), GameView());
+}
+
+// A screen reader finds the history as a list with one item a line; Tab takes the keyboard
+// there from the game screen, and the arrow keys move the item the screen reader speaks.
+TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
+    NewGame(QStringLiteral("123"));
+    Play(QStringLiteral("456321"));
+    const QStringList lines = {QString::fromUtf8(k456),
+                               QStringLiteral("2.  321   1 in place, 2 elsewhere")};
+    ASSERT_EQ(HistoryLines(), lines);
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(HistoryPanel());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Guesses of this round"));
+    ASSERT_EQ(list->childCount(), lines.size());
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface* item = list->child(i);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(item->text(QAccessible::Name), lines[i]);
+        EXPECT_EQ(item->parent(), list);
+        EXPECT_EQ(list->indexOfChild(item), i);
+    }
+
+    // The focus events a screen reader follows, by the name of the item they are about.
+    QStringList focused;
+    platform::SetAccessibilityObserver([&focused](QAccessibleEvent* event) {
+        QAccessibleInterface* iface = event->accessibleInterface();
+        if (event->type() == QAccessible::Focus && iface != nullptr &&
+            iface->role() == QAccessible::ListItem) {
+            focused << iface->text(QAccessible::Name);
+        }
+    });
+    Activate();
+    ASSERT_EQ(QApplication::focusWidget(), GameView());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const bool reached = QApplication::focusWidget() == HistoryPanel();
+    // The item comes after the list's own news, once the event loop has run.
+    QApplication::processEvents();
+    QTest::keyClick(HistoryPanel(), Qt::Key_Up);
+    QTest::keyClick(HistoryPanel(), Qt::Key_Up);  // stays on the first
+    QAccessibleInterface* current = list->focusChild();
+    const bool currentFocused = current != nullptr && current->state().focused;
+    QTest::keyClick(HistoryPanel(), Qt::Key_End);
+    // F9 there hides the list and gives the keys back to the game.
+    QTest::keyClick(HistoryPanel(), Qt::Key_F9);
+    const QWidget* keysAfterHiding = QApplication::focusWidget();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+    platform::SetAccessibilityObserver({});
+
+    EXPECT_TRUE(reached);
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(QAccessible::Name), lines[0]);
+    EXPECT_TRUE(currentFocused);
+    EXPECT_EQ(focused, QStringList({lines[1], lines[0], lines[0], lines[1]}));
+    EXPECT_EQ(keysAfterHiding, GameView());
+}
+
+// Druno > History shows F9 beside it and does what F9 does: hides the panel, then shows it again.
+TEST_F(DesktopTest, TheDrunoMenusHistoryItemCarriesF9AndHidesAndShowsThePanel) {
+    QAction* item = nullptr;
+    for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
+        if (button->menu() != nullptr && button->text() == QStringLiteral("&Druno")) {
+            for (QAction* action : button->menu()->actions()) {
+                if (action->data().toUInt() == ID_HISTORY) {
+                    item = action;
+                }
+            }
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("&History"));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F9));
+    ASSERT_TRUE(MainFrame()->IsSidePanelShown());
+    item->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(MainFrame()->IsSidePanelShown());
+    item->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(MainFrame()->IsSidePanelShown());
 }
 
 }  // namespace
