@@ -77,13 +77,31 @@ public:
         }
         current = std::clamp(index, 0, static_cast<int>(lines.size()) - 1);
         ensureWidgetVisible(lines[current], 0, 0);
+        MarkCurrent();
         if (hasFocus()) {
             QAccessibleEvent focus(lines[current], QAccessible::Focus);
             Send(focus);
         }
     }
 
+    // A keyboard player sees where the focus is: the current line in the selection's colours
+    // while the list has the focus, and every line as it always looks otherwise.
+    void MarkCurrent() {
+        const QList<Line*> lines = Lines(this);
+        for (int i = 0; i < lines.size(); ++i) {
+            const bool marked = hasFocus() && i == current;
+            lines[i]->setAutoFillBackground(marked);
+            lines[i]->setBackgroundRole(marked ? QPalette::Highlight : QPalette::Window);
+            lines[i]->setForegroundRole(marked ? QPalette::HighlightedText : QPalette::WindowText);
+        }
+    }
+
 protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        QScrollArea::focusOutEvent(event);
+        MarkCurrent();
+    }
+
     void focusInEvent(QFocusEvent* event) override {
         QScrollArea::focusInEvent(event);
         // After the list's own focus news, which would otherwise cut the item's short.

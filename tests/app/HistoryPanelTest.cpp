@@ -296,6 +296,15 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
     QTest::keyClick(HistoryPanel(), Qt::Key_Up);  // stays on the first
     QAccessibleInterface* current = list->focusChild();
     const bool currentFocused = current != nullptr && current->state().focused;
+    // The current line shows in the selection's colours while the list has the focus.
+    const QImage inList = HistoryPanel()->grab().toImage();
+    const QColor highlight = HistoryPanel()->palette().color(QPalette::Highlight);
+    const QWidget* firstLine =
+        current != nullptr
+            ? current->object()->isWidgetType() ? static_cast<QWidget*>(current->object()) : nullptr
+            : nullptr;
+    const QPoint firstLineCorner =
+        firstLine != nullptr ? firstLine->mapTo(HistoryPanel(), QPoint(1, 1)) : QPoint();
     QTest::keyClick(HistoryPanel(), Qt::Key_End);
     // F9 there hides the list and gives the keys back to the game.
     QTest::keyClick(HistoryPanel(), Qt::Key_F9);
@@ -309,6 +318,11 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
     EXPECT_TRUE(currentFocused);
     EXPECT_EQ(focused, QStringList({lines[1], lines[0], lines[0], lines[1]}));
     EXPECT_EQ(keysAfterHiding, GameView());
+    ASSERT_NE(firstLine, nullptr);
+    EXPECT_EQ(inList.pixelColor(firstLineCorner), highlight);
+    // Once the keys are back on the game, the lines look as they always do.
+    const QImage outOfList = HistoryPanel()->grab().toImage();
+    EXPECT_NE(outOfList.pixelColor(firstLineCorner), highlight);
 }
 
 // Druno > History shows F9 beside it and does what F9 does: hides the panel, then shows it again.
