@@ -26,13 +26,21 @@ start_xvfb
 
 "$bus_launcher" --launch-immediately >"$work/bus.log" 2>&1 &
 pids+=($!)
-# Every event whose source is a notification, as "event|name", one a line. Debian's own Python
+# Every event whose source is a notification, as "event|name", one a line, and a line once the
+# first event of the game arrives. Debian's own Python
 # carries pyatspi, whatever python3 comes first on the PATH.
 /usr/bin/python3 -u - >"$work/events.txt" 2>"$work/listener.log" <<'EOF' &
 import pyatspi
 
+game_heard = False
+
 def heard(event):
+    global game_heard
     try:
+        # The game is the only program on this bus that sends events.
+        if not game_heard:
+            game_heard = True
+            print("game on the bus")
         if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
             print("%s|%s" % (event.type, event.source.name))
     except Exception:
@@ -53,6 +61,14 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 write_empty_statistics "$work/bin/Druno.sta"
 start_druno
 wait_for_window
+# The game joins the bus on its own time: play once its events reach the listener (the
+# window taking the focus sends some).
+for _ in $(seq 100); do
+    grep -q '^game on the bus$' "$work/events.txt" && break
+    xdotool windowfocus --sync "$wid"
+    sleep 0.2
+done
+grep -q '^game on the bus$' "$work/events.txt" || fail "the game's events never reached the bus"
 new_game_by_key
 guess=${secret:2:1}${secret:1:1}${secret:0:1}
 
