@@ -209,4 +209,12 @@ void DesktopTest::TearDown() {
         help->Widget()->close();
     }
     TakeBoxes();
+    // A menu a test opened is closed, what it left to the event loop lands before the next
+    // test begins, and every test starts with the history shown.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+    MainFrame()->ShowSidePanel(true);
 }
