@@ -15,8 +15,13 @@ if [[ ! -x $bus_launcher ]] || ! command -v dbus-run-session >/dev/null ||
     echo "SKIP: the AT-SPI bus or python3-pyatspi is missing (scripts/install-deps.sh --test)"
     exit 77
 fi
-# A session bus of its own, ended with the test.
+# A session bus of its own, ended with the test. The bus's own start on a heavily loaded
+# machine is not what is judged here: a run that fails is tried once more from the start.
 if [[ -z ${DRUNO_ATSPI_SESSION:-} ]]; then
+    DRUNO_ATSPI_SESSION=1 dbus-run-session -- "$0" "$@" && exit 0
+    status=$?
+    ((status == 77)) && exit 77
+    echo "--- tried once more"
     exec env DRUNO_ATSPI_SESSION=1 dbus-run-session -- "$0" "$@"
 fi
 
@@ -30,6 +35,8 @@ pids+=($!)
 # first event of the game arrives. Debian's own Python
 # carries pyatspi, whatever python3 comes first on the PATH.
 /usr/bin/python3 -u - >"$work/events.txt" 2>"$work/listener.log" <<'EOF' &
+import sys
+
 import pyatspi
 
 game_heard = False
@@ -43,8 +50,8 @@ def heard(event):
             print("game on the bus")
         if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
             print("%s|%s" % (event.type, event.source.name))
-    except Exception:
-        pass
+    except Exception as error:
+        print("listener: %r" % error, file=sys.stderr)
 
 pyatspi.Registry.registerEventListener(heard, "object:")
 print("listening")
@@ -72,9 +79,10 @@ grep -q '^game on the bus$' "$work/events.txt" || fail "the game's events never 
 new_game_by_key
 guess=${secret:2:1}${secret:1:1}${secret:0:1}
 
-# Waits until the bus has carried a notification with this text.
+# Waits until the bus has carried a notification with this text (a busy machine may take a
+# while to carry it).
 wait_for_notification() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         grep -qF -- "|$1" "$work/events.txt" && return 0
         sleep 0.1
     done
@@ -92,6 +100,14 @@ wait_for_notification "$guess: 1 in place, 2 elsewhere"
 
 # Abort Game, answered Yes: the round given up is told with its secret.
 menu_item a
+# The question takes the keys once it shows: no window manager hands them to it.
+for _ in $(seq 100); do
+    (($(shown_windows) > 1)) && break
+    sleep 0.1
+done
+for box in $(xdotool search --onlyvisible --name '^Druno$'); do
+    [[ $box == "$wid" ]] || xdotool windowfocus --sync "$box"
+done
 answer_boxes_until '^} GameStatisticsAddLost()'
 wait_for_notification "Round given up. The number was $secret."
 echo "PASS: the accessibility bus carries each judged guess and the round's end in words"
