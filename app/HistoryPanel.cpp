@@ -6,7 +6,7 @@
 #include "screen/MyDrunoDoc.h"
 
 bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
-    return m_list.Create(pFrame, nWidth, QStringLiteral("Guesses of this round"));
+    return m_list.Create(pFrame, nWidth, platform::LoadString(IDS_HISTORY_NAME));
 }
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
@@ -37,7 +37,7 @@ QString CHistoryPanel::News(const CMyDrunoDoc& doc) const {
 }
 
 QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
-    return QStringLiteral("%1: %2 in place, %3 elsewhere")
+    return platform::LoadString(IDS_HISTORY_SPOKEN)
         .arg(guess.strGuess)
         .arg(guess.nRightPlace)
         .arg(guess.nElsewhere);
@@ -49,18 +49,15 @@ QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLev
         const QString strDigits = platform::LoadString(IDS_LEVEL_DIGITS)
                                       .split(QLatin1Char('|'))
                                       .value(nLevel - 1, QStringLiteral("three"));
-        return {QStringLiteral("To start, choose Druno > New Game or press Ctrl+N."),
-                QStringLiteral("Find the secret number of %1 different digits in ten tries. "
-                               "Tap or type a guess of %1 digits: you see how many of them "
-                               "are in the right place and how many are right but elsewhere.")
-                    .arg(strDigits)};
+        return {platform::LoadString(IDS_HISTORY_START),
+                platform::FormatString(IDS_HISTORY_RULES, strDigits)};
     }
 
     QStringList lines;
     const std::vector<CDrunoGuess>& history = game.GetHistory();
     for (std::size_t i = 0; i < history.size(); ++i) {
         const CDrunoGuess& guess = history[i];
-        lines << QStringLiteral("%1.  %2   %3 in place, %4 elsewhere")
+        lines << platform::LoadString(IDS_HISTORY_LINE)
                      .arg(i + 1)
                      .arg(guess.strGuess)
                      .arg(guess.nRightPlace)
@@ -68,7 +65,7 @@ QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLev
     }
     if (bPlaying) {
         if (lines.isEmpty()) {
-            lines << QStringLiteral("Your guesses will be listed here.");
+            lines << platform::LoadString(IDS_HISTORY_EMPTY);
         }
         return lines;
     }
@@ -76,12 +73,12 @@ QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLev
     // The round is over; the secret may be told now.
     if (game.IsSolved()) {
         lines << (history.size() == 1
-                      ? QStringLiteral("Found at the first attempt!")
-                      : QStringLiteral("Found in %1 attempts.").arg(history.size()));
+                      ? platform::LoadString(IDS_HISTORY_FOUND_FIRST)
+                      : platform::LoadString(IDS_HISTORY_FOUND).arg(history.size()));
     } else if (game.IsLost()) {
-        lines << QStringLiteral("No attempts left. The number was %1.").arg(game.GetNumber());
+        lines << platform::FormatString(IDS_HISTORY_LOST, game.GetNumber());
     } else {
-        lines << QStringLiteral("Round given up. The number was %1.").arg(game.GetNumber());
+        lines << platform::FormatString(IDS_HISTORY_GIVEN_UP, game.GetNumber());
     }
     return lines;
 }

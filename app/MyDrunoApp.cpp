@@ -12,6 +12,7 @@
 #include "platform/framework/Window.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/Strings.h"
+#include "platform/services/Translation.h"
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
 #include "screen/MyDrunoView.h"
@@ -153,8 +154,13 @@ void CMyDrunoApp::OnOptions() {
     RedrawGameScreen();
 }
 
+int CMyDrunoApp::GetLanguage() {
+    return platform::TranslationLanguage() == QLatin1String("de") ? kLanguageGerman
+                                                                  : kLanguageEnglish;
+}
+
 void CMyDrunoApp::OnLookAndFeel() {
-    CLookAndFeelDlg dlg(kLanguageEnglish);
+    CLookAndFeelDlg dlg(GetLanguage());
     dlg.m_bNoFullScreenDlg = m_bNoFullScreenDlg;
     dlg.m_bShowCancelBtn = m_bShowCancelBtn;
     if (dlg.DoModal() != platform::kIdOk) {

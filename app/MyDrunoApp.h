@@ -21,6 +21,10 @@ public:
     // true loads the five settings from the store, false writes them back.
     void RegInit(bool fRead);
 
+    // The language of the dialogs that carry their own German texts (statistics, Look & Feel):
+    // kLanguageGerman while the program's texts are German, else kLanguageEnglish.
+    static int GetLanguage();
+
     // Command handlers: Help/About, Options..., Look and Feel...
     void OnAbout();
     void OnOptions();

@@ -1,5 +1,7 @@
 // The four dialog templates: Look & Feel (99), About (100), Statistics (129) and Options (131).
-// Positions and sizes are dialog units; styles are the handheld's bits.
+// Positions and sizes are dialog units; styles are the handheld's bits. The texts marked
+// QT_TRANSLATE_NOOP("Dialog", ...) are shown in the desktop's language; Look & Feel and
+// Statistics carry their German texts in their own code and keep the template's English.
 
 #include "platform/core/Messages.h"
 #include "platform/core/Resources.h"
@@ -24,6 +26,11 @@ constexpr unsigned kEdit = 0x50810080;          // border, tab stop, automatic h
 constexpr unsigned kUpDown = 0x50000036;  // set buddy int, align right, auto buddy, arrow keys
 
 constexpr int kNoId = -1;
+
+// A text of a template that is translated.
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 platform::DialogItemTemplate Item(const char* windowClass, const QString& text, int id, int x,
                                   int y, int cx, int cy, unsigned style) {
@@ -51,7 +58,7 @@ platform::DialogTemplate LookAndFeel() {
 }
 
 platform::DialogTemplate About() {
-    return {QStringLiteral("About Druno"),
+    return {Tr(QT_TRANSLATE_NOOP("Dialog", "About Druno")),
             QStringLiteral("Tahoma"),
             8,
             0,
@@ -98,7 +105,7 @@ platform::DialogTemplate Statistics() {
 }
 
 platform::DialogTemplate Options() {
-    return {QStringLiteral("Options"),
+    return {Tr(QT_TRANSLATE_NOOP("Dialog", "Options")),
             QStringLiteral("System"),
             8,
             0,
@@ -108,16 +115,18 @@ platform::DialogTemplate Options() {
             kDialogStyle,
             platform::kWsExCaptionOk,
             {
-                Item("BUTTON", QStringLiteral("&Sound"), IDC_SOUND, 6, 7, 46, 10, kAutoCheckBox),
-                Item("STATIC", QStringLiteral("Font sizes:"), kNoId, 6, 24, 40, 8, kLeftText),
+                Item("BUTTON", Tr(QT_TRANSLATE_NOOP("Dialog", "&Sound")), IDC_SOUND, 6, 7, 46, 10,
+                     kAutoCheckBox),
+                Item("STATIC", Tr(QT_TRANSLATE_NOOP("Dialog", "Font sizes:")), kNoId, 6, 24, 40, 8,
+                     kLeftText),
                 Item("EDIT", QString(), IDC_FONT_SIZE_STATUS, 49, 21, 26, 14, kEdit),
                 Item("msctls_updown32", QStringLiteral("Spin1"), IDC_SPIN_FONT_SIZE_STATUS, 75, 21,
                      7, 14, kUpDown),
                 Item("EDIT", QString(), IDC_FONT_SIZE, 85, 21, 26, 14, kEdit),
                 Item("msctls_updown32", QStringLiteral("Spin1"), IDC_SPIN_FONT_SIZE, 111, 21, 8, 14,
                      kUpDown),
-                Item("BUTTON", QStringLiteral("&Cancel"), IDCANCEL_BUTTON, 33, 250, 50, 14,
-                     kPushButton),
+                Item("BUTTON", Tr(QT_TRANSLATE_NOOP("Dialog", "&Cancel")), IDCANCEL_BUTTON, 33, 250,
+                     50, 14, kPushButton),
             }};
 }
 

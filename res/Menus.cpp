@@ -1,7 +1,7 @@
-// Menu 128: the main frame's two pop-up menus.
+// Menu 128: the main frame's two pop-up menus. The frame shows the texts marked
+// QT_TRANSLATE_NOOP("Menu", ...) in the desktop's language.
 
 #include "platform/core/Resources.h"
-#include "platform/services/Strings.h"
 #include "res/Resource.h"
 
 namespace res {
@@ -12,17 +12,12 @@ platform::MenuItemTemplate Item(const char* text, unsigned command) {
     return {QString::fromUtf8(text), command, {}};
 }
 
-platform::MenuItemTemplate Separator() {
-    return {};
+platform::MenuItemTemplate Popup(const char* text, std::vector<platform::MenuItemTemplate> items) {
+    return {QString::fromUtf8(text), 0, std::move(items)};
 }
 
-// The level pop-up; its texts come from the string table.
-platform::MenuItemTemplate LevelMenu() {
-    return {platform::LoadString(IDS_LEVEL_MENU),
-            0,
-            {{platform::LoadString(IDS_LEVEL_3_MENU), ID_LEVEL_3, {}},
-             {platform::LoadString(IDS_LEVEL_4_MENU), ID_LEVEL_4, {}},
-             {platform::LoadString(IDS_LEVEL_5_MENU), ID_LEVEL_5, {}}}};
+platform::MenuItemTemplate Separator() {
+    return {};
 }
 
 }  // namespace
@@ -30,16 +25,22 @@ platform::MenuItemTemplate LevelMenu() {
 void InstallMenus() {
     platform::MenuTemplate mainFrame;
     mainFrame.popups = {
-        {QStringLiteral("&Druno"),
-         0,
-         {Item("&New Game", ID_NEW_GAME), Item("&Abort Game", ID_ABORT_GAME), LevelMenu(),
-          Separator(), Item("&Options...", ID_OPTIONS), Item("&Look and Feel...", ID_LOOK_AND_FEEL),
-          Item("&Statistics...", ID_STATISTIC),
-          // Shows or hides the panel of guesses.
-          Item("&History", ID_HISTORY), Separator(), Item("E&xit", ID_APP_EXIT)}},
-        {QStringLiteral("&Help"),
-         0,
-         {Item("&Contents", ID_HELP), Separator(), Item("&About Druno", ID_APP_ABOUT)}},
+        Popup("&Druno", {Item(QT_TRANSLATE_NOOP("Menu", "&New Game"), ID_NEW_GAME),
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Abort Game"), ID_ABORT_GAME),
+                         // How many digits the secret has; chosen between rounds.
+                         Popup(QT_TRANSLATE_NOOP("Menu", "Le&vel"),
+                               {Item(QT_TRANSLATE_NOOP("Menu", "&Three digits"), ID_LEVEL_3),
+                                Item(QT_TRANSLATE_NOOP("Menu", "&Four digits"), ID_LEVEL_4),
+                                Item(QT_TRANSLATE_NOOP("Menu", "Fi&ve digits"), ID_LEVEL_5)}),
+                         Separator(), Item(QT_TRANSLATE_NOOP("Menu", "&Options..."), ID_OPTIONS),
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Look and Feel..."), ID_LOOK_AND_FEEL),
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Statistics..."), ID_STATISTIC),
+                         // Shows or hides the panel of guesses.
+                         Item(QT_TRANSLATE_NOOP("Menu", "&History"), ID_HISTORY), Separator(),
+                         Item(QT_TRANSLATE_NOOP("Menu", "E&xit"), ID_APP_EXIT)}),
+        Popup(QT_TRANSLATE_NOOP("Menu", "&Help"),
+              {Item(QT_TRANSLATE_NOOP("Menu", "&Contents"), ID_HELP), Separator(),
+               Item(QT_TRANSLATE_NOOP("Menu", "&About Druno"), ID_APP_ABOUT)}),
     };
     platform::InstallMenu(IDR_MAINFRAME, std::move(mainFrame));
 }

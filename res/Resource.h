@@ -94,10 +94,19 @@ inline constexpr unsigned IDS_NAME_FONT_SIZE_STATUS = 0xEF40;
 inline constexpr unsigned IDS_NAME_FONT_SIZE = 0xEF41;
 // The level names, "|" between them, as the statistics dialog lists them after "All".
 inline constexpr unsigned IDS_LEVEL_NAMES = 0xEF50;
-// The Level pop-up of the Druno menu and its three items.
-inline constexpr unsigned IDS_LEVEL_MENU = 0xEF51;
-inline constexpr unsigned IDS_LEVEL_3_MENU = 0xEF52;
-inline constexpr unsigned IDS_LEVEL_4_MENU = 0xEF53;
-inline constexpr unsigned IDS_LEVEL_5_MENU = 0xEF54;
 // The number of digits of each level in words, "|" between them.
 inline constexpr unsigned IDS_LEVEL_DIGITS = 0xEF55;
+// The history panel: the list's name, its first look, one line per guess, what a screen reader
+// is told of a guess, and the round's end.
+inline constexpr unsigned IDS_HISTORY_NAME = 0xEF60;
+inline constexpr unsigned IDS_HISTORY_START = 0xEF61;
+inline constexpr unsigned IDS_HISTORY_RULES = 0xEF62;
+inline constexpr unsigned IDS_HISTORY_LINE = 0xEF63;
+inline constexpr unsigned IDS_HISTORY_SPOKEN = 0xEF64;
+inline constexpr unsigned IDS_HISTORY_EMPTY = 0xEF65;
+inline constexpr unsigned IDS_HISTORY_FOUND_FIRST = 0xEF66;
+inline constexpr unsigned IDS_HISTORY_FOUND = 0xEF67;
+inline constexpr unsigned IDS_HISTORY_LOST = 0xEF68;
+inline constexpr unsigned IDS_HISTORY_GIVEN_UP = 0xEF69;
+// What assistive technology calls the delete cell of the strip.
+inline constexpr unsigned IDS_STRIP_DELETE = 0xEF70;

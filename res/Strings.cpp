@@ -1,10 +1,21 @@
-// The string table, English and German.
+// The string table. The statistics module carries its texts in English and German and
+// chooses between them itself; every text marked QT_TRANSLATE_NOOP("StringTable", ...) is
+// shown in the desktop's language (translations/).
 
 #include "platform/services/Strings.h"
 
 #include "res/Resource.h"
 
 namespace res {
+
+namespace {
+
+// A text of the table that is translated.
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
 
 platform::StringTable StringTable() {
     return {
@@ -15,28 +26,53 @@ platform::StringTable StringTable() {
         {IDS_STAT_PLAYED_DE, QStringLiteral("Gespielt:")},
         {IDS_STAT_LOST_DE, QStringLiteral("Verloren:")},
         {IDS_STAT_REALLY_DELETE_DE, QStringLiteral("Statistik wirklich löschen?")},
-        {IDS_STAT_REALLY_DELETE, QStringLiteral("Really delete statistics?")},
+        {IDS_STAT_REALLY_DELETE, Tr(QT_TRANSLATE_NOOP("StringTable", "Really delete statistics?"))},
         {IDS_STAT_LEVEL_DE, QStringLiteral("Ebene:")},
-        {IDS_STAT_ALL, QStringLiteral("All")},
+        {IDS_STAT_ALL, Tr(QT_TRANSLATE_NOOP("StringTable", "All"))},
         {IDS_STAT_ALL_DE, QStringLiteral("Alle")},
-        {IDS_STAT_OPEN_ERROR, QStringLiteral("Error in opening statistics file.")},
+        {IDS_STAT_OPEN_ERROR,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Error in opening statistics file."))},
         {IDS_STAT_OPEN_ERROR_DE, QStringLiteral("Fehler beim Öffnen der Statistik-Datei")},
         {IDR_MAINFRAME, QStringLiteral("Druno\n\nMyDruno\n\n\nMyDruno.Document\nMyDruno Document")},
-        {IDS_REALLY_ABORT, QStringLiteral("Really abort the game?")},
-        {IDS_WON, QStringLiteral("WON!")},
-        {IDS_GAME_OVER, QStringLiteral("Game Over!\nSolution: %1")},
-        {IDS_CLOSE_LOSES, QStringLiteral("If the application is being closed you lose the game!")},
-        {IDS_SETTINGS_NOT_SAVED, QStringLiteral("The settings could not be saved in %1.")},
+        {IDS_REALLY_ABORT, Tr(QT_TRANSLATE_NOOP("StringTable", "Really abort the game?"))},
+        {IDS_WON, Tr(QT_TRANSLATE_NOOP("StringTable", "WON!"))},
+        {IDS_GAME_OVER, Tr(QT_TRANSLATE_NOOP("StringTable", "Game Over!\nSolution: %1"))},
+        {IDS_CLOSE_LOSES,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "If the application is being closed you lose the game!"))},
+        {IDS_SETTINGS_NOT_SAVED,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "The settings could not be saved in %1."))},
         {IDS_SETTINGS_NO_HOME,
-         QStringLiteral("The settings could not be saved: there is no home folder.")},
-        {IDS_NAME_FONT_SIZE_STATUS, QStringLiteral("Font size of the line at the top")},
-        {IDS_NAME_FONT_SIZE, QStringLiteral("Font size of the two numbers")},
-        {IDS_LEVEL_NAMES, QStringLiteral("Three digits|Four digits|Five digits")},
-        {IDS_LEVEL_DIGITS, QStringLiteral("three|four|five")},
-        {IDS_LEVEL_MENU, QStringLiteral("Le&vel")},
-        {IDS_LEVEL_3_MENU, QStringLiteral("&Three digits")},
-        {IDS_LEVEL_4_MENU, QStringLiteral("&Four digits")},
-        {IDS_LEVEL_5_MENU, QStringLiteral("Fi&ve digits")},
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "The settings could not be saved: there is no home folder."))},
+        {IDS_NAME_FONT_SIZE_STATUS,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Font size of the line at the top"))},
+        {IDS_NAME_FONT_SIZE, Tr(QT_TRANSLATE_NOOP("StringTable", "Font size of the two numbers"))},
+        {IDS_LEVEL_NAMES,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Three digits|Four digits|Five digits"))},
+        {IDS_LEVEL_DIGITS, Tr(QT_TRANSLATE_NOOP("StringTable", "three|four|five"))},
+        {IDS_HISTORY_NAME, Tr(QT_TRANSLATE_NOOP("StringTable", "Guesses of this round"))},
+        {IDS_HISTORY_START,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "To start, choose Druno > New Game or press Ctrl+N."))},
+        {IDS_HISTORY_RULES,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "Find the secret number of %1 different digits in ten tries. "
+                              "Tap or type a guess of %1 digits: you see how many of them are "
+                              "in the right place and how many are right but elsewhere."))},
+        {IDS_HISTORY_LINE,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "%1.  %2   %3 in place, %4 elsewhere"))},
+        {IDS_HISTORY_SPOKEN, Tr(QT_TRANSLATE_NOOP("StringTable", "%1: %2 in place, %3 elsewhere"))},
+        {IDS_HISTORY_EMPTY,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Your guesses will be listed here."))},
+        {IDS_HISTORY_FOUND_FIRST,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Found at the first attempt!"))},
+        {IDS_HISTORY_FOUND, Tr(QT_TRANSLATE_NOOP("StringTable", "Found in %1 attempts."))},
+        {IDS_HISTORY_LOST,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "No attempts left. The number was %1."))},
+        {IDS_HISTORY_GIVEN_UP,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Round given up. The number was %1."))},
+        {IDS_STRIP_DELETE, Tr(QT_TRANSLATE_NOOP("StringTable", "Delete"))},
     };
 }
 

@@ -124,7 +124,7 @@ void CMyDrunoDoc::OnStatistic() {
     // The dialog opens on the level being played; in the default game on the overall record.
     m_nRoundLevel = GetLevel();
     UseLevelsIfNeeded(strStatFile);
-    GameStatisticsShow(strStatFile, kLanguageEnglish);
+    GameStatisticsShow(strStatFile, CMyDrunoApp::GetLanguage());
 }
 
 int CMyDrunoDoc::MaxAttemptsOfLevel(int /*nLevel*/) {

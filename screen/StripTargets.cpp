@@ -1,5 +1,8 @@
 #include "screen/StripTargets.h"
 
+#include "platform/services/Strings.h"
+#include "res/Resource.h"
+
 std::vector<platform::TapTarget> StripTargets(int nLeft, int nTop, bool bShown) {
     std::vector<platform::TapTarget> targets;
     for (int nCell = 0; nCell < kStripCells; ++nCell) {
@@ -8,7 +11,7 @@ std::vector<platform::TapTarget> StripTargets(int nLeft, int nTop, bool bShown) 
                        nTop + kStripHeight};
         target.shown = bShown;
         if (nCell == kStripDeleteCell) {
-            target.name = QStringLiteral("Delete");
+            target.name = platform::LoadString(IDS_STRIP_DELETE);
             target.keys = {platform::kVkBack, platform::kVkDelete};
         } else {
             target.name = QString::number(nCell);

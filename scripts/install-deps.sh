@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    # lrelease and lupdate with their CMake functions, and Qt's own translations of its texts.
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev
     libcanberra-dev sound-theme-freedesktop
     fonts-liberation fontconfig

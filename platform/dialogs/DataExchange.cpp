@@ -4,6 +4,7 @@
 #include "platform/dialogs/Dialog.h"
 #include "platform/services/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace platform {
@@ -65,7 +66,7 @@ void DataExchange::Text(int id, int& value) {
     }
     int parsed = 0;
     if (!ParseInteger(control->GetWindowText(), parsed)) {
-        Fail(id, QStringLiteral("Please enter an integer."));
+        Fail(id, QCoreApplication::translate("platform::DataExchange", "Please enter an integer."));
         return;
     }
     value = parsed;
@@ -94,8 +95,10 @@ void DataExchange::MinMaxInt(const int& value, int minimum, int maximum) {
     if (value >= minimum && value <= maximum) {
         return;
     }
-    Fail(ControlOf(value),
-         QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum));
+    Fail(ControlOf(value), QCoreApplication::translate("platform::DataExchange",
+                                                       "Please enter an integer between %1 and %2.")
+                               .arg(minimum)
+                               .arg(maximum));
 }
 
 int DataExchange::ControlOf(const int& value) const {

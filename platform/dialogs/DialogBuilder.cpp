@@ -6,6 +6,7 @@
 #include "platform/dialogs/DialogFrame.h"
 #include "platform/dialogs/DialogUnits.h"
 #include "platform/dialogs/UpDownControl.h"
+#include "platform/services/Translation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +37,11 @@ constexpr unsigned kEsCenter = 1;
 constexpr unsigned kEsRight = 2;
 constexpr unsigned kEsReadOnly = 0x0800;
 constexpr unsigned kCbsDropDown = 2;
+
+// Dialog texts are marked QT_TRANSLATE_NOOP("Dialog", ...) where the templates are made.
+QString DialogText(const QString& text) {
+    return TranslateResource("Dialog", text);
+}
 
 // The handheld's way into a window's protected binding, for control objects the program
 // declares as members.
@@ -71,7 +77,7 @@ void Notify(Dialog& dialog, int id, unsigned notification) {
 QWidget* MakeButton(Dialog& dialog, const DialogItemTemplate& item, QWidget* parent) {
     const unsigned kind = item.style & 0x0F;
     if (kind == kBsCheckBox || kind == kBsAutoCheckBox) {
-        auto* box = new QCheckBox(item.text, parent);
+        auto* box = new QCheckBox(DialogText(item.text), parent);
         QObject::connect(box, &QCheckBox::clicked, box, [&dialog, box, kind, id = item.id] {
             // A plain check box leaves its state to the program.
             if (kind == kBsCheckBox) {
@@ -81,7 +87,7 @@ QWidget* MakeButton(Dialog& dialog, const DialogItemTemplate& item, QWidget* par
         });
         return box;
     }
-    auto* button = new QPushButton(item.text, parent);
+    auto* button = new QPushButton(DialogText(item.text), parent);
     // Enter is the dialog's OK; a push button is pressed by Enter only while it has the focus.
     button->setAutoDefault(false);
     button->setDefault(kind == kBsDefPushButton);
@@ -104,7 +110,7 @@ QWidget* MakeStatic(const DialogItemTemplate& item, const QRect& place, QWidget*
         return label;
     }
     label->setTextFormat(Qt::PlainText);
-    label->setText(item.text);
+    label->setText(DialogText(item.text));
     label->setWordWrap(true);
     const Qt::Alignment horizontal = kind == kSsRight    ? Qt::AlignRight
                                      : kind == kSsCenter ? Qt::AlignHCenter
@@ -172,7 +178,7 @@ DialogBuilder::Result DialogBuilder::Build(Dialog& dialog, const DialogTemplate&
     const QFont font =
         DialogUnits::TemplateFont(dialogTemplate.fontFace, dialogTemplate.fontPoints);
     frame->setFont(font);
-    frame->setWindowTitle(dialogTemplate.caption);
+    frame->setWindowTitle(DialogText(dialogTemplate.caption));
     const DialogUnits units(font);
     QWidget* client = frame->Client();
 

@@ -2,6 +2,7 @@
 
 #include "platform/core/Messages.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -38,7 +39,7 @@ DialogFrame::DialogFrame(QWidget* parent, std::function<void(int)> command)
     m_caption->setTextFormat(Qt::PlainText);
     m_caption->installEventFilter(this);
 
-    m_done = new QPushButton(tr("OK"), m_title);
+    m_done = new QPushButton(QCoreApplication::translate("platform::DialogFrame", "OK"), m_title);
     m_done->setObjectName(QStringLiteral("doneButton"));
     m_done->setAutoDefault(false);
     m_done->setFocusPolicy(Qt::NoFocus);
@@ -50,7 +51,7 @@ DialogFrame::DialogFrame(QWidget* parent, std::function<void(int)> command)
     m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     m_close->setAutoRaise(true);
     m_close->setFocusPolicy(Qt::NoFocus);
-    m_close->setToolTip(tr("Close"));
+    m_close->setToolTip(QCoreApplication::translate("platform::DialogFrame", "Close"));
     m_close->hide();
     connect(m_close, &QToolButton::clicked, this, [this] { m_command(kIdCancel); });
 

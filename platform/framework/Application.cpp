@@ -8,6 +8,7 @@
 #include "platform/framework/Frame.h"
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/services/MessageBox.h"
+#include "platform/services/Translation.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -190,6 +191,7 @@ int Application::Run(int argc, char** argv) {
     s_makingRunApplication = true;
     QApplication app(argc, argv);
     s_makingRunApplication = false;
+    InstallTranslations(QStringLiteral("druno"));
     CatchExitDuringRun();
     const RunningScope running(this);
     std::optional<TerminationSignals> endOnSignals;
@@ -341,7 +343,8 @@ void Application::OnFileNew() {
 
 void Application::OnFileOpen() {
     QWidget* parent = m_mainWnd != nullptr ? m_mainWnd->Widget() : nullptr;
-    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"));
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QCoreApplication::translate("platform::Application", "Open"));
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

@@ -4,6 +4,7 @@
 #include "platform/framework/View.h"
 #include "platform/services/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -43,7 +44,9 @@ bool Document::OnNewDocument() {
 bool Document::OnOpenDocument(const QString& path) {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
-        MessageBox(QStringLiteral("Cannot open the document %1.").arg(path), kMbIconError);
+        MessageBox(QCoreApplication::translate("platform::Document", "Cannot open the document %1.")
+                       .arg(path),
+                   kMbIconError);
         return false;
     }
     Archive archive(path, false);

@@ -13,6 +13,7 @@
 #include "platform/graphics/Screen.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/Strings.h"
+#include "platform/services/Translation.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -536,9 +537,12 @@ void Frame::OnHelp() {
     if (!m_impl->help) {
         m_impl->help = std::make_unique<HelpWindow>();
     }
-    if (!m_impl->help->Open(QStringLiteral(":/help/%1.html").arg(name), name)) {
+    const QString page = LocalizedResourcePath(QStringLiteral(":/help/%1.html").arg(name));
+    if (!m_impl->help->Open(page, name)) {
         m_impl->help.reset();
-        MessageBox(QStringLiteral("No help is installed for %1.").arg(name), kMbIconInformation);
+        MessageBox(QCoreApplication::translate("platform::Frame", "No help is installed for %1.")
+                       .arg(name),
+                   kMbIconInformation);
     }
 }
 

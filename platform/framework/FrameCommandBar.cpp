@@ -3,9 +3,11 @@
 #include "platform/core/Messages.h"
 #include "platform/core/Resources.h"
 #include "platform/graphics/Palette.h"
+#include "platform/services/Translation.h"
 
 #include <QAction>
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QKeySequence>
@@ -31,15 +33,20 @@ QString PlainText(QString text) {
     return text;
 }
 
+// Menu texts are marked QT_TRANSLATE_NOOP("Menu", ...) where the menus are made.
+QString MenuText(const QString& text) {
+    return TranslateResource("Menu", text);
+}
+
 void FillMenu(QMenu* menu, const std::vector<MenuItemTemplate>& items,
               const std::function<QAction*(const QString&, unsigned)>& makeAction) {
     for (const MenuItemTemplate& item : items) {
         if (!item.popup.empty()) {
-            FillMenu(menu->addMenu(item.text), item.popup, makeAction);
+            FillMenu(menu->addMenu(MenuText(item.text)), item.popup, makeAction);
         } else if (item.command == 0 && item.text.isEmpty()) {
             menu->addSeparator();
         } else {
-            menu->addAction(makeAction(item.text, item.command));
+            menu->addAction(makeAction(MenuText(item.text), item.command));
         }
     }
 }
@@ -160,14 +167,14 @@ bool FrameCommandBar::InsertMenuBar(unsigned menuId) {
     };
     QToolButton* first = nullptr;
     for (const MenuItemTemplate& popup : menu->popups) {
-        auto* dropDown = new QMenu(popup.text, m_toolBar);
+        auto* dropDown = new QMenu(MenuText(popup.text), m_toolBar);
         FillMenu(dropDown, popup.popup, makeAction);
         // A menu shows the enabling of the moment it opens.
         CommandBarHost* host = m_host;
         QObject::connect(dropDown, &QMenu::aboutToShow, m_toolBar,
                          [host] { host->UpdateBarItems(); });
         auto* button = new QToolButton(m_toolBar);
-        button->setText(popup.text);
+        button->setText(dropDown->title());
         button->setMenu(dropDown);
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -229,11 +236,12 @@ bool FrameCommandBar::AddAdornments(unsigned /*flags*/) {
     QStyle* style = m_toolBar->style();
     QAction* help =
         m_toolBar->addAction(ThemedIcon(style->standardIcon(QStyle::SP_TitleBarContextHelpButton)),
-                             QStringLiteral("Help"));
+                             QCoreApplication::translate("platform::FrameCommandBar", "Help"));
     QObject::connect(help, &QAction::triggered, m_toolBar,
                      [host] { host->SendBarMessage(kMsgHelp, 0); });
-    QAction* close = m_toolBar->addAction(
-        ThemedIcon(style->standardIcon(QStyle::SP_TitleBarCloseButton)), QStringLiteral("Close"));
+    QAction* close =
+        m_toolBar->addAction(ThemedIcon(style->standardIcon(QStyle::SP_TitleBarCloseButton)),
+                             QCoreApplication::translate("platform::FrameCommandBar", "Close"));
     QObject::connect(close, &QAction::triggered, m_toolBar, [host] {
         if (host->BarWindow() != nullptr) {
             host->BarWindow()->close();

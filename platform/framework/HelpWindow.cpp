@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeySequence>
 #include <QShortcut>
@@ -159,7 +160,10 @@ bool HelpWindow::Open(const QString& page, const QString& appName) {
     auto* browser = window->findChild<QTextBrowser*>();
     browser->setSource(QUrl(QStringLiteral("qrc") + page));
     const QString title = browser->documentTitle();
-    window->setWindowTitle(title.isEmpty() ? appName + QStringLiteral(" Help") : title);
+    window->setWindowTitle(
+        title.isEmpty()
+            ? QCoreApplication::translate("platform::HelpWindow", "%1 Help").arg(appName)
+            : title);
     window->show();
     window->raise();
     window->activateWindow();

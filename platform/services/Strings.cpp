@@ -1,5 +1,7 @@
 #include "platform/services/Strings.h"
 
+#include "platform/services/Translation.h"
+
 namespace platform {
 
 namespace {
@@ -15,7 +17,7 @@ void InstallStringTable(const StringTable& table) {
 
 QString LoadString(unsigned id) {
     const auto it = Table().find(id);
-    return it == Table().end() ? QString() : it->second;
+    return it == Table().end() ? QString() : TranslateResource(kStringTableContext, it->second);
 }
 
 QString FormatString(unsigned id, const QString& arg1) {

@@ -1,0 +1,90 @@
+#include "platform/services/Translation.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+struct Installed {
+    std::unique_ptr<QTranslator> program;
+    std::unique_ptr<QTranslator> qt;
+    QString language;
+};
+
+Installed& Current() {
+    static Installed installed;
+    return installed;
+}
+
+void Remove(std::unique_ptr<QTranslator>& translator) {
+    if (translator) {
+        QCoreApplication::removeTranslator(translator.get());
+        translator.reset();
+    }
+}
+
+}  // namespace
+
+bool InstallTranslations(const QString& name) {
+    RemoveTranslations();
+    auto program = std::make_unique<QTranslator>();
+    // QLocale() is the desktop's locale unless the program set another default; its
+    // languages come from LANGUAGE, LC_ALL, LC_MESSAGES and LANG in Qt's order.
+    if (!program->load(QLocale(), name, QStringLiteral("_"), QStringLiteral(":/i18n")) ||
+        !QCoreApplication::installTranslator(program.get())) {
+        return false;
+    }
+    Installed& current = Current();
+    current.language = QLocale(program->language()).name().section(QLatin1Char('_'), 0, 0);
+    current.program = std::move(program);
+    // Qt's own texts (standard buttons, context menus, key names) in the same language, so
+    // that a box or a menu never mixes two languages. A missing Qt translation leaves Qt's
+    // texts English and the program's translated.
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(QLocale(current.language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt.get())) {
+        current.qt = std::move(qt);
+    }
+    return true;
+}
+
+void RemoveTranslations() {
+    Installed& current = Current();
+    Remove(current.qt);
+    Remove(current.program);
+    current.language.clear();
+}
+
+QString TranslationLanguage() {
+    return Current().language;
+}
+
+QString TranslateResource(const char* context, const QString& text) {
+    if (!Current().program || text.isEmpty()) {
+        return text;
+    }
+    const QString translated = Current().program->translate(context, text.toUtf8().constData());
+    return translated.isEmpty() ? text : translated;
+}
+
+QString LocalizedResourcePath(const QString& path) {
+    const QString language = TranslationLanguage();
+    if (language.isEmpty()) {
+        return path;
+    }
+    const QFileInfo info(path);
+    const QString localized =
+        info.path() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') + language +
+        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
+    return QFileInfo::exists(localized) ? localized : path;
+}
+
+}  // namespace platform

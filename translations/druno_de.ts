@@ -1,0 +1,248 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>About Druno</source>
+        <translation>Über Druno</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Sound</source>
+        <translation>&amp;Ton</translation>
+    </message>
+    <message>
+        <source>Font sizes:</source>
+        <translation>Schriftgrößen:</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbruch</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>&amp;New Game</source>
+        <translation>&amp;Neues Spiel</translation>
+    </message>
+    <message>
+        <source>&amp;Abort Game</source>
+        <translation>Spiel &amp;abbrechen</translation>
+    </message>
+    <message>
+        <source>Le&amp;vel</source>
+        <translation>&amp;Ebene</translation>
+    </message>
+    <message>
+        <source>&amp;Three digits</source>
+        <translation>&amp;Drei Ziffern</translation>
+    </message>
+    <message>
+        <source>&amp;Four digits</source>
+        <translation>&amp;Vier Ziffern</translation>
+    </message>
+    <message>
+        <source>Fi&amp;ve digits</source>
+        <translation>&amp;Fünf Ziffern</translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Optionen...</translation>
+    </message>
+    <message>
+        <source>&amp;Look and Feel...</source>
+        <translation>&amp;Look and Feel...</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistik...</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation>&amp;Verlauf</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>&amp;About Druno</source>
+        <translation>&amp;Über Druno</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Really delete statistics?</source>
+        <translation>Statistik wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Error in opening statistics file.</source>
+        <translation>Fehler beim Öffnen der Statistik-Datei</translation>
+    </message>
+    <message>
+        <source>Really abort the game?</source>
+        <translation>Spiel wirklich abbrechen?</translation>
+    </message>
+    <message>
+        <source>WON!</source>
+        <translation>GEWONNEN!</translation>
+    </message>
+    <message>
+        <source>Game Over!
+Solution: %1</source>
+        <translation>Spiel vorbei!
+Lösung: %1</translation>
+    </message>
+    <message>
+        <source>If the application is being closed you lose the game!</source>
+        <translation>Wenn das Programm jetzt beendet wird, ist das Spiel verloren!</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved in %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: there is no home folder.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: Es gibt keinen persönlichen Ordner.</translation>
+    </message>
+    <message>
+        <source>Font size of the line at the top</source>
+        <translation>Schriftgröße der oberen Zeile</translation>
+    </message>
+    <message>
+        <source>Font size of the two numbers</source>
+        <translation>Schriftgröße der beiden Zahlen</translation>
+    </message>
+    <message>
+        <source>Three digits|Four digits|Five digits</source>
+        <translation>Drei Ziffern|Vier Ziffern|Fünf Ziffern</translation>
+    </message>
+    <message>
+        <source>three|four|five</source>
+        <translation>drei|vier|fünf</translation>
+    </message>
+    <message>
+        <source>Guesses of this round</source>
+        <translation>Versuche dieser Runde</translation>
+    </message>
+    <message>
+        <source>To start, choose Druno &gt; New Game or press Ctrl+N.</source>
+        <translation>Zum Beginnen Druno &gt; Neues Spiel wählen oder Strg+N drücken.</translation>
+    </message>
+    <message>
+        <source>Find the secret number of %1 different digits in ten tries. Tap or type a guess of %1 digits: you see how many of them are in the right place and how many are right but elsewhere.</source>
+        <translation>Finden Sie die geheime Zahl aus %1 verschiedenen Ziffern in zehn Versuchen. Tippen Sie einen Versuch aus %1 Ziffern an oder geben Sie ihn ein: Sie sehen, wie viele Ziffern am richtigen Platz stehen und wie viele richtig sind, aber woanders stehen.</translation>
+    </message>
+    <message>
+        <source>%1.  %2   %3 in place, %4 elsewhere</source>
+        <translation>%1.  %2   %3 am Platz, %4 woanders</translation>
+    </message>
+    <message>
+        <source>%1: %2 in place, %3 elsewhere</source>
+        <translation>%1: %2 am Platz, %3 woanders</translation>
+    </message>
+    <message>
+        <source>Your guesses will be listed here.</source>
+        <translation>Ihre Versuche werden hier aufgelistet.</translation>
+    </message>
+    <message>
+        <source>Found at the first attempt!</source>
+        <translation>Beim ersten Versuch gefunden!</translation>
+    </message>
+    <message>
+        <source>Found in %1 attempts.</source>
+        <translation>In %1 Versuchen gefunden.</translation>
+    </message>
+    <message>
+        <source>No attempts left. The number was %1.</source>
+        <translation>Keine Versuche mehr. Die Zahl war %1.</translation>
+    </message>
+    <message>
+        <source>Round given up. The number was %1.</source>
+        <translation>Runde aufgegeben. Die Zahl war %1.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>platform::Application</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>platform::DataExchange</name>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::DialogFrame</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>platform::Document</name>
+    <message>
+        <source>Cannot open the document %1.</source>
+        <translation>Das Dokument %1 kann nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::Frame</name>
+    <message>
+        <source>No help is installed for %1.</source>
+        <translation>Für %1 ist keine Hilfe installiert.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::FrameCommandBar</name>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>platform::HelpWindow</name>
+    <message>
+        <source>%1 Help</source>
+        <translation>%1-Hilfe</translation>
+    </message>
+</context>
+</TS>
