@@ -34,11 +34,23 @@ void Remove(std::unique_ptr<QTranslator>& translator) {
 
 bool InstallTranslations(const QString& name) {
     RemoveTranslations();
-    auto program = std::make_unique<QTranslator>();
     // QLocale() is the desktop's locale unless the program set another default; its
-    // languages come from LANGUAGE, LC_ALL, LC_MESSAGES and LANG in Qt's order.
-    if (!program->load(QLocale(), name, QStringLiteral("_"), QStringLiteral(":/i18n")) ||
-        !QCoreApplication::installTranslator(program.get())) {
+    // languages come from LANGUAGE, LC_ALL, LC_MESSAGES and LANG in Qt's order, the most
+    // wanted first. English is the program's own language: where it comes before every
+    // language we have a translation for ("LANGUAGE=en:de"), the texts stay English.
+    auto program = std::make_unique<QTranslator>();
+    bool loaded = false;
+    for (const QString& wanted : QLocale().uiLanguages()) {
+        const QLocale locale(wanted);
+        if (locale.language() == QLocale::English || locale.language() == QLocale::C) {
+            break;
+        }
+        if (program->load(locale, name, QStringLiteral("_"), QStringLiteral(":/i18n"))) {
+            loaded = true;
+            break;
+        }
+    }
+    if (!loaded || !QCoreApplication::installTranslator(program.get())) {
         return false;
     }
     Installed& current = Current();

@@ -7,7 +7,8 @@
 //   play       loses two rounds and wins one with taps (their boxes answered OK), then leaves
 //              through Exit;
 //   lose       loses a round with taps (its boxes answered OK) and stays;
-//   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing.
+//   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing;
+//   texts      writes the texts of every screen (ScriptedTexts.h) and leaves.
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER. Each time a count begins to
 // wait for a statistics file another holds, it says "waiting"; DRUNO_LOCK_WAIT_MS, when set, is
 // how long it waits at most.
@@ -23,6 +24,7 @@
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
+#include "tests/app/ScriptedTexts.h"
 #include "tests/support/StripTaps.h"
 
 #include <QCoreApplication>
@@ -50,6 +52,10 @@ QWidget* GameView() {
 }
 
 void PlayScript(const QByteArray& script) {
+    if (script == "texts") {
+        PlayTextsScript();
+        return;
+    }
     theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
     if (script == "round") {
         Say("playing\n");

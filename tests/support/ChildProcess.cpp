@@ -83,9 +83,16 @@ bool ChildProcess::Start(const ChildOptions& options) {
         }
     }
 
+    // The options' variables take the place of the test's own of the same name: a process
+    // that finds a name twice reads the first.
+    const auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        environment.emplace_back(*entry);
+        const std::string name = nameOf(*entry);
+        if (std::none_of(options.environment.begin(), options.environment.end(),
+                         [&](const std::string& own) { return nameOf(own) == name; })) {
+            environment.emplace_back(*entry);
+        }
     }
     environment.insert(environment.end(), options.environment.begin(), options.environment.end());
     std::vector<char*> envp;

@@ -23,7 +23,7 @@ enum class ErrorStream {
 struct ChildOptions {
     std::string program;
     std::vector<std::string> arguments;
-    std::vector<std::string> environment;  // "NAME=value", on top of the test's own
+    std::vector<std::string> environment;  // "NAME=value", in place of the test's own
     ErrorStream errorStream = ErrorStream::Collected;
     // How long a child may take to end once it has been sent a signal.
     std::chrono::milliseconds endWait = std::chrono::seconds(15);
@@ -54,6 +54,8 @@ public:
     ChildEnd Wait();
 
     const std::string& ErrorOutput() const { return m_error; }
+    // What WaitForOutput has read of the standard output so far.
+    const std::string& Output() const { return m_output; }
 
 private:
     static bool WaitFor(int fd, std::string& text, const std::string& wanted);

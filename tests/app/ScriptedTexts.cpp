@@ -1,0 +1,226 @@
+#include "tests/app/ScriptedTexts.h"
+
+#include "app/MainFrame.h"
+#include "app/MyDrunoApp.h"
+#include "game/DrunoGame.h"
+#include "platform/core/Messages.h"
+#include "platform/desktop/ListPanel.h"
+#include "platform/framework/HelpWindow.h"
+#include "platform/framework/View.h"
+#include "platform/services/MessageBox.h"
+#include "res/Resource.h"
+#include "tests/support/StripTaps.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+void SayText(const char* screen, QString text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    const QByteArray line = QByteArray(screen) + '\t' + text.toUtf8() + '\n';
+    [[maybe_unused]] const ssize_t n = ::write(STDOUT_FILENO, line.constData(), line.size());
+}
+
+CMainFrame* Frame() {
+    return dynamic_cast<CMainFrame*>(theApp.GetMainWnd());
+}
+
+void SayMenu(const char* screen, const QMenu* menu) {
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+        SayText(screen,
+                keys.isEmpty() ? action->text() : action->text() + QLatin1Char('\t') + keys);
+        if (action->menu() != nullptr) {
+            SayMenu(screen, action->menu());
+        }
+    }
+}
+
+void SayBar() {
+    for (const QToolButton* button : Frame()->Widget()->findChildren<QToolButton*>()) {
+        if (button->menu() != nullptr) {
+            SayText("menu", button->text());
+            SayMenu("menu", button->menu());
+        }
+    }
+    for (const QToolBar* bar : Frame()->Widget()->findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            if (!action->icon().isNull()) {
+                SayText("tip", action->toolTip());
+            }
+        }
+    }
+}
+
+void SayHistory() {
+    const auto* splitter = Frame()->Widget()->findChild<QSplitter*>();
+    const auto* panel =
+        splitter != nullptr ? qobject_cast<QScrollArea*>(splitter->widget(1)) : nullptr;
+    if (panel == nullptr) {
+        return;
+    }
+    SayText("history-name", panel->accessibleName());
+    QList<const QLabel*> labels;
+    for (const QLabel* label : panel->widget()->findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            labels << label;
+        }
+    }
+    std::sort(labels.begin(), labels.end(),
+              [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
+    for (const QLabel* label : labels) {
+        SayText("history", label->text());
+    }
+}
+
+// Every text of a dialog or box, in the order its controls were made, its caption first.
+void SayWindow(const char* screen, const QWidget* window) {
+    SayText(screen, window->windowTitle());
+    for (const QWidget* child : window->findChildren<QWidget*>()) {
+        if (!child->isVisible()) {
+            continue;
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(child)) {
+            SayText(screen, label->text());
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(child)) {
+            SayText(screen, button->text());
+            SayText(screen, button->toolTip());
+        } else if (const auto* combo = qobject_cast<const QComboBox*>(child)) {
+            for (int i = 0; i < combo->count(); ++i) {
+                SayText(screen, combo->itemText(i));
+            }
+        }
+    }
+}
+
+// Runs once the modal window that the command about to run opens is up, then cancels it.
+void WhenModalOpens(std::function<void(QWidget*)> look) {
+    QTimer::singleShot(10, [look] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (window == nullptr) {
+            WhenModalOpens(look);
+            return;
+        }
+        look(window);
+        if (auto* box = qobject_cast<QMessageBox*>(window)) {
+            box->button(QMessageBox::No)->click();
+        } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
+            dialog->reject();
+        }
+    });
+}
+
+void Dialog(unsigned command, const char* screen) {
+    WhenModalOpens([screen](QWidget* window) {
+        SayWindow(screen, window);
+        // Qt's own texts: the context menu of a text field.
+        if (auto* edit = window->findChild<QLineEdit*>()) {
+            const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+            SayMenu("qt", menu.get());
+        }
+    });
+    theApp.OnCmdMsg(command, nullptr);
+}
+
+void NewGame(const char* secret) {
+    CDrunoGame::SetChosenSecret(QString::fromLatin1(secret));
+    theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
+    CDrunoGame::SetChosenSecret(QString());
+}
+
+QWidget* GameView() {
+    return Frame()->GetActiveView()->Widget();
+}
+
+}  // namespace
+
+void PlayTextsScript() {
+    SayBar();
+    SayHistory();
+    // What a screen reader is sent.
+    platform::SetAccessibilityObserver([](QAccessibleEvent* event) {
+        if (event->type() == QAccessible::ObjectShow && event->accessibleInterface() != nullptr) {
+            SayText("spoken", event->accessibleInterface()->text(QAccessible::Name));
+        }
+    });
+    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
+        SayText("box", QStringLiteral("%1 %2").arg(type).arg(text));
+        return type == platform::kMbYesNoQuestion ? platform::kIdYes : platform::kIdOk;
+    });
+    // No statistics file yet: the first count says it cannot be opened, and then makes it.
+    NewGame("123");
+    TapStripDigits(GameView(), QStringLiteral("456"));
+    SayHistory();
+    theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
+    SayHistory();
+    NewGame("123");
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        TapStripDigits(GameView(), QStringLiteral("456"));
+    }
+    SayHistory();
+    NewGame("123");
+    TapStripDigits(GameView(), QStringLiteral("123"));
+    SayHistory();
+    // A round of another level, so that the statistics list the levels by name.
+    theApp.OnCmdMsg(ID_LEVEL_4, nullptr);
+    NewGame("1234");
+    TapStripDigits(GameView(), QStringLiteral("1234"));
+    theApp.OnCmdMsg(ID_LEVEL_3, nullptr);
+
+    Dialog(ID_STATISTIC, "statistics");
+    Dialog(ID_OPTIONS, "options");
+    Dialog(ID_LOOK_AND_FEEL, "lookandfeel");
+    Dialog(ID_APP_ABOUT, "about");
+
+    // A box of Qt's own, with its standard buttons.
+    platform::SetMessageBoxAnswerer({});
+    WhenModalOpens([](QWidget* window) { SayWindow("qtbox", window); });
+    platform::MessageBox(IDS_REALLY_ABORT, platform::kMbYesNoQuestion);
+    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
+        SayText("box", QStringLiteral("%1 %2").arg(type).arg(text));
+        return platform::kIdOk;
+    });
+
+    theApp.OnCmdMsg(ID_HELP, nullptr);
+    if (const platform::HelpWindow* help = Frame()->GetHelpWindow()) {
+        SayText("help", help->Widget()->windowTitle());
+    }
+    // Leaving in the middle of a round, which counts it, with a folder where the statistics
+    // file should be: the count cannot open it.
+    NewGame("123");
+    const QString statFile =
+        qEnvironmentVariable("DRUNO_TEST_FOLDER") + QStringLiteral("/Druno.sta");
+    QFile::remove(statFile);
+    QDir().mkpath(statFile);
+    theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
+    SayText("end", QStringLiteral("."));
+}
