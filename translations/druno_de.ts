@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Font sizes:</source>
-        <translation>Schriftgrößen:</translation>
+        <translation>Schrift:</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>

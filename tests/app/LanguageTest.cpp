@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "statistics", "Four digits"},
         // The settings dialogs, About, and a text field's menu of Qt's own.
         ScreenCase{&kGerman, "options", "Optionen"}, ScreenCase{&kGerman, "options", "&Ton"},
-        ScreenCase{&kGerman, "options", "Schriftgrößen:"},
+        ScreenCase{&kGerman, "options", "Schrift:"},
         ScreenCase{&kEnglish, "options", "Font sizes:"},
         ScreenCase{&kGerman, "lookandfeel", "Look & Feel"},
         ScreenCase{&kGerman, "lookandfeel", "Keine &Vollbild-Dialoge"},
