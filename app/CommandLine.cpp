@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "platform/services/Translation.h"
+
 namespace druno {
 
 CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -15,22 +17,28 @@ CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string HelpText() {
-    return "Usage: druno [OPTION]\n"
-           "Guess the secret number of three different digits in ten attempts.\n"
-           "\n"
-           "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n"
-           "\n"
-           "Without an option the game starts in its window. Qt's standard options\n"
-           "(-platform, -style, ...) are understood too.\n"
-           "\n"
-           "Settings:   $XDG_CONFIG_HOME/Brantel/Druno.ini (~/.config/Brantel/Druno.ini)\n"
-           "Statistics: Druno.sta next to the program, or where that folder cannot be\n"
-           "            written, $XDG_DATA_HOME/Brantel/Druno/Druno.sta\n"
-           "            (~/.local/share/Brantel/Druno/Druno.sta)\n"
-           "Trace:      on standard error, and to the trace viewer druno-kvo when it runs\n"
-           "\n"
-           "See druno(6) and druno-kvo(6).\n";
+    // Answered before the application object exists, in the desktop's language.
+    return platform::TranslateBeforeStart(
+               QStringLiteral("druno"), "CommandLine",
+               QT_TRANSLATE_NOOP(
+                   "CommandLine",
+                   "Usage: druno [OPTION]\n"
+                   "Guess the secret number of three different digits in ten attempts.\n"
+                   "\n"
+                   "  -h, --help     show this help and exit\n"
+                   "  -v, --version  show the version and exit\n"
+                   "\n"
+                   "Without an option the game starts in its window. Qt's standard options\n"
+                   "(-platform, -style, ...) are understood too.\n"
+                   "\n"
+                   "Settings:   $XDG_CONFIG_HOME/Brantel/Druno.ini (~/.config/Brantel/Druno.ini)\n"
+                   "Statistics: Druno.sta next to the program, or where that folder cannot be\n"
+                   "            written, $XDG_DATA_HOME/Brantel/Druno/Druno.sta\n"
+                   "            (~/.local/share/Brantel/Druno/Druno.sta)\n"
+                   "Trace:      on standard error, and to the trace viewer druno-kvo when it runs\n"
+                   "\n"
+                   "See druno(6) and druno-kvo(6).\n"))
+        .toStdString();
 }
 
 std::string VersionText() {

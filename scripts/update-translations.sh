@@ -55,8 +55,8 @@ for ts in "${ts_files[@]}"; do
     fi
     report=$("$lrelease" "$ts" -qm "$work/out.qm")
     echo "$ts: $report"
-    if ! grep -q " 0 unfinished" <<<"$report"; then
-        echo "FAIL: $ts has unfinished translations"
+    if ! grep -q " 0 unfinished" <<<"$report" || grep -q "untranslated" <<<"$report"; then
+        echo "FAIL: $ts has unfinished or untranslated texts"
         status=1
     fi
 done

@@ -2,6 +2,46 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: druno [OPTION]
+Guess the secret number of three different digits in ten attempts.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Without an option the game starts in its window. Qt&apos;s standard options
+(-platform, -style, ...) are understood too.
+
+Settings:   $XDG_CONFIG_HOME/Brantel/Druno.ini (~/.config/Brantel/Druno.ini)
+Statistics: Druno.sta next to the program, or where that folder cannot be
+            written, $XDG_DATA_HOME/Brantel/Druno/Druno.sta
+            (~/.local/share/Brantel/Druno/Druno.sta)
+Trace:      on standard error, and to the trace viewer druno-kvo when it runs
+
+See druno(6) and druno-kvo(6).
+</source>
+        <translation>Aufruf: druno [OPTION]
+Erraten Sie die geheime Zahl aus drei verschiedenen Ziffern in zehn Versuchen.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+
+Ohne Option startet das Spiel in seinem Fenster. Die Standardoptionen von Qt
+(-platform, -style, ...) werden ebenfalls verstanden.
+
+Einstellungen: $XDG_CONFIG_HOME/Brantel/Druno.ini (~/.config/Brantel/Druno.ini)
+Statistik:     Druno.sta neben dem Programm, oder, wo dieser Ordner nicht
+               beschreibbar ist, $XDG_DATA_HOME/Brantel/Druno/Druno.sta
+               (~/.local/share/Brantel/Druno/Druno.sta)
+Protokoll:     auf der Standardfehlerausgabe und an den Protokollbetrachter
+               druno-kvo, wenn er läuft
+
+Siehe druno(6) und druno-kvo(6).
+</translation>
+    </message>
+</context>
+<context>
     <name>Dialog</name>
     <message>
         <source>About Druno</source>
@@ -189,6 +229,14 @@ Lösung: %1</translation>
     <message>
         <source>Open</source>
         <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>no display found: neither DISPLAY nor WAYLAND_DISPLAY is set; start the game from a desktop session</source>
+        <translation>keine Anzeige gefunden: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt; starten Sie das Spiel in einer Desktop-Sitzung</translation>
+    </message>
+    <message>
+        <source>cannot open a window: no display could be reached through the Qt platform plugin (see DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM)</source>
+        <translation>kein Fenster möglich: keine Anzeige war erreichbar über das Plattform-Plugin von Qt (siehe DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM)</translation>
     </message>
 </context>
 <context>

@@ -31,6 +31,8 @@ Application* s_instance = nullptr;
 // The process's exit code when InitInstance refused to start.
 constexpr int kExitStartFailed = 1;
 
+// The program's translations are ":/i18n/druno_<language>.qm".
+const QString kTranslationName = QStringLiteral("druno");
 const QString kRecentFileSection = QStringLiteral("Recent File List");
 
 QString RecentFileKey(int index) {
@@ -92,9 +94,13 @@ void QtMessageHandler(QtMsgType type, const QMessageLogContext& context, const Q
     // No platform plugin could open the display: a plain word of what is missing rather than
     // Qt's advice to reinstall, and the exit code of a start that failed.
     if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
-        WriteStandardError(
-            "druno: cannot open a window: no display could be reached through the Qt platform "
-            "plugin (see DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM)\n");
+        const QString message = TranslateBeforeStart(
+            kTranslationName, "platform::Application",
+            QT_TRANSLATE_NOOP("platform::Application",
+                              "cannot open a window: no display could be reached through the "
+                              "Qt platform plugin (see DISPLAY, WAYLAND_DISPLAY and "
+                              "QT_QPA_PLATFORM)"));
+        WriteStandardError("druno: " + message.toUtf8() + "\n");
         FlushDebugOutput(kExitFlushWaitMs);
         ::_exit(kExitStartFailed);
     }
@@ -182,16 +188,19 @@ int Application::Run(int argc, char** argv) {
         ~ReleaseSignals() { TerminationSignals::Release(); }
     } const releaseSignals;
     if (HasNoDisplay(argc, argv)) {
-        WriteStandardError(
-            "druno: no display found: neither DISPLAY nor WAYLAND_DISPLAY is set; start the "
-            "game from a desktop session\n");
+        const QString message = TranslateBeforeStart(
+            kTranslationName, "platform::Application",
+            QT_TRANSLATE_NOOP("platform::Application",
+                              "no display found: neither DISPLAY nor WAYLAND_DISPLAY is set; "
+                              "start the game from a desktop session"));
+        WriteStandardError("druno: " + message.toUtf8() + "\n");
         return kExitStartFailed;
     }
     // Qt takes its own options (-platform, -style, ...) out of argc and argv.
     s_makingRunApplication = true;
     QApplication app(argc, argv);
     s_makingRunApplication = false;
-    InstallTranslations(QStringLiteral("druno"));
+    InstallTranslations(kTranslationName);
     CatchExitDuringRun();
     const RunningScope running(this);
     std::optional<TerminationSignals> endOnSignals;

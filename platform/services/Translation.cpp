@@ -30,27 +30,31 @@ void Remove(std::unique_ptr<QTranslator>& translator) {
     }
 }
 
+// The program's translation for the desktop's language. QLocale() is the desktop's locale
+// unless the program set another default; its languages come from LANGUAGE, LC_ALL,
+// LC_MESSAGES and LANG in Qt's order, the most wanted first. English is the program's own
+// language: where it comes before every language we have a translation for
+// ("LANGUAGE=en:de"), the texts stay English.
+bool LoadProgramTranslation(QTranslator& translator, const QString& name) {
+    for (const QString& wanted : QLocale().uiLanguages()) {
+        const QLocale locale(wanted);
+        if (locale.language() == QLocale::English || locale.language() == QLocale::C) {
+            return false;
+        }
+        if (translator.load(locale, name, QStringLiteral("_"), QStringLiteral(":/i18n"))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool InstallTranslations(const QString& name) {
     RemoveTranslations();
-    // QLocale() is the desktop's locale unless the program set another default; its
-    // languages come from LANGUAGE, LC_ALL, LC_MESSAGES and LANG in Qt's order, the most
-    // wanted first. English is the program's own language: where it comes before every
-    // language we have a translation for ("LANGUAGE=en:de"), the texts stay English.
     auto program = std::make_unique<QTranslator>();
-    bool loaded = false;
-    for (const QString& wanted : QLocale().uiLanguages()) {
-        const QLocale locale(wanted);
-        if (locale.language() == QLocale::English || locale.language() == QLocale::C) {
-            break;
-        }
-        if (program->load(locale, name, QStringLiteral("_"), QStringLiteral(":/i18n"))) {
-            loaded = true;
-            break;
-        }
-    }
-    if (!loaded || !QCoreApplication::installTranslator(program.get())) {
+    if (!LoadProgramTranslation(*program, name) ||
+        !QCoreApplication::installTranslator(program.get())) {
         return false;
     }
     Installed& current = Current();
@@ -97,6 +101,13 @@ QString LocalizedResourcePath(const QString& path) {
         info.path() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') + language +
         (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
     return QFileInfo::exists(localized) ? localized : path;
+}
+
+QString TranslateBeforeStart(const QString& name, const char* context, const char* text) {
+    QTranslator translator;
+    const QString translated =
+        LoadProgramTranslation(translator, name) ? translator.translate(context, text) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(text) : translated;
 }
 
 }  // namespace platform

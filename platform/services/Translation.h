@@ -16,6 +16,11 @@ bool InstallTranslations(const QString& name);
 // Takes the translations out again: the texts are English from here on.
 void RemoveTranslations();
 
+// A text in the desktop's language before the application object exists (a message on the
+// error stream, the answer to --help): text marked QT_TRANSLATE_NOOP(context, text), looked
+// up in the translation InstallTranslations(name) would install.
+QString TranslateBeforeStart(const QString& name, const char* context, const char* text);
+
 // The language of the installed translation, such as "de"; empty while the texts are English.
 QString TranslationLanguage();
 

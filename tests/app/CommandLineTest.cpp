@@ -149,14 +149,22 @@ TEST_F(CommandLineRun, NoDisplayIsSaidPlainly) {
     };
     const QMap<QString, QString> none = {{QStringLiteral("DISPLAY"), QString()},
                                          {QStringLiteral("WAYLAND_DISPLAY"), QString()},
-                                         {QStringLiteral("QT_QPA_PLATFORM"), QString()}};
+                                         {QStringLiteral("QT_QPA_PLATFORM"), QString()},
+                                         {QStringLiteral("LANGUAGE"), QStringLiteral("en")}};
     QMap<QString, QString> unreachable = none;
     unreachable.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4093"));
     unreachable.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QMap<QString, QString> german = none;
+    german.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    QMap<QString, QString> germanUnreachable = unreachable;
+    germanUnreachable.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
     const std::vector<Case> cases = {
         {none, {}, 1, "druno: no display found: neither DISPLAY nor WAYLAND_DISPLAY is set"},
         {none, {QStringLiteral("--help")}, 0, ""},
         {unreachable, {}, 1, "druno: cannot open a window: no display could be reached"},
+        // In the desktop's language.
+        {german, {}, 1, "druno: keine Anzeige gefunden: weder DISPLAY noch WAYLAND_DISPLAY"},
+        {germanUnreachable, {}, 1, "druno: kein Fenster möglich: keine Anzeige war erreichbar"},
     };
     for (const Case& c : cases) {
         m_display = c.display;
