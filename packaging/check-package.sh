@@ -26,6 +26,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/druno.svg
     usr/share/man/man6/druno.6.gz
     usr/share/man/man6/druno-kvo.6.gz
+    usr/share/man/de/man6/druno.6.gz
     usr/share/doc/druno/copyright
     usr/share/doc/druno/changelog.gz
 )

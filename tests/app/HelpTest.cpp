@@ -8,7 +8,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -56,6 +58,44 @@ void ClickBarHelpButton() {
         }
     }
     FAIL() << "no ? button on the bar";
+}
+
+// The keys of each line of a page's key list, as the page writes them in bold.
+QList<QStringList> KeyLines(const QString& page, const QString& heading) {
+    QFile file(page);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QString html = QString::fromUtf8(file.readAll());
+    const qsizetype start = html.indexOf(QStringLiteral("<h3>%1</h3>").arg(heading));
+    const qsizetype end = start < 0 ? -1 : html.indexOf(QStringLiteral("</ul>"), start);
+    if (end < 0) {
+        return {};
+    }
+    static const QRegularExpression line(QStringLiteral("<li>(.*?)</li>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression bold(QStringLiteral("<b>(.*?)</b>"));
+    QList<QStringList> lines;
+    for (const auto& item : line.globalMatch(html.mid(start, end - start))) {
+        QStringList keys;
+        for (const auto& key : bold.globalMatch(item.captured(1))) {
+            keys << key.captured(1);
+        }
+        lines << keys;
+    }
+    return lines;
+}
+
+// A key as a German keyboard labels it.
+QString GermanKeyName(QString key) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"Backspace", "Rücktaste"}, {"Delete", "Entf"}, {"Home", "Pos1"}, {"End", "Ende"}};
+    for (const auto& [english, german] : names) {
+        if (key == QLatin1String(english)) {
+            return QString::fromUtf8(german);
+        }
+    }
+    return key.replace(QStringLiteral("Ctrl+"), QStringLiteral("Strg+"));
 }
 
 struct HelpWay {
@@ -132,6 +172,37 @@ TEST_F(DesktopTest, TheHelpPageIsADocumentWhereEachKeyReadsOnOneLineWithWhatItDo
     }
     help->Widget()->close();
     QApplication::processEvents();
+}
+
+// The German page, which the program opens when it speaks German: a German title for its
+// window, the same files, and every key of the English key list on the same line, in the names
+// of a German keyboard. The letters after Alt+D follow the menu's own words and so differ.
+TEST_F(DesktopTest, TheGermanHelpPageHasAGermanTitleAndTheKeysOfTheEnglishOne) {
+    platform::HelpWindow help;
+    ASSERT_TRUE(help.Open(QStringLiteral(":/help/Druno_de.html"), QStringLiteral("Druno")));
+    EXPECT_EQ(help.Widget()->windowTitle(), QStringLiteral("So spielt man Druno"));
+    const QString page = help.GetPageText();
+    for (const char* part :
+         {"Strg+N", "Strg+Q", "Druno.sta", "~/.local/share/Brantel/Druno/Druno.sta",
+          "~/.config/Brantel/Druno.ini"}) {
+        EXPECT_TRUE(page.contains(QString::fromUtf8(part))) << part;
+    }
+    help.Widget()->close();
+
+    const QList<QStringList> english = KeyLines(QStringLiteral(":/help/Druno.html"), "Keys");
+    const QList<QStringList> german = KeyLines(QStringLiteral(":/help/Druno_de.html"), "Tasten");
+    ASSERT_FALSE(english.isEmpty());
+    ASSERT_EQ(german.size(), english.size());
+    for (qsizetype i = 0; i < english.size(); ++i) {
+        for (const QString& key : english[i]) {
+            if (key.size() == 1 && key[0].isLetter()) {
+                continue;
+            }
+            EXPECT_TRUE(german[i].contains(GermanKeyName(key)))
+                << key.toStdString() << " on line " << i + 1 << ": "
+                << german[i].join(QStringLiteral(", ")).toStdString();
+        }
+    }
 }
 
 TEST_F(DesktopTest, EscapeClosesTheHelpWindow) {
