@@ -72,10 +72,14 @@ done
 for runtime in qt6-qpa-plugins fonts-liberation; do
     names_package "$runtime" || fail "Depends does not name $runtime"
 done
-# The Wayland platform plugin, without which a desktop with no X server cannot show the game.
+# The Wayland platform plugin, without which a desktop with no X server cannot show the game,
+# and Qt's translations of its own texts.
 recommends=$(dpkg-deb --field "$deb" Recommends)
 echo "Recommends: $recommends"
-grep -Eq '(^|[ ,|])qt6-wayland($|[ ,|(])' <<<"$recommends" || fail "Recommends does not name qt6-wayland"
+for recommended in qt6-wayland qt6-translations-l10n; do
+    grep -Eq "(^|[ ,|])$recommended(\$|[ ,|(])" <<<"$recommends" ||
+        fail "Recommends does not name $recommended"
+done
 
 echo "== desktop-file-validate"
 # desktop-file-validate prints warnings and still ends with 0: the wrapper fails on them.

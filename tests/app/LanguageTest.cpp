@@ -163,6 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "lookandfeel", "&No full screen dialogs"},
         ScreenCase{&kEnglish, "lookandfeel", "Cancel"}, ScreenCase{&kGerman, "about", "Über Druno"},
         ScreenCase{&kEnglish, "about", "About Druno"},
+        ScreenCase{&kGerman, "help", "So spielt man Druno"},
+        ScreenCase{&kEnglish, "help", "How to play Druno"},
         ScreenCase{&kGerman, "qt", "&Rückgängig\tStrg+Z"},
         ScreenCase{&kEnglish, "qt", "&Undo\tCtrl+Z"}));
 
