@@ -1,12 +1,15 @@
 // What the player reads, in the desktop's language: the real program is started with the
 // environment a desktop session gives it, goes through every screen (menus, bar, history
 // panel, what a screen reader is sent, every kind of box, the four dialogs, a box of Qt's own,
-// a text field's menu, the help window) and writes what each shows.
+// a text field's menu, the help window) and writes what each shows. The statistics and
+// settings files it leaves are the same in every language.
 
 #include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <map>
@@ -42,14 +45,26 @@ const Locale kEnglishBeforeGerman{"EnglishBeforeGerman", "en:de", "", "", "de_DE
 // "<screen>\t<text>" lines, as the program wrote them.
 using Texts = std::vector<std::string>;
 
+struct ProgramRun {
+    Texts texts;
+    QByteArray statistics;  // the statistics file before it was made unusable
+    QByteArray settings;    // the settings file the program wrote at its end
+};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
 // One run of the program per locale, shared by every row that asks for it.
-const Texts& TextsIn(const Locale& locale) {
-    static std::map<std::string, Texts> runs;
+const ProgramRun& RunIn(const Locale& locale) {
+    static std::map<std::string, ProgramRun> runs;
     const auto known = runs.find(locale.name);
     if (known != runs.end()) {
         return known->second;
     }
-    Texts& texts = runs[locale.name];
+    ProgramRun& run = runs[locale.name];
+    Texts& texts = run.texts;
     QTemporaryDir dir;
     EXPECT_TRUE(dir.isValid());
     ChildOptions options;
@@ -71,7 +86,13 @@ const Texts& TextsIn(const Locale& locale) {
     for (std::string line; std::getline(lines, line);) {
         texts.push_back(line);
     }
-    return texts;
+    run.statistics = Contents(dir.filePath(QStringLiteral("Druno.sta.kept")));
+    run.settings = Contents(dir.filePath(QStringLiteral("config/Brantel/Druno.ini")));
+    return run;
+}
+
+const Texts& TextsIn(const Locale& locale) {
+    return RunIn(locale).texts;
 }
 
 bool Shows(const Texts& texts, const std::string& line) {
@@ -180,6 +201,18 @@ TEST(Languages, EachLocaleShowsTheScreensOfItsLanguage) {
     }
     for (const Locale* locale : {&kC, &kFrench, &kEnglishBeforeGerman}) {
         EXPECT_EQ(TextsIn(*locale), english) << locale->name;
+    }
+}
+
+// The rounds of the runs were the same, and so are the files they left, byte for byte, in
+// every language.
+TEST(Languages, TheFilesAreTheSameInEveryLanguage) {
+    const ProgramRun& english = RunIn(kEnglish);
+    ASSERT_EQ(english.statistics.size(), 36 * 4) << "a record per level and the overall one";
+    ASSERT_TRUE(english.settings.contains("[Init]"));
+    for (const Locale* locale : {&kGerman, &kC, &kFrench}) {
+        EXPECT_EQ(RunIn(*locale).statistics, english.statistics) << locale->name;
+        EXPECT_EQ(RunIn(*locale).settings, english.settings) << locale->name;
     }
 }
 
