@@ -12,8 +12,10 @@ function(druno_add_test name)
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     endif()
     set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
+    # LANGUAGE=en: the tests read the program's own English whatever the desktop's language;
+    # the language tests set their own.
     add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E env
-        QT_QPA_PLATFORM=offscreen HOME=${home} XDG_CONFIG_HOME=${home}/.config
+        QT_QPA_PLATFORM=offscreen LANGUAGE=en HOME=${home} XDG_CONFIG_HOME=${home}/.config
         XDG_RUNTIME_DIR=${home}/run
         ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${name}> -DHOME=${home}
         -P ${PROJECT_SOURCE_DIR}/cmake/RunTest.cmake)
