@@ -9,6 +9,7 @@
 #include "platform/services/ProfileStore.h"
 #include "res/Resource.h"
 #include "tests/screen/GameScreenFixture.h"
+#include "tests/support/PanelLines.h"
 #include "tests/support/StatisticsBytes.h"
 #include "tests/support/StripTaps.h"
 
@@ -97,29 +98,11 @@ QWidget* GameView() {
 }
 
 QWidget* HistoryPanel() {
-    const auto* splitter = FrameWindow()->findChild<QSplitter*>();
-    return splitter != nullptr && splitter->count() == 2 ? splitter->widget(1) : nullptr;
+    return HistoryPanelOf(FrameWindow());
 }
 
 QStringList HistoryLines() {
-    QStringList lines;
-    const auto* panel = qobject_cast<QScrollArea*>(HistoryPanel());
-    if (panel == nullptr || !panel->isVisible() || panel->width() == 0) {
-        return lines;
-    }
-    QList<const QLabel*> labels;
-    // What the player sees: a line that is there but hidden tells nothing.
-    for (const QLabel* label : panel->widget()->findChildren<QLabel*>()) {
-        if (label->isVisible()) {
-            labels << label;
-        }
-    }
-    std::sort(labels.begin(), labels.end(),
-              [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
-    for (const QLabel* label : labels) {
-        lines << label->text();
-    }
-    return lines;
+    return ShownHistoryLines(FrameWindow());
 }
 
 void Activate() {

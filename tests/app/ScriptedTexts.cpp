@@ -9,6 +9,7 @@
 #include "platform/framework/View.h"
 #include "platform/services/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/support/PanelLines.h"
 #include "tests/support/StripTaps.h"
 
 #include <QAbstractButton>
@@ -82,23 +83,11 @@ void SayBar() {
 }
 
 void SayHistory() {
-    const auto* splitter = Frame()->Widget()->findChild<QSplitter*>();
-    const auto* panel =
-        splitter != nullptr ? qobject_cast<QScrollArea*>(splitter->widget(1)) : nullptr;
-    if (panel == nullptr) {
-        return;
+    if (const QScrollArea* panel = HistoryPanelOf(Frame()->Widget())) {
+        SayText("history-name", panel->accessibleName());
     }
-    SayText("history-name", panel->accessibleName());
-    QList<const QLabel*> labels;
-    for (const QLabel* label : panel->widget()->findChildren<QLabel*>()) {
-        if (label->isVisible()) {
-            labels << label;
-        }
-    }
-    std::sort(labels.begin(), labels.end(),
-              [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
-    for (const QLabel* label : labels) {
-        SayText("history", label->text());
+    for (const QString& line : ShownHistoryLines(Frame()->Widget())) {
+        SayText("history", line);
     }
 }
 
