@@ -10,11 +10,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+# Qt 6's tools, also where Qt 5's are the ones on the PATH.
 tool() {
-    if command -v "$1" >/dev/null; then
-        command -v "$1"
-    elif [[ -x /usr/lib/qt6/bin/$1 ]]; then
+    if [[ -x /usr/lib/qt6/bin/$1 ]]; then
         echo "/usr/lib/qt6/bin/$1"
+    elif command -v "$1" >/dev/null; then
+        command -v "$1"
     else
         echo "$1 is missing: scripts/install-deps.sh installs it (qt6-l10n-tools)" >&2
         exit 2
