@@ -13,14 +13,17 @@
 #include "tests/support/StatisticsBytes.h"
 #include "tests/support/StripTaps.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -103,6 +106,20 @@ QWidget* HistoryPanel() {
 
 QStringList HistoryLines() {
     return ShownHistoryLines(FrameWindow());
+}
+
+QAction* MenuItem(unsigned command) {
+    for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
+        if (button->menu() == nullptr) {
+            continue;
+        }
+        for (QAction* action : button->menu()->actions()) {
+            if (action->data().toUInt() == command) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
 }
 
 void Activate() {

@@ -16,6 +16,7 @@
 
 #include <functional>
 
+class QAction;
 class QWidget;
 
 namespace desktop {
@@ -31,6 +32,9 @@ QWidget* GameView();
 QWidget* HistoryPanel();
 // The lines the history panel shows, top to bottom; none while it is out of sight.
 QStringList HistoryLines();
+
+// The item of the command in the command bar's menus, or null.
+QAction* MenuItem(unsigned command);
 
 // The frame's window made active, so that it takes keys.
 void Activate();

@@ -327,16 +327,7 @@ TEST_F(DesktopTest, HistoryIsAListThatTabReachesAndTheArrowsBrowse) {
 
 // Druno > History shows F9 beside it and does what F9 does: hides the panel, then shows it again.
 TEST_F(DesktopTest, TheDrunoMenusHistoryItemCarriesF9AndHidesAndShowsThePanel) {
-    QAction* item = nullptr;
-    for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
-        if (button->menu() != nullptr && button->text() == QStringLiteral("&Druno")) {
-            for (QAction* action : button->menu()->actions()) {
-                if (action->data().toUInt() == ID_HISTORY) {
-                    item = action;
-                }
-            }
-        }
-    }
+    QAction* item = MenuItem(ID_HISTORY);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("&History"));
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F9));

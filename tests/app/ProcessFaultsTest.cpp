@@ -169,7 +169,7 @@ TEST_F(ProcessFaults, SignalBeforeStartUpEndsTheProgramAsLater) {
 
     EXPECT_TRUE(end.exited && end.exitCode == 0) << Describe(end, druno.ErrorOutput());
     EXPECT_EQ(StoredSettings(), DefaultSettings());
-    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("Druno.sta"))));
+    EXPECT_FALSE(QFile::exists(StatFile()));
 }
 
 // Another game holds the statistics file while a round is lost. The count waits for it, and a
@@ -178,7 +178,7 @@ TEST_F(ProcessFaults, SignalBeforeStartUpEndsTheProgramAsLater) {
 // on any signal, without a second count from its close.
 TEST_F(ProcessFaults, SignalEndsTheWaitForABusyStatisticsFile) {
     SeedStatistics();
-    const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("Druno.sta")));
+    const QByteArray path = QFile::encodeName(StatFile());
     const int held = ::open(path.constData(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);

@@ -161,11 +161,13 @@ void PlayTextsScript() {
             SayText("spoken", event->accessibleInterface()->text(QAccessible::Name));
         }
     });
-    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
+    // Every box of the game is written down and answered, a question with Yes.
+    const platform::MessageBoxAnswerer answer = [](const QString& text, const QString&,
+                                                   unsigned type) {
         SayText("box", QStringLiteral("%1 %2").arg(type).arg(text));
         return type == platform::kMbYesNoQuestion ? platform::kIdYes : platform::kIdOk;
-    });
-    // No statistics file yet: the first count says it cannot be opened, and then makes it.
+    };
+    platform::SetMessageBoxAnswerer(answer);
     NewGame("123");
     TapStripDigits(GameView(), QStringLiteral("456"));
     SayHistory();
@@ -194,10 +196,7 @@ void PlayTextsScript() {
     platform::SetMessageBoxAnswerer({});
     WhenModalOpens([](QWidget* window) { SayWindow("qtbox", window); });
     platform::MessageBox(IDS_REALLY_ABORT, platform::kMbYesNoQuestion);
-    platform::SetMessageBoxAnswerer([](const QString& text, const QString&, unsigned type) {
-        SayText("box", QStringLiteral("%1 %2").arg(type).arg(text));
-        return platform::kIdOk;
-    });
+    platform::SetMessageBoxAnswerer(answer);
 
     theApp.OnCmdMsg(ID_HELP, nullptr);
     if (const platform::HelpWindow* help = Frame()->GetHelpWindow()) {

@@ -39,20 +39,6 @@ QSplitterHandle* Divider() {
     return splitter != nullptr && splitter->count() == 2 ? splitter->handle(1) : nullptr;
 }
 
-QAction* MenuItem(unsigned command) {
-    for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
-        if (button->menu() == nullptr) {
-            continue;
-        }
-        for (QAction* action : button->menu()->actions()) {
-            if (action->data().toUInt() == command) {
-                return action;
-            }
-        }
-    }
-    return nullptr;
-}
-
 TEST_F(DesktopTest, MenuItemsKeepTheirTextsAndShowTheirKeys) {
     struct Item {
         unsigned command;

@@ -3,10 +3,10 @@
 // the file of a player who never changed the level stays a single record.
 
 #include "app/MyDrunoApp.h"
-#include "platform/framework/Window.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsDlg.h"
+#include "tests/dialogs/ModalDriver.h"
 #include "tests/screen/GameScreenFixture.h"
 #include "tests/support/StatisticsBytes.h"
 
@@ -14,43 +14,23 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 namespace {
 
-struct Counts {
-    int played;
-    int won;
-    int lost;
-};
-
-GAMESTATISTICS Record(const QByteArray& bytes, int k) {
-    return StatisticsRecordAt(bytes, k).value_or(GAMESTATISTICS{});
+void ExpectCounts(const QByteArray& bytes, int k, StatCounts expected) {
+    EXPECT_EQ(StatCountsAt(bytes, k), expected) << "record " << k;
 }
 
-void ExpectCounts(const QByteArray& bytes, int k, Counts expected) {
-    const GAMESTATISTICS gs = Record(bytes, k);
-    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesPlayed), expected.played) << "record " << k;
-    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesWon), expected.won) << "record " << k;
-    EXPECT_EQ(gs.Get(GAMESTATISTICS::nGamesLost), expected.lost) << "record " << k;
+// A record of version 2878, as the game writes it.
+GAMESTATISTICS Record(int played, int won, int lost, int percent) {
+    return StatisticsRecord(2878, played, won, lost, percent);
 }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A 36-byte file of today's game: 5 played, 2 won, 3 lost.
+// The one record of a 36-byte file of today's game: 5 played, 2 won, 3 lost.
 GAMESTATISTICS OldRecord() {
-    GAMESTATISTICS gs;
-    gs.Set(GAMESTATISTICS::nVersion, 2878);
-    gs.Set(GAMESTATISTICS::nGamesPlayed, 5);
-    gs.Set(GAMESTATISTICS::nGamesWon, 2);
-    gs.Set(GAMESTATISTICS::nGamesLost, 3);
-    gs.Set(GAMESTATISTICS::nGamesWonPercent, 40);
-    return gs;
+    return Record(5, 2, 3, 40);
 }
 
 constexpr unsigned kLevelCommands[] = {ID_LEVEL_3, ID_LEVEL_4, ID_LEVEL_5};
@@ -80,18 +60,16 @@ protected:
     // Opens the statistics through the menu command; act runs on the open dialog, which then
     // closes.
     void ShowStatistics(const std::function<void(CGameStatisticsDlg&)>& act) {
-        std::function<void()> onOpen = [&] {
-            auto* dlg = dynamic_cast<CGameStatisticsDlg*>(
-                platform::Window::FromWidget(QApplication::activeModalWidget()));
-            if (dlg == nullptr) {
-                QTimer::singleShot(10, onOpen);
-                return;
-            }
-            act(*dlg);
-            dlg->EndDialog(platform::kIdOk);
-        };
-        QTimer::singleShot(0, onOpen);
-        ASSERT_TRUE(m_doc->OnCmdMsg(ID_STATISTIC, nullptr));
+        const testing_support::ModalRun run = testing_support::DriveModal(
+            [this] { ASSERT_TRUE(m_doc->OnCmdMsg(ID_STATISTIC, nullptr)); },
+            {[&](platform::Dialog& dialog) {
+                auto* dlg = dynamic_cast<CGameStatisticsDlg*>(&dialog);
+                ASSERT_NE(dlg, nullptr);
+                act(*dlg);
+                dlg->EndDialog(platform::kIdOk);
+            }});
+        EXPECT_EQ(run.stepsRun, 1);
+        EXPECT_FALSE(run.leftOpen);
     }
 
     // The level list, the chosen entry and the four numbers: played, won, lost, percent.
@@ -166,10 +144,10 @@ TEST_F(LevelsTest, RoundsCountInTheirLevelsRecord) {
                 ResetLevels();
                 PickLevel(level);
                 PlayRound(level, keys, win);
-                const QByteArray bytes = FileBytes(StatFile());
+                const QByteArray bytes = StatisticsFileBytes(StatFile());
                 SCOPED_TRACE(testing::Message()
                              << "level " << level << " keys " << keys << " win " << win);
-                const Counts round{1, win ? 1 : 0, win ? 0 : 1};
+                const StatCounts round{1, win ? 1 : 0, win ? 0 : 1};
                 if (level == 1) {
                     // The default game: one record, as it always was.
                     EXPECT_EQ(bytes.size(), 36);
@@ -178,7 +156,7 @@ TEST_F(LevelsTest, RoundsCountInTheirLevelsRecord) {
                 }
                 ASSERT_EQ(bytes.size(), 4 * 36);
                 for (int k = 1; k <= 3; ++k) {
-                    ExpectCounts(bytes, k, k == level ? round : Counts{0, 0, 0});
+                    ExpectCounts(bytes, k, k == level ? round : StatCounts{0, 0, 0});
                 }
                 ExpectCounts(bytes, 0, {level, round.won * level, round.lost * level});
             }
@@ -190,25 +168,25 @@ TEST_F(LevelsTest, RoundsCountInTheirLevelsRecord) {
 // "All" keeps its numbers; later default rounds count into that record too.
 TEST_F(LevelsTest, ASingleRecordFileBecomesTheThreeDigitRecord) {
     AnswerBoxes([](const QString&, unsigned) { return 1; });
-    QFile file(StatFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(StatisticsBytes({OldRecord()}));
-    file.close();
+    ASSERT_TRUE(WriteStatisticsFile(StatFile(), StatisticsBytes({OldRecord()})));
     OpenScreen();
 
     PickLevel(2);
     PlayRound(2, false, true);
-    QByteArray bytes = FileBytes(StatFile());
+    QByteArray bytes = StatisticsFileBytes(StatFile());
     ASSERT_EQ(bytes.size(), 4 * 36);
     ExpectCounts(bytes, 1, {5, 2, 3});
-    EXPECT_EQ(Record(bytes, 1).Get(GAMESTATISTICS::nGamesWonPercent), 40);
+    EXPECT_EQ(StatisticsRecordAt(bytes, 1)
+                  .value_or(GAMESTATISTICS{})
+                  .Get(GAMESTATISTICS::nGamesWonPercent),
+              40);
     ExpectCounts(bytes, 2, {1, 1, 0});
     ExpectCounts(bytes, 3, {0, 0, 0});
     ExpectCounts(bytes, 0, {5 + 2, 2 + 2, 3});
 
     PickLevel(1);
     PlayRound(1, true, false);
-    bytes = FileBytes(StatFile());
+    bytes = StatisticsFileBytes(StatFile());
     ExpectCounts(bytes, 1, {6, 2, 4});
     ExpectCounts(bytes, 2, {1, 1, 0});
     ExpectCounts(bytes, 0, {6 + 2, 2 + 2, 4});
@@ -217,14 +195,11 @@ TEST_F(LevelsTest, ASingleRecordFileBecomesTheThreeDigitRecord) {
 // A file with level records switches the levels on at once, even at the default level.
 TEST_F(LevelsTest, AFileWithLevelRecordsCountsTheDefaultLevelApart) {
     AnswerBoxes([](const QString&, unsigned) { return 1; });
-    QFile file(StatFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    GAMESTATISTICS level3 = OldRecord();
-    file.write(StatisticsBytes({OldRecord(), GAMESTATISTICS{}, GAMESTATISTICS{}, level3}));
-    file.close();
+    ASSERT_TRUE(WriteStatisticsFile(StatFile(), StatisticsBytes({OldRecord(), GAMESTATISTICS{},
+                                                                 GAMESTATISTICS{}, OldRecord()})));
     OpenScreen();
     PlayRound(1, false, true);
-    const QByteArray bytes = FileBytes(StatFile());
+    const QByteArray bytes = StatisticsFileBytes(StatFile());
     ExpectCounts(bytes, 1, {1, 1, 0});
     ExpectCounts(bytes, 3, {5, 2, 3});
     ExpectCounts(bytes, 0, {1 + 15, 1 + 6, 9});
@@ -257,20 +232,9 @@ TEST_F(LevelsTest, LevelIsRefusedDuringARound) {
 // level's numbers; looking at another level does not move later counts there.
 TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
     AnswerBoxes([](const QString&, unsigned) { return 1; });
-    QFile file(StatFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const auto record = [](int played, int won, int lost, int percent) {
-        GAMESTATISTICS gs;
-        gs.Set(GAMESTATISTICS::nVersion, 2878);
-        gs.Set(GAMESTATISTICS::nGamesPlayed, played);
-        gs.Set(GAMESTATISTICS::nGamesWon, won);
-        gs.Set(GAMESTATISTICS::nGamesLost, lost);
-        gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
-        return gs;
-    };
-    file.write(StatisticsBytes(
-        {record(7, 3, 4, 42), record(2, 1, 1, 50), record(1, 1, 0, 100), record(1, 0, 1, 0)}));
-    file.close();
+    ASSERT_TRUE(WriteStatisticsFile(
+        StatFile(), StatisticsBytes({Record(7, 3, 4, 42), Record(2, 1, 1, 50), Record(1, 1, 0, 100),
+                                     Record(1, 0, 1, 0)})));
     OpenScreen();
     PickLevel(2);
 
@@ -291,7 +255,7 @@ TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
 
     // "All" was the last one looked at; the round still counts as four digits.
     PlayRound(2, false, true);
-    const QByteArray bytes = FileBytes(StatFile());
+    const QByteArray bytes = StatisticsFileBytes(StatFile());
     ExpectCounts(bytes, 2, {2, 2, 0});
     ExpectCounts(bytes, 0, {2 + 2 * 2 + 3 * 1, 1 + 2 * 2, 1 + 3 * 1});
 }
@@ -304,6 +268,6 @@ TEST_F(LevelsTest, DefaultGameDialogListsAllOnly) {
         EXPECT_EQ(shown.levels, QStringList{QStringLiteral("All")});
         EXPECT_EQ(shown.selected, 0);
     });
-    EXPECT_EQ(FileBytes(StatFile()), EmptyStatisticsBytes());
+    EXPECT_EQ(StatisticsFileBytes(StatFile()), EmptyStatisticsBytes());
     EXPECT_EQ(s_nMaxLevels, 0);
 }

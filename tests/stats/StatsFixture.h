@@ -49,27 +49,14 @@ protected:
 
     // A record with the given counters and version, as it would lie in the file.
     static GAMESTATISTICS Record(int version, int played, int won, int lost, int percent) {
-        GAMESTATISTICS gs;
-        gs.Set(GAMESTATISTICS::nVersion, version);
-        gs.Set(GAMESTATISTICS::nGamesPlayed, played);
-        gs.Set(GAMESTATISTICS::nGamesWon, won);
-        gs.Set(GAMESTATISTICS::nGamesLost, lost);
-        gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
-        return gs;
+        return StatisticsRecord(version, played, won, lost, percent);
     }
 
     void WriteFile(const std::vector<GAMESTATISTICS>& records) {
         WriteRaw(StatisticsBytes(records));
     }
-    void WriteRaw(const QByteArray& bytes) {
-        QFile file(m_path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QByteArray FileBytes() const {
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void WriteRaw(const QByteArray& bytes) { ASSERT_TRUE(WriteStatisticsFile(m_path, bytes)); }
+    QByteArray FileBytes() const { return StatisticsFileBytes(m_path); }
     // Record k of the file, unscrambled.
     GAMESTATISTICS FileRecord(int k) const {
         const std::optional<GAMESTATISTICS> gs = StatisticsRecordAt(FileBytes(), k);

@@ -59,6 +59,17 @@ inline const std::array<GoldenRecord, 3> kGoldenRecords = {{
      "a5a5a5a5 5a5a5a5a 5e59585b 585b5a5a 5a5a5a5a a5a5a525 c6a5a5a5 5a5a5a5a 5a5a5a5a"},
 }};
 
+// A record with the given counters and version, as it would lie in the file.
+inline GAMESTATISTICS StatisticsRecord(int version, int played, int won, int lost, int percent) {
+    GAMESTATISTICS gs;
+    gs.Set(GAMESTATISTICS::nVersion, version);
+    gs.Set(GAMESTATISTICS::nGamesPlayed, played);
+    gs.Set(GAMESTATISTICS::nGamesWon, won);
+    gs.Set(GAMESTATISTICS::nGamesLost, lost);
+    gs.Set(GAMESTATISTICS::nGamesWonPercent, percent);
+    return gs;
+}
+
 // The file's bytes for these records, in order.
 inline QByteArray StatisticsBytes(const std::vector<GAMESTATISTICS>& records) {
     QByteArray bytes;
@@ -74,12 +85,22 @@ inline QByteArray EmptyStatisticsBytes() {
     return kGoldenRecords[0].FileBytes();
 }
 
-// Writes a file of one empty record at path, replacing what was there; false when it cannot.
-inline bool WriteEmptyStatistics(const QString& path) {
+// Writes the bytes at path, replacing what was there; false when it cannot.
+inline bool WriteStatisticsFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    const QByteArray bytes = EmptyStatisticsBytes();
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// Writes a file of one empty record at path, replacing what was there; false when it cannot.
+inline bool WriteEmptyStatistics(const QString& path) {
+    return WriteStatisticsFile(path, EmptyStatisticsBytes());
+}
+
+// The bytes of the file at path; empty when it cannot be read.
+inline QByteArray StatisticsFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Record k of the file's bytes, unscrambled; nothing when the bytes end before it.
@@ -100,7 +121,7 @@ inline std::optional<GAMESTATISTICS> ReadStatisticsRecord(const QString& path, i
     return file.open(QIODevice::ReadOnly) ? StatisticsRecordAt(file.readAll(), k) : std::nullopt;
 }
 
-// The game counters of record 0 of a statistics file.
+// The game counters of a record of a statistics file.
 struct StatCounts {
     int played = 0;
     int won = 0;
@@ -112,14 +133,23 @@ struct StatCounts {
     }
 };
 
-// What ReadStatCounts gives for a file without a record 0.
+// What StatCountsOf gives for a record that is not there.
 inline constexpr StatCounts kNoStatCounts{-1, -1, -1};
 
-inline StatCounts ReadStatCounts(const QString& path) {
-    const std::optional<GAMESTATISTICS> gs = ReadStatisticsRecord(path);
+inline StatCounts StatCountsOf(const std::optional<GAMESTATISTICS>& gs) {
     if (!gs) {
         return kNoStatCounts;
     }
     return {gs->Get(GAMESTATISTICS::nGamesPlayed), gs->Get(GAMESTATISTICS::nGamesWon),
             gs->Get(GAMESTATISTICS::nGamesLost)};
+}
+
+// The counters of record k of the file's bytes.
+inline StatCounts StatCountsAt(const QByteArray& bytes, int k) {
+    return StatCountsOf(StatisticsRecordAt(bytes, k));
+}
+
+// The counters of record 0 of the file at path.
+inline StatCounts ReadStatCounts(const QString& path) {
+    return StatCountsOf(ReadStatisticsRecord(path));
 }
