@@ -67,7 +67,7 @@ Application::Application(const QString& appName) : m_appName(appName) {
                            const Frame* frame = GetMainWnd();
                            return frame != nullptr ? frame->Widget() : nullptr;
                        },
-                       [this] { return m_endingSession; }});
+                       [this] { return IsEndingSession(); }});
 }
 
 Application::~Application() {
