@@ -238,7 +238,7 @@ public:
     }
 };
 
-// The classes here have no meta-object of their own, so they are told apart by their type.
+// The notification has no meta-object of its own, so the classes are told apart by their type.
 QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
     if (auto* announcement = dynamic_cast<Announcement*>(object)) {
         return new AnnouncementInterface(announcement);

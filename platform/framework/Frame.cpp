@@ -177,9 +177,6 @@ struct Frame::Impl {
     QSplitter* splitter = nullptr;
     Window* sidePanel = nullptr;
     int sidePanelWidth = 0;
-    // The window's width before the side panel was last hidden, and just after.
-    int widthShown = -1;
-    int widthHidden = -1;
     bool sized = false;
     std::optional<FramePlacement> pendingPlacement;
     FrameBarHost barHost;
@@ -400,7 +397,6 @@ void Frame::ShowSidePanel(bool shown) {
     window->layout()->activate();
     const bool fixed = (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
     LayOut(fixed ? window->width() : width, window->height(), shown ? m_impl->sidePanelWidth : 0);
-    m_impl->widthHidden = shown ? -1 : window->width();
     if (m_impl->view != nullptr) {
         m_impl->view->NotifySize();
     }

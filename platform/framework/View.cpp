@@ -212,7 +212,7 @@ protected:
 
     // A key stands for a tap on its target. A held key does not repeat: the pen cannot.
     void keyPressEvent(QKeyEvent* event) override {
-        const std::optional<TapTarget> target = TargetOfKey(event);
+        const std::optional<TapTarget> target = platform::TargetOfKey(*m_view, event);
         if (!target) {
             QWidget::keyPressEvent(event);
             return;
@@ -224,7 +224,7 @@ protected:
     }
 
     void keyReleaseEvent(QKeyEvent* event) override {
-        if (!TargetOfKey(event)) {
+        if (!platform::TargetOfKey(*m_view, event)) {
             QWidget::keyReleaseEvent(event);
             return;
         }
@@ -233,10 +233,6 @@ protected:
     }
 
 private:
-    std::optional<TapTarget> TargetOfKey(const QKeyEvent* event) const {
-        return platform::TargetOfKey(*m_view, event);
-    }
-
     QSize LayoutSizeOr(QSize otherwise) const {
         if (m_view->m_layoutWidth > 0 && m_view->m_layoutHeight > 0) {
             return {m_view->m_layoutWidth, m_view->m_layoutHeight};

@@ -57,13 +57,14 @@ QColor Mixed(const QColor& from, const QColor& to, double share) {
                   mix(from.blue(), to.blue()));
 }
 
-}  // namespace
-
+// How far apart two colours stand for the eye, from 1 (not at all) to 21 (black on white).
 double ContrastRatio(const QColor& a, const QColor& b) {
     const double la = RelativeLuminance(a);
     const double lb = RelativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+}  // namespace
 
 QImage OutlinedForBar(const QImage& image, const QColor& bar, const QColor& ink) {
     // A little above 3:1, so that the pixel keeps it once drawn over the bar.

@@ -22,9 +22,6 @@ bool IsDarkPalette(const QPalette& palette);
 // picture, takes the colour given; colours and transparency stay.
 QImage InkedForDarkBar(const QImage& image, const QColor& ink);
 
-// How far apart two colours stand for the eye, from 1 (not at all) to 21 (black on white).
-double ContrastRatio(const QColor& a, const QColor& b);
-
 // A button image whose outline stands out from the bar it sits on: every pixel at the
 // picture's outer edge that shows less than 3:1 against the bar is moved toward the ink just
 // far enough to reach it, so its hue stays. Pixels that already stand out, and those inside

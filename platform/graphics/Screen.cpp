@@ -116,10 +116,6 @@ void SetCanPlaceWindowsOverride(bool canPlace) {
     State().canPlaceOverride = canPlace;
 }
 
-void ClearCanPlaceWindowsOverride() {
-    State().canPlaceOverride.reset();
-}
-
 void SetScreenOverride(const Rect& screen, const Rect& workArea) {
     const Rect before = GetWorkArea();
     State().override = ScreenOverride{screen, workArea};

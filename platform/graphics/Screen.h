@@ -22,7 +22,6 @@ int GetSystemMetrics(int index);
 bool CanPlaceWindows();
 // Test seam: while set, the answer of CanPlaceWindows instead of the platform's.
 void SetCanPlaceWindowsOverride(bool canPlace);
-void ClearCanPlaceWindowsOverride();
 
 // Test seam: while set, the screen and its work area are these rectangles instead of the
 // primary screen's. Changing the work area delivers message 26 to the open dialogs.

@@ -30,6 +30,14 @@ void Remove(std::unique_ptr<QTranslator>& translator) {
     }
 }
 
+// Takes the translations out again: the texts are English from here on.
+void RemoveTranslations() {
+    Installed& current = Current();
+    Remove(current.qt);
+    Remove(current.program);
+    current.language.clear();
+}
+
 // The program's translation for the desktop's language. QLocale() is the desktop's locale
 // unless the program set another default; its languages come from LANGUAGE, LC_ALL,
 // LC_MESSAGES and LANG in Qt's order, the most wanted first. English is the program's own
@@ -70,13 +78,6 @@ bool InstallTranslations(const QString& name) {
         current.qt = std::move(qt);
     }
     return true;
-}
-
-void RemoveTranslations() {
-    Installed& current = Current();
-    Remove(current.qt);
-    Remove(current.program);
-    current.language.clear();
 }
 
 QString TranslationLanguage() {

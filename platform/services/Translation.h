@@ -13,8 +13,6 @@ namespace platform {
 // installed; returns false, leaving the English texts, when the program has no translation for
 // the language. Needs the application object.
 bool InstallTranslations(const QString& name);
-// Takes the translations out again: the texts are English from here on.
-void RemoveTranslations();
 
 // A text in the desktop's language before the application object exists (a message on the
 // error stream, the answer to --help): text marked QT_TRANSLATE_NOOP(context, text), looked
