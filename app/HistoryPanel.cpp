@@ -10,22 +10,23 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
 }
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
-    const QString strNews = News(doc);
-    m_list.SetLines(Lines(doc.m_bPlaying, doc.m_game, doc.GetLevel()));
+    const QStringList lines = Lines(doc.m_bPlaying, doc.m_game, doc.GetLevel());
+    const QString strNews = News(doc, lines);
+    m_list.SetLines(lines);
     m_bWasPlaying = doc.m_bPlaying;
     m_nGuessesTold = doc.m_game.GetHistory().size();
     m_list.Announce(strNews);
 }
 
 // What a player who cannot see the panel is told of the change since the last update: a new
-// guess of the round being played, or how the round ended.
-QString CHistoryPanel::News(const CMyDrunoDoc& doc) const {
+// guess of the round being played, or how the round ended (the last of the panel's lines).
+QString CHistoryPanel::News(const CMyDrunoDoc& doc, const QStringList& lines) const {
     const CDrunoGame& game = doc.m_game;
     if (!m_bWasPlaying) {
         return {};
     }
     if (!doc.m_bPlaying) {
-        return Lines(false, game).constLast();
+        return lines.constLast();
     }
     // The guess that ends the round is told by the box that says so; a notification now
     // would cut it short.

@@ -36,7 +36,7 @@ public:
     static QString Spoken(const CDrunoGuess& guess);
 
 private:
-    QString News(const CMyDrunoDoc& doc) const;
+    QString News(const CMyDrunoDoc& doc, const QStringList& lines) const;
 
     bool m_bWasPlaying = false;      // as the panel last showed the round
     std::size_t m_nGuessesTold = 0;  // judged guesses already told

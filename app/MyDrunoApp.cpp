@@ -101,7 +101,7 @@ void CMyDrunoApp::RegInit(bool fRead) {
         ReadLevel();
     } else {
         trace.Log(QStringLiteral("fRead==false /* write */"));
-        // One update of the file for all five, and none when the file holds them already.
+        // One update of the file for all six values, and none when the file holds them already.
         BeginProfileBatch();
         WriteProfileInt(init, QStringLiteral("Sound"), m_bSound ? 1 : 0);
         WriteProfileInt(init, QStringLiteral("FontSize"), m_nFontSize);

@@ -1,6 +1,7 @@
 #pragma once
 
-// The program's one application object. It holds the five user settings for the whole run:
+// The program's one application object. It holds the five user settings and the level for the
+// whole run:
 // loaded once after the main window exists, saved once at exit. It also carries the About,
 // Options and Look and Feel commands.
 
@@ -18,7 +19,7 @@ public:
     // is being ended from outside or has no display.
     int ExitInstance() override;
 
-    // true loads the five settings from the store, false writes them back.
+    // true loads the five settings and the level from the store, false writes them back.
     void RegInit(bool fRead);
 
     // The language of the dialogs that carry their own German texts (statistics, Look & Feel):

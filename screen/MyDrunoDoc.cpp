@@ -98,9 +98,10 @@ void CMyDrunoDoc::Serialize(platform::Archive& /*ar*/) {}
 void CMyDrunoDoc::OnNewGame() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnNewGame()"));
     // New Game is disabled during a round, so there is no old round to end here.
-    m_bPlaying = true;
+    // The level chosen between rounds becomes the round's.
     m_nRoundLevel = GetLevel();
-    m_game.Init(DigitsOfLevel(m_nRoundLevel), MaxAttemptsOfLevel(m_nRoundLevel), kDistinct);
+    m_bPlaying = true;
+    m_game.Init(DigitsOfLevel(m_nRoundLevel), kMaxAttempts, kDistinct);
     RoundChanged();
     RepaintDoc();
 }
@@ -122,15 +123,8 @@ void CMyDrunoDoc::OnStatistic() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnStatistic()"));
     const QString strStatFile = GetStatFile();
     // The dialog opens on the level being played; in the default game on the overall record.
-    m_nRoundLevel = GetLevel();
-    UseLevelsIfNeeded(strStatFile);
+    UseLevelsIfNeeded(strStatFile, GetLevel());
     GameStatisticsShow(strStatFile, CMyDrunoApp::GetLanguage());
-}
-
-int CMyDrunoDoc::MaxAttemptsOfLevel(int /*nLevel*/) {
-    // A player who always guesses a number that agrees with every answer so far wins every
-    // level within ten attempts nearly always (tools/levelsim measures it).
-    return 10;
 }
 
 int CMyDrunoDoc::GetLevel() const {
@@ -147,7 +141,6 @@ void CMyDrunoDoc::SetLevel(int nLevel) {
         return;
     }
     theApp.m_nLevel = nLevel;
-    m_nRoundLevel = nLevel;
     RoundChanged();
 }
 
@@ -155,25 +148,24 @@ void CMyDrunoDoc::OnUpdateLevel(platform::CommandUpdate* pCmdUI) {
     pCmdUI->Enable(!m_bPlaying);
 }
 
-void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile) {
-    if (m_nRoundLevel == kDefaultLevel && s_nMaxLevels <= 0 &&
-        !GameStatisticsFileHasLevels(strStatFile)) {
+void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile, int nLevel) {
+    if (nLevel == kDefaultLevel && s_nMaxLevels <= 0 && !GameStatisticsFileHasLevels(strStatFile)) {
         return;
     }
     // The level names start at record 1; record 0, "All", weighs each level by its number.
     GameStatisticsSetCustomLevels(platform::LoadString(IDS_LEVEL_NAMES));
-    GameStatisticsUseLevels(strStatFile, kLevels, m_nRoundLevel);
+    GameStatisticsUseLevels(strStatFile, kLevels, nLevel);
 }
 
 void CMyDrunoDoc::CountWon() {
     const QString strStatFile = GetStatFile();
-    UseLevelsIfNeeded(strStatFile);
+    UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddWon(strStatFile);
 }
 
 void CMyDrunoDoc::CountLost() {
     const QString strStatFile = GetStatFile();
-    UseLevelsIfNeeded(strStatFile);
+    UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddLost(strStatFile);
 }
 

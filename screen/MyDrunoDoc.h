@@ -62,7 +62,9 @@ public:
     static constexpr int kLevels = 3;
     static constexpr int kDefaultLevel = 1;
     static int DigitsOfLevel(int nLevel) { return nLevel + 2; }
-    static int MaxAttemptsOfLevel(int nLevel);
+    // Every level has ten attempts: a player who always guesses a number that agrees with
+    // every answer so far wins every level within ten nearly always (tools/levelsim).
+    static constexpr int kMaxAttempts = 10;
     // The level of the round being played, or of the next one between rounds.
     int GetLevel() const;
     // Picks a level between rounds; during a round the pick is refused with the error sound.
@@ -78,8 +80,8 @@ public:
 private:
     // Once a level other than the default has been played, or the file keeps level records
     // already, every count and the statistics dialog go by levels; the default player's
-    // statistics stay a single record.
-    void UseLevelsIfNeeded(const QString& strStatFile);
+    // statistics stay a single record. nLevel is the level counted or shown.
+    void UseLevelsIfNeeded(const QString& strStatFile, int nLevel);
 
     int m_nRoundLevel = kDefaultLevel;  // the level of the round being played
     std::weak_ptr<const RoundListener> m_roundListener;
