@@ -81,6 +81,8 @@ inline constexpr unsigned IDS_STAT_ALL = 10;
 inline constexpr unsigned IDS_STAT_ALL_DE = 11;
 inline constexpr unsigned IDS_STAT_OPEN_ERROR = 12;
 inline constexpr unsigned IDS_STAT_OPEN_ERROR_DE = 13;
+inline constexpr unsigned IDS_STAT_DAMAGED = 14;  // a damaged file was kept aside as %1
+inline constexpr unsigned IDS_STAT_DAMAGED_DE = 15;
 
 // Strings of the game.
 inline constexpr unsigned IDS_REALLY_ABORT = 0xEF14;

@@ -33,6 +33,15 @@ platform::StringTable StringTable() {
         {IDS_STAT_OPEN_ERROR,
          Tr(QT_TRANSLATE_NOOP("StringTable", "Error in opening statistics file."))},
         {IDS_STAT_OPEN_ERROR_DE, QStringLiteral("Fehler beim Öffnen der Statistik-Datei")},
+        {IDS_STAT_DAMAGED,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "The statistics file was damaged: some of its counts could not be "
+                              "read. A copy of the file is kept as %1, and the damaged counts "
+                              "start again from zero."))},
+        {IDS_STAT_DAMAGED_DE,
+         QStringLiteral("Die Statistik-Datei war beschädigt: Einige Zähler konnten nicht gelesen "
+                        "werden. Eine Kopie der Datei liegt unter %1, und die beschädigten Zähler "
+                        "beginnen wieder bei null.")},
         {IDR_MAINFRAME, QStringLiteral("Druno\n\nMyDruno\n\n\nMyDruno.Document\nMyDruno Document")},
         {IDS_REALLY_ABORT, Tr(QT_TRANSLATE_NOOP("StringTable", "Really abort the game?"))},
         {IDS_WON, Tr(QT_TRANSLATE_NOOP("StringTable", "WON!"))},

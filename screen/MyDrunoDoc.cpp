@@ -9,6 +9,7 @@
 #include "platform/services/Strings.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
+#include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
 PLATFORM_IMPLEMENT_DYNCREATE(CMyDrunoDoc)
@@ -149,6 +150,10 @@ void CMyDrunoDoc::OnUpdateLevel(platform::CommandUpdate* pCmdUI) {
 }
 
 void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile, int nLevel) {
+    // A file another game keeps busy is reported once, by the count or the dialog.
+    if (CStatisticsLock::IsBusy()) {
+        return;
+    }
     if (nLevel == kDefaultLevel && s_nMaxLevels <= 0 && !GameStatisticsFileHasLevels(strStatFile)) {
         return;
     }
@@ -157,14 +162,18 @@ void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile, int nLevel) {
     GameStatisticsUseLevels(strStatFile, kLevels, nLevel);
 }
 
+// Whether the file goes by levels is judged under the same hold of the file as the count
+// itself: another game may be giving the file its level records meanwhile.
 void CMyDrunoDoc::CountWon() {
     const QString strStatFile = GetStatFile();
+    const CStatisticsLock lock(strStatFile);
     UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddWon(strStatFile);
 }
 
 void CMyDrunoDoc::CountLost() {
     const QString strStatFile = GetStatFile();
+    const CStatisticsLock lock(strStatFile);
     UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddLost(strStatFile);
 }

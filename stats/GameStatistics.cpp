@@ -1,6 +1,9 @@
 #include "stats/GameStatistics.h"
 
 #include "platform/core/File.h"
+#include "platform/core/Messages.h"
+#include "platform/services/Strings.h"
+#include "res/Resource.h"
 #include "stats/GameStatisticsDlg.h"
 #include "stats/GameStatisticsRecord.h"
 #include "stats/StatisticsLock.h"
@@ -23,13 +26,27 @@ std::int32_t Incremented(std::int32_t count) {
 // Reads the current record (an unreadable file gives zero counters), lets count change it,
 // recomputes the percentage and writes it back, all under one lock. A file that another game
 // keeps busy is reported by the read, and the game is not counted: counting it into zero
-// counters would write over the other game's.
+// counters would write over the other game's. Nor is a damaged record counted on: its bytes
+// are kept aside first, and the count starts again from zero; where no copy can be made the
+// file is left as it is and the game goes uncounted.
 template <class Count>
 void CountGame(const QString& lpStatFile, Count count) {
     const CStatisticsLock lock(lpStatFile);
     GAMESTATISTICS gs;
-    if (CGameStatisticsDlg::ReadStatistics(lpStatFile, gs) != 0 && CStatisticsLock::IsBusy()) {
+    bool bDamaged = false;
+    if (CGameStatisticsDlg::ReadStatistics(lpStatFile, gs, bDamaged) != 0 &&
+        CStatisticsLock::IsBusy()) {
         return;
+    }
+    if (bDamaged) {
+        if (!GameStatisticsKeepDamaged(lpStatFile)) {
+            CStatisticsLock::TellWhenFree(
+                platform::LoadString(s_nLanguage == kLanguageGerman ? IDS_STAT_OPEN_ERROR_DE
+                                                                    : IDS_STAT_OPEN_ERROR),
+                platform::kMbIconError);
+            return;
+        }
+        gs.Clear();
     }
     count(gs);
     gs.Set(GAMESTATISTICS::nGamesWonPercent,
@@ -92,8 +109,33 @@ std::int64_t StatisticsFileSize(const QString& lpStatFile) {
 }  // namespace
 
 bool GameStatisticsFileHasLevels(const QString& lpStatFile) {
-    return StatisticsFileSize(lpStatFile) > GAMESTATISTICS::kSize;
+    return StatisticsFileSize(lpStatFile) >= 2 * GAMESTATISTICS::kSize;
 }
+
+namespace {
+
+// The overall record of a file that has no level records yet, to become level 1's: zero
+// counts when the file has none, and when they are damaged (after the bytes are kept aside).
+// False when the file cannot be read, or its damaged bytes cannot be kept.
+bool ReadOverallForLevelOne(const QString& lpStatFile, std::int64_t size, GAMESTATISTICS& overall) {
+    overall.Clear();
+    if (size == 0) {
+        return true;
+    }
+    s_nMaxLevels = 0;
+    s_nCurrLevel = 0;
+    bool bDamaged = false;
+    if (CGameStatisticsDlg::ReadStatistics(lpStatFile, overall, bDamaged) != 0) {
+        return false;
+    }
+    if (bDamaged) {
+        overall.Clear();
+        return GameStatisticsKeepDamaged(lpStatFile);
+    }
+    return true;
+}
+
+}  // namespace
 
 int GameStatisticsUseLevels(const QString& lpStatFile, int nMaxLevels, int nCurrLevel) {
     int result = 0;
@@ -101,25 +143,21 @@ int GameStatisticsUseLevels(const QString& lpStatFile, int nMaxLevels, int nCurr
         const CStatisticsLock lock(lpStatFile);
         // Under the lock the size cannot change: a second game finds the records made.
         const std::int64_t size = StatisticsFileSize(lpStatFile);
-        if (size < static_cast<std::int64_t>(nMaxLevels + 1) * GAMESTATISTICS::kSize) {
-            // The overall record as it stands; a file without one gives zero counts.
+        const std::int64_t records = size / GAMESTATISTICS::kSize;  // whole ones
+        if (records < nMaxLevels + 1) {
+            // A file without level records keeps its counts as level 1's. Bytes after the
+            // overall record that make no whole record are no counts: they are written over.
             GAMESTATISTICS overall;
-            if (size >= GAMESTATISTICS::kSize) {
-                s_nMaxLevels = 0;
-                s_nCurrLevel = 0;
-                if (CGameStatisticsDlg::ReadStatistics(lpStatFile, overall) != 0) {
-                    result = -1;
-                }
+            if (records < 2 && !ReadOverallForLevelOne(lpStatFile, size, overall)) {
+                result = -1;
             }
             // Every missing record is written, so that no gap of zero bytes is ever read as
             // a record; the last write recomputes the overall record from all of them.
             s_nMaxLevels = nMaxLevels;
-            for (int level = 1; result == 0 && level <= nMaxLevels; ++level) {
-                if (size >= static_cast<std::int64_t>(level + 1) * GAMESTATISTICS::kSize) {
-                    continue;
-                }
+            const int first = records < 1 ? 1 : static_cast<int>(records);
+            for (int level = first; result == 0 && level <= nMaxLevels; ++level) {
                 GAMESTATISTICS gs;
-                if (level == 1 && size == GAMESTATISTICS::kSize) {
+                if (level == 1) {
                     gs = overall;
                 }
                 s_nCurrLevel = level;

@@ -26,9 +26,16 @@ int GameStatisticsSetLevelInfo(int nMaxLevels, int nCurrLevel);
 int GameStatisticsSetCustomLevels(const QString& strCustomLevels);
 // Switches the per-level records on: nMaxLevels levels, counting into level nCurrLevel. A
 // file that has fewer records than that gets the missing ones first, under the statistics
-// lock: the counts of a file that holds only the overall record become level 1's, so the
-// overall record keeps its numbers, and every other missing level starts at zero. Then sets
+// lock: the counts of a file that holds only the overall record (whatever stray bytes follow
+// it) become level 1's, so the overall record keeps its numbers, and every other missing level
+// starts at zero; a damaged overall record is kept aside first. Then sets
 // the level information. 0, or -1 when the file could not be completed (the user is told).
 int GameStatisticsUseLevels(const QString& lpStatFile, int nMaxLevels, int nCurrLevel);
-// True when the statistics file holds more than the overall record: it has level records.
+// True when the statistics file holds more than the overall record: at least one whole level
+// record. Judge it under the statistics lock when a count depends on it.
 bool GameStatisticsFileHasLevels(const QString& lpStatFile);
+// Keeps a copy of a damaged statistics file beside it ("Druno.sta.damaged", else
+// "Druno.sta.damaged-2", ...; an existing file is never replaced) before anything of it is
+// written over, and tells the player where, once the file is free. False when no copy could be
+// made: the damaged bytes must then stay as they are.
+bool GameStatisticsKeepDamaged(const QString& lpStatFile);

@@ -100,7 +100,16 @@ bool CGameStatisticsDlg::OnInitDialog() {
 
 void CGameStatisticsDlg::UpdateStatistics() {
     GAMESTATISTICS gs;
-    ReadStatistics(m_strStatFile, gs);
+    bool bDamaged = false;
+    ReadStatistics(m_strStatFile, gs, bDamaged);
+    // Counts that cannot be are no counts: the fields show that nothing could be read, as
+    // before anything was.
+    if (bDamaged) {
+        m_strGamesPlayed = m_strGamesWon = m_strGamesLost = m_strGamesWonPercent =
+            QStringLiteral("????");
+        UpdateData(false);
+        return;
+    }
     m_strGamesPlayed = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesPlayed));
     m_strGamesWon = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesWon));
     m_strGamesLost = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesLost));

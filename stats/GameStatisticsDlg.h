@@ -19,6 +19,9 @@ public:
     // Reads record s_nCurrLevel (record 0 of an older file) into gs, unscrambled. 0, or -1
     // with an all-zero record when the file cannot be read; the user is told.
     static int ReadStatistics(const QString& lpStatFile, GAMESTATISTICS& gs);
+    // The same, and bDamaged tells a record read that cannot be counted on: cut short by the
+    // end of the file, or holding counts that cannot be. The user is not told of that here.
+    static int ReadStatistics(const QString& lpStatFile, GAMESTATISTICS& gs, bool& bDamaged);
     // Stamps gs and writes it as record s_nCurrLevel; with several levels, recomputes record
     // 0 from them. 0, or -1 when the file cannot be written; the user is told. gs is working
     // storage: its contents afterwards are of no use.

@@ -5,12 +5,14 @@
 #include "platform/core/File.h"
 #include "platform/core/Messages.h"
 #include "platform/services/MessageBox.h"
+#include "platform/services/Strings.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
 #include "stats/GameStatisticsDlg.h"
 #include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
 
+#include <array>
 #include <cerrno>
 
 namespace {
@@ -72,29 +74,37 @@ void Stamp(GAMESTATISTICS& gs) {
     }
 }
 
+enum class ReadOutcome { Read, Failed, Damaged };
+
 // Record 0 of the current format points to the record of the current level; older formats
-// have only record 0.
-bool ReadCurrentRecord(platform::File& file, GAMESTATISTICS& gs, CTraceScope& trace) {
-    if (!ReadRecord(file, gs)) {
-        return false;
+// have only record 0. A record cut short by the end of the file, or one whose counts cannot
+// be, is damaged; a level record wholly beyond the end has simply not been counted yet.
+ReadOutcome ReadCurrentRecord(platform::File& file, GAMESTATISTICS& gs, CTraceScope& trace) {
+    int got = 0;
+    if (!ReadRecord(file, gs, &got)) {
+        return ReadOutcome::Failed;
     }
     CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
     const std::int32_t version = gs.Get(GAMESTATISTICS::nVersion);
     if (version < kVersion3) {
         trace.Log(version == kVersion2 ? QStringLiteral("version 2.0")
                                        : QStringLiteral("version 1.0 or 1.01 or 1.03"));
-        return true;
+    } else {
+        trace.Log(QStringLiteral("version 3.x"));
+        trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
+        trace.LogFormat("s_nCurrLevel=%d", s_nCurrLevel);
+        // A negative level would lie before the file's start: the seek refuses it.
+        const std::int64_t offset = RecordOffset(s_nCurrLevel);
+        if (file.Seek(offset) != offset || !ReadRecord(file, gs, &got)) {
+            return ReadOutcome::Failed;
+        }
+        CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
+        if (got == 0 && s_nCurrLevel > 0) {
+            return ReadOutcome::Read;
+        }
     }
-    trace.Log(QStringLiteral("version 3.x"));
-    trace.LogFormat("s_nMaxLevels=%d", s_nMaxLevels);
-    trace.LogFormat("s_nCurrLevel=%d", s_nCurrLevel);
-    // A negative level would lie before the file's start: the seek refuses it.
-    const std::int64_t offset = RecordOffset(s_nCurrLevel);
-    if (file.Seek(offset) != offset || !ReadRecord(file, gs)) {
-        return false;
-    }
-    CGameStatisticsDlg::DbgGAMESTATISTICS(gs);
-    return true;
+    const bool cutShort = got > 0 && got < GAMESTATISTICS::kSize;
+    return cutShort || !IsPlausibleRecord(gs) ? ReadOutcome::Damaged : ReadOutcome::Read;
 }
 
 // Record 0 becomes the sum of the level records, each weighted by its level number. gs is
@@ -113,6 +123,10 @@ bool RecomputeOverall(platform::File& file, GAMESTATISTICS& gs) {
         }
         if (got == 0) {
             break;  // the levels beyond the end have no records yet and add nothing
+        }
+        // A damaged level record stays in the file as it is, but adds nothing to the whole.
+        if (got < GAMESTATISTICS::kSize || !IsPlausibleRecord(gs)) {
+            continue;
         }
         played = ClampToInt32(played + level * gs.Get(GAMESTATISTICS::nGamesPlayed));
         won = ClampToInt32(won + level * gs.Get(GAMESTATISTICS::nGamesWon));
@@ -150,11 +164,64 @@ int ReportFailure(CTraceScope& trace) {
     return -1;
 }
 
+// Copies every byte of source into a new file at target; false, with no file left at
+// target, when that cannot be done. An existing target is never touched.
+bool CopyToNewFile(platform::File& source, const QString& target) {
+    platform::File copy;
+    if (copy.Open(target, platform::kFileCreateReadWrite | platform::kFileCreateNew) != 0) {
+        return false;
+    }
+    std::array<char, 65536> buffer{};
+    bool copied = source.Seek(0) == 0;
+    for (int got = 0; copied && (got = source.Read(buffer.data(), buffer.size())) != 0;) {
+        copied = got > 0 && copy.Write(buffer.data(), got) == got;
+    }
+    copy.Close();
+    if (!copied) {
+        platform::RemoveFile(target);
+    }
+    return copied;
+}
+
 }  // namespace
 
+bool GameStatisticsKeepDamaged(const QString& lpStatFile) {
+    platform::File file;
+    if (file.Open(lpStatFile, platform::kFileRead) != 0) {
+        return false;
+    }
+    // The first free name of Druno.sta.damaged, Druno.sta.damaged-2, ...: an earlier copy is
+    // the player's too.
+    constexpr int kMaxCopies = 99;
+    QString copy;
+    for (int n = 1; n <= kMaxCopies && copy.isEmpty(); ++n) {
+        const QString name = lpStatFile + QStringLiteral(".damaged") +
+                             (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        if (CopyToNewFile(file, name)) {
+            copy = name;
+        }
+    }
+    file.Close();
+    if (copy.isEmpty()) {
+        return false;
+    }
+    CStatisticsLock::TellWhenFree(
+        platform::FormatString(
+            s_nLanguage == kLanguageGerman ? IDS_STAT_DAMAGED_DE : IDS_STAT_DAMAGED, copy),
+        platform::kMbIconWarning);
+    return true;
+}
+
 int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS& gs) {
+    bool bDamaged = false;
+    return ReadStatistics(lpStatFile, gs, bDamaged);
+}
+
+int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS& gs,
+                                       bool& bDamaged) {
     CTraceScope trace(QStringLiteral("CGameStatisticsDlg::ReadStatistics()"));
     trace.Log(PathLine(lpStatFile));
+    bDamaged = false;
     platform::File file;
     const bool opened = file.Open(lpStatFile, platform::kFileRead) == 0;
     // No file yet is no fault: nothing has been counted. A count has made it empty under its
@@ -167,12 +234,16 @@ int CGameStatisticsDlg::ReadStatistics(const QString& lpStatFile, GAMESTATISTICS
     }
     // A file that opens but cannot be read is as useless as one that does not open, and so
     // is one that another game keeps busy.
-    if (!opened || !LockUnlessCovered(file, false) || !ReadCurrentRecord(file, gs, trace)) {
-        file.Close();
+    const ReadOutcome outcome = opened && LockUnlessCovered(file, false)
+                                    ? ReadCurrentRecord(file, gs, trace)
+                                    : ReadOutcome::Failed;
+    file.Close();
+    if (outcome == ReadOutcome::Failed) {
         gs.Clear();
         return ReportFailure(trace);
     }
-    file.Close();
+    // The record is handed back as read; the caller decides what a damaged one is worth.
+    bDamaged = outcome == ReadOutcome::Damaged;
     trace.SetResult(QStringLiteral("0 /* OK */"));
     return 0;
 }

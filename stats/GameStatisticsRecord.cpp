@@ -19,6 +19,15 @@ void ScrambleStatistics(std::uint8_t* pBuffer, int nLength) {
     }
 }
 
+bool IsPlausibleRecord(const GAMESTATISTICS& gs) {
+    const std::int64_t played = gs.Get(GAMESTATISTICS::nGamesPlayed);
+    const std::int64_t won = gs.Get(GAMESTATISTICS::nGamesWon);
+    const std::int64_t lost = gs.Get(GAMESTATISTICS::nGamesLost);
+    const std::int64_t percent = gs.Get(GAMESTATISTICS::nGamesWonPercent);
+    return played >= 0 && won >= 0 && lost >= 0 && won + lost <= played && percent >= 0 &&
+           percent <= 100;
+}
+
 std::int32_t ClampToInt32(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));

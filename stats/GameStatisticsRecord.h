@@ -34,6 +34,10 @@ static_assert(sizeof(GAMESTATISTICS) == GAMESTATISTICS::kSize);
 // XORs each of the first nLength bytes with 0x5A, in place; the same call undoes it.
 void ScrambleStatistics(std::uint8_t* pBuffer, int nLength);
 
+// True when the counters can be real: none negative, no more won and lost than played, a
+// percentage within 0..100. Anything else is a damaged record, never a count to show or add to.
+bool IsPlausibleRecord(const GAMESTATISTICS& gs);
+
 // Counters never wrap: a sum beyond the 32-bit range stays at its limit.
 std::int32_t ClampToInt32(std::int64_t value);
 // The percentage of games won, truncated, kept within 0..100; 0 when nothing was played.

@@ -1,8 +1,11 @@
 #include "stats/StatisticsLock.h"
 
 #include "platform/core/Module.h"
+#include "platform/services/MessageBox.h"
 
 #include <cerrno>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -11,9 +14,24 @@ CStatisticsLock* s_pHeld = nullptr;
 // The lock that gave up on a busy file, while it lives.
 const CStatisticsLock* s_pBusy = nullptr;
 
+struct Notice {
+    QString text;
+    unsigned type;
+};
+// What the player is still to be told once the file is free.
+std::vector<Notice>& PendingNotices() {
+    static std::vector<Notice> notices;
+    return notices;
+}
+
 }  // namespace
 
-CStatisticsLock::CStatisticsLock(const QString& lpStatFile) {
+CStatisticsLock::CStatisticsLock(const QString& lpStatFile) : m_strPath(lpStatFile) {
+    const CStatisticsLock* outer = s_pHeld != nullptr ? s_pHeld : s_pBusy;
+    if (outer != nullptr && outer->m_strPath == lpStatFile) {
+        m_bNested = true;
+        return;
+    }
     platform::MakeDataFolderFor(lpStatFile);
     // Opened when it is there; otherwise made here, exclusively, so that the lock knows the
     // file is its own. Another game making it in between makes the first open succeed again.
@@ -45,6 +63,9 @@ CStatisticsLock::CStatisticsLock(const QString& lpStatFile) {
 }
 
 CStatisticsLock::~CStatisticsLock() {
+    if (m_bNested) {
+        return;
+    }
     if (s_pHeld == this) {
         Release();
     }
@@ -70,4 +91,14 @@ void CStatisticsLock::Release() {
         s_pHeld->m_file.Close();
     }
     s_pHeld = nullptr;
+    for (const Notice& notice : std::exchange(PendingNotices(), {})) {
+        platform::MessageBox(notice.text, notice.type);
+    }
+}
+
+void CStatisticsLock::TellWhenFree(const QString& text, unsigned type) {
+    PendingNotices().push_back({text, type});
+    if (s_pHeld == nullptr) {
+        Release();
+    }
 }

@@ -5,6 +5,10 @@
 // exclusive advisory lock on the statistics file. The file operations of this process go
 // ahead under it without a lock of their own; elsewhere a reader takes a shared lock and a
 // writer an exclusive one, so no reader ever sees half a record.
+//
+// A lock taken while this process already holds (or has given up on) the same file adds
+// nothing: the outer one covers it. So one count can judge the file and change it under a
+// single hold, whatever the steps it takes on the way lock for themselves.
 
 #include "platform/core/File.h"
 
@@ -31,10 +35,15 @@ public:
     // True while a lock of this process has given up on its busy file.
     static bool IsBusy();
     // Lets the held lock go before the player is asked or told anything, so that another
-    // game never waits on a message box.
+    // game never waits on a message box; then tells what was left to tell (TellWhenFree).
     static void Release();
+    // Tells the player text in a message box of the given type once no lock of this process
+    // holds the file: at once when none does, else when the holding lock ends.
+    static void TellWhenFree(const QString& text, unsigned type);
 
 private:
     platform::File m_file;
+    QString m_strPath;
     bool m_bCreated = false;
+    bool m_bNested = false;
 };

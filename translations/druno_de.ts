@@ -223,6 +223,10 @@ Lösung: %1</translation>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
+    <message>
+        <source>The statistics file was damaged: some of its counts could not be read. A copy of the file is kept as %1, and the damaged counts start again from zero.</source>
+        <translation>Die Statistik-Datei war beschädigt: Einige Zähler konnten nicht gelesen werden. Eine Kopie der Datei liegt unter %1, und die beschädigten Zähler beginnen wieder bei null.</translation>
+    </message>
 </context>
 <context>
     <name>platform::Application</name>

@@ -162,6 +162,11 @@ void SetLockWaitObserver(std::function<void()> observer) {
     LockWaitObserver() = std::move(observer);
 }
 
+bool RemoveFile(const QString& path) {
+    const QByteArray name = EncodeFileName(path);
+    return !name.isEmpty() && ::unlink(name.constData()) == 0;
+}
+
 QString DecodeFileName(const QByteArray& name) {
     QString result;
     result.reserve(name.size());

@@ -61,6 +61,9 @@ private:
     int m_error = 0;
 };
 
+// Removes the file at path; false when it cannot.
+bool RemoveFile(const QString& path);
+
 // How long Lock waits for a file another holds at most.
 inline constexpr int kLockWaitMs = 3000;
 

@@ -56,6 +56,7 @@ inline constexpr int kIdCancel = 2;
 inline constexpr unsigned kMbOk = 0;
 inline constexpr unsigned kMbIconError = 16;      // OK button, error icon
 inline constexpr unsigned kMbYesNoQuestion = 36;  // Yes and No, question icon
+inline constexpr unsigned kMbIconWarning = 48;    // OK button, exclamation icon
 inline constexpr unsigned kMbIconInformation = 64;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;

@@ -47,8 +47,30 @@ bool Exists(const QByteArray& name) {
     return ::lstat(name.constData(), &info) == 0;
 }
 
+// Where the system keeps installed programs: never a place for a player's files, not even
+// for root, who may write there.
+bool IsSystemFolder(const QByteArray& folder) {
+    for (const char* prefix : {"/usr/", "/opt/", "/bin/", "/sbin/"}) {
+        if (folder.startsWith(prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CanTakeNewFile(const QByteArray& folder) {
     return ::access(folder.constData(), W_OK | X_OK) == 0;
+}
+
+// True when nothing is at name, or what is there is the player's own (a link the player put
+// there is followed). What the player made there, usable or not, stays the player's to hear
+// about; what another user left is never used.
+bool IsMissingOrOwn(const QByteArray& name) {
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        return errno == ENOENT && !Exists(name);
+    }
+    return info.st_uid == ::geteuid();
 }
 
 }  // namespace
@@ -78,11 +100,9 @@ QString GetDataHome() {
 
 QString GetFolderForFile(const QString& programFolder, const QString& fileName,
                          const QString& dataSubFolder) {
-    // A file that is there already stays in use even when it cannot be written: the player
-    // then hears about it, rather than finding the counts gone to another place.
     const QByteArray folder = EncodeFileName(programFolder);
-    if (!folder.isEmpty() &&
-        (Exists(EncodeFileName(programFolder + fileName)) || CanTakeNewFile(folder))) {
+    if (!folder.isEmpty() && !IsSystemFolder(folder) && CanTakeNewFile(folder) &&
+        IsMissingOrOwn(EncodeFileName(programFolder + fileName))) {
         return programFolder;
     }
     return GetDataHome() + QLatin1Char('/') + dataSubFolder + QLatin1Char('/');

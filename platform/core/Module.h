@@ -17,8 +17,9 @@ void SetModuleFileNameSource(std::function<QString()> source);
 // The player's data folder, $XDG_DATA_HOME or else ~/.local/share, without a trailing "/".
 QString GetDataHome();
 
-// The folder that keeps fileName for the program: programFolder where the file is already
-// (whether it can be written or not) or where the folder can take a new file; otherwise
+// The folder that keeps fileName for the player: programFolder when it is a folder of the
+// player's (one the player can write, and not where the system keeps installed programs, as
+// /usr or /opt) holding no file of that name but the player's own; otherwise
 // GetDataHome()/dataSubFolder/. Both folders end in "/". Nothing is created here.
 QString GetFolderForFile(const QString& programFolder, const QString& fileName,
                          const QString& dataSubFolder);

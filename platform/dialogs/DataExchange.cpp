@@ -11,9 +11,6 @@ namespace platform {
 
 namespace {
 
-// Exclamation icon with an OK button.
-constexpr unsigned kMbIconWarning = 48;
-
 // A decimal integer with an optional sign and blanks around it; anything else, and a number
 // beyond the range of int, is refused.
 bool ParseInteger(const QString& text, int& value) {

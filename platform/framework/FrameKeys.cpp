@@ -10,6 +10,15 @@
 namespace platform {
 
 bool FrameKeyRouter::eventFilter(QObject* watched, QEvent* event) {
+    // A box or dialog over the window takes the releases of the keys held when it came: a
+    // press once it has gone is a new press, whichever widget then has the focus.
+    if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowDeactivate) {
+        View* view = m_frame->GetActiveView();
+        if (view != nullptr && watched == m_frame->Widget()) {
+            view->ForgetHeldKeys();
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
         return false;
     }

@@ -121,6 +121,8 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
+    void ForgetHeldKeys() { m_repeats.Clear(); }
+
     // A view with a layout of its own wants it whole.
     QSize sizeHint() const override { return LayoutSizeOr(QWidget::sizeHint()); }
     QSize minimumSizeHint() const override { return LayoutSizeOr(QWidget::minimumSizeHint()); }
@@ -357,6 +359,12 @@ void View::PressTarget(const TapTarget& target) {
     const Point centre{(target.rect.left + target.rect.right) / 2,
                        (target.rect.top + target.rect.bottom) / 2};
     SendMessage(kMsgLButtonDown, kMkLButton, MakeLParam(centre.x, centre.y));
+}
+
+void View::ForgetHeldKeys() {
+    if (auto* widget = dynamic_cast<ViewWidget*>(Widget())) {
+        widget->ForgetHeldKeys();
+    }
 }
 
 bool View::TakeKey(QKeyEvent* event) {

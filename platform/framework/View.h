@@ -81,6 +81,9 @@ public:
     // Platform internals: the view's widget takes a key that came to another widget of the
     // frame, when the key presses one of its targets; answers whether it did.
     bool TakeKey(QKeyEvent* event);
+    // Platform internals: forgets which keys are held down, when their releases go elsewhere
+    // (a box over the window takes them).
+    void ForgetHeldKeys();
 
     // Platform internals: creates the view's window inside the frame for the document.
     // Answers false when OnCreate refused the creation.

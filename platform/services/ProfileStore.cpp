@@ -1,5 +1,7 @@
 #include "platform/services/ProfileStore.h"
 
+#include "platform/core/File.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -10,6 +12,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -27,8 +32,10 @@ bool IsAbsolute(const QString& path) {
 
 // $HOME when it names an absolute folder, else the home folder of the player's account; empty
 // when neither does. A relative one would put the settings wherever the program was started.
+// Names are kept as the bytes they are (DecodeFileName), so that a home folder named in
+// another encoding than UTF-8 is still the folder it names.
 QString HomeFolder() {
-    const QString home = QFile::decodeName(qgetenv("HOME"));
+    const QString home = DecodeFileName(qgetenv("HOME"));
     if (IsAbsolute(home)) {
         return home;
     }
@@ -40,7 +47,7 @@ QString HomeFolder() {
         found == nullptr || found->pw_dir == nullptr) {
         return QString();
     }
-    const QString account = QFile::decodeName(found->pw_dir);
+    const QString account = DecodeFileName(found->pw_dir);
     return IsAbsolute(account) ? account : QString();
 }
 
@@ -50,7 +57,7 @@ QString ConfigFolder() {
     if (!FolderOverride().isEmpty()) {
         return FolderOverride();
     }
-    const QString xdg = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
+    const QString xdg = DecodeFileName(qgetenv("XDG_CONFIG_HOME"));
     if (IsAbsolute(xdg)) {
         return xdg;
     }
@@ -88,36 +95,123 @@ bool FolderIsPrivate(QByteArray folder) {
 
 enum class FileState { Missing, Regular, Unusable };
 
-// What lies at the path, found without following a link and without opening anything but a
-// regular file: opening a FIFO would wait for a writer, and a device may act on its opening.
-FileState CheckFile(const QString& path) {
-    if (path.isEmpty()) {
-        return FileState::Unusable;
+QByteArray FolderOf(const QByteArray& name) {
+    return name.left(std::max<qsizetype>(name.lastIndexOf('/'), 0));
+}
+
+// The settings file as QSettings is to reach it, checked: what lies there, and the name to
+// give Qt. A link is followed to its final target, which is then the file read and replaced,
+// so the link stays a link. Qt takes names as UTF-8 strings; where the name's bytes are not
+// UTF-8, the target's folder is opened here and named to Qt through its descriptor, so that
+// the bytes are kept. Nothing but a regular file is ever opened: opening a FIFO would wait
+// for a writer, and a device may act on its opening.
+class SettingsFile {
+public:
+    SettingsFile(const QString& path, bool makeFolders) { Resolve(path, makeFolders); }
+    ~SettingsFile() {
+        if (m_folder >= 0) {
+            ::close(m_folder);
+        }
     }
-    const QByteArray name = QFile::encodeName(path);
-    if (!FolderIsPrivate(name.left(std::max<qsizetype>(name.lastIndexOf('/'), 0)))) {
-        return FileState::Unusable;
+    SettingsFile(const SettingsFile&) = delete;
+    SettingsFile& operator=(const SettingsFile&) = delete;
+
+    FileState State() const { return m_state; }
+    // The name QSettings opens; valid while this lives.
+    const QString& QtName() const { return m_qtName; }
+
+private:
+    void Resolve(const QString& path, bool makeFolders);
+    bool NameForQt(const QByteArray& target, bool makeFolders);
+
+    FileState m_state = FileState::Unusable;
+    QString m_qtName;
+    int m_folder = -1;
+};
+
+// Makes the missing folders above name, as QSettings would.
+void MakeFoldersAbove(const QByteArray& name) {
+    for (qsizetype slash = name.indexOf('/', 1); slash > 0; slash = name.indexOf('/', slash + 1)) {
+        ::mkdir(name.left(slash).constData(), 0777);
+    }
+}
+
+void SettingsFile::Resolve(const QString& path, bool makeFolders) {
+    const QByteArray name = EncodeFileName(path);
+    if (path.isEmpty() || name.isEmpty() || !FolderIsPrivate(FolderOf(name))) {
+        return;
+    }
+    struct stat info {};
+    QByteArray target = name;
+    bool missing = false;
+    if (::lstat(name.constData(), &info) != 0) {
+        if (errno != ENOENT) {
+            return;
+        }
+        missing = true;
+    } else if (S_ISLNK(info.st_mode)) {
+        // Only a link to an existing file is followed; its folder must be as private as the
+        // settings' own.
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(name.constData(), nullptr),
+                                                         &std::free);
+        if (real == nullptr) {
+            return;
+        }
+        target = QByteArray(real.get());
+        if (!FolderIsPrivate(FolderOf(target)) || ::lstat(target.constData(), &info) != 0) {
+            return;
+        }
     }
     // QSettings takes a lock file beside the settings before it writes and reads one it finds.
-    struct stat info {};
-    const QByteArray lockName = name + ".lock";
+    const QByteArray lockName = target + ".lock";
     if (::lstat(lockName.constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        return FileState::Unusable;
+        return;
     }
-    if (::lstat(name.constData(), &info) != 0) {
-        return errno == ENOENT ? FileState::Missing : FileState::Unusable;
+    if (!missing) {
+        const int fd = ::open(target.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        const bool usable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                            info.st_uid == ::geteuid() && info.st_size <= kMaxProfileFileSize;
+        ::close(fd);
+        if (!usable) {
+            return;
+        }
     }
-    if (!S_ISREG(info.st_mode)) {
-        return FileState::Unusable;
+    if (!NameForQt(target, missing && makeFolders)) {
+        return;
     }
-    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return FileState::Unusable;
+    m_state = missing ? FileState::Missing : FileState::Regular;
+}
+
+bool SettingsFile::NameForQt(const QByteArray& target, bool makeFolders) {
+    const QString decoded = DecodeFileName(target);
+    if (QFile::encodeName(decoded) == target) {
+        m_qtName = decoded;
+        return true;
     }
-    const bool usable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                        info.st_uid == ::geteuid() && info.st_size <= kMaxProfileFileSize;
-    ::close(fd);
-    return usable ? FileState::Regular : FileState::Unusable;
+    const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
+    const QString qtBase = QFile::decodeName(base);
+    if (QFile::encodeName(qtBase) != base) {
+        return false;
+    }
+    if (makeFolders) {
+        MakeFoldersAbove(target);
+    }
+    const QByteArray folder = FolderOf(target);
+    m_folder =
+        ::open(folder.isEmpty() ? "/" : folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (m_folder < 0) {
+        // Not there yet: nothing to read, and nothing to write before it is made.
+        return !makeFolders && errno == ENOENT;
+    }
+    m_qtName = QStringLiteral("/proc/self/fd/%1/").arg(m_folder) + qtBase;
+    return true;
+}
+
+FileState CheckFile(const QString& path) {
+    return SettingsFile(path, false).State();
 }
 
 }  // namespace
@@ -175,11 +269,11 @@ int ProfileStore::GetProfileInt(const QString& section, const QString& key,
     if (pending != m_batch.end()) {
         return pending->second;
     }
-    const QString path = FilePath();
-    if (CheckFile(path) == FileState::Unusable) {
+    const SettingsFile file(FilePath(), false);
+    if (file.State() != FileState::Regular) {
         return defaultValue;
     }
-    const QSettings settings(path, QSettings::IniFormat);
+    const QSettings settings(file.QtName(), QSettings::IniFormat);
     const QVariant value = settings.value(keyPath);
     // A damaged or hand-edited file may hold anything here: only a plain decimal integer
     // counts, everything else (a word, a list, a number out of range) gives the default.
@@ -228,11 +322,12 @@ bool ProfileStore::Store(const Values& values) {
         return true;
     }
     const QString path = FilePath();
-    if (CheckFile(path) == FileState::Unusable) {
+    const SettingsFile file(path, true);
+    if (file.State() == FileState::Unusable) {
         m_writeFailed = true;
         return false;
     }
-    QSettings settings(path, QSettings::IniFormat);
+    QSettings settings(file.QtName(), QSettings::IniFormat);
     Values changes;
     for (const auto& write : values) {
         if (!Holds(settings, write.first, write.second)) {

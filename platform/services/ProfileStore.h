@@ -4,9 +4,10 @@
 // where folder is ~/.config (or $XDG_CONFIG_HOME) unless a test chose another.
 //
 // Only a regular file of the player's, no larger than kMaxProfileFileSize, in a folder no other
-// user can change, is read or written. Anything else there (a link, a FIFO, a device, a folder,
-// another user's file, an oversized one) is left as it is: reading gives the defaults, and
-// writing fails and says so.
+// user can change, is read or written; a link is followed to such a file, which a write then
+// replaces in its own folder, the link staying a link. Anything else there (a FIFO, a device, a
+// folder, another user's file, an oversized one, or a link to any of them) is left as it is,
+// and so is what a link points at: reading gives the defaults, and writing fails and says so.
 
 #include <QString>
 

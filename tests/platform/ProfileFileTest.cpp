@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <dirent.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -81,10 +83,25 @@ TEST_F(ProfileFile, AnythingButThePlayersOwnRegularFileIsNeitherReadNorWritten) 
          [](ProfileFile& t, std::unique_ptr<WatchedFifo>& fifo) {
              fifo = std::make_unique<WatchedFifo>(t.IniPath());
          }},
-        {"link to a file elsewhere",
+        {"link to a folder",
          [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
-             WriteFile(t.Elsewhere("target"), kStoredText);
+             QDir().mkdir(t.Elsewhere("folder"));
+             QFile::link(t.Elsewhere("folder"), t.IniPath());
+         }},
+        {"link to nothing",
+         [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
              QFile::link(t.Elsewhere("target"), t.IniPath());
+         }},
+        {"link to a device",
+         [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
+             QFile::link(QStringLiteral("/dev/null"), t.IniPath());
+         }},
+        {"link to a file in a folder others can write",
+         [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
+             QDir().mkdir(t.Elsewhere("shared"));
+             WriteFile(t.Elsewhere("shared/target"), kStoredText);
+             QFile::setPermissions(t.Elsewhere("shared"), QFileDevice::Permissions(0x7777));
+             QFile::link(t.Elsewhere("shared/target"), t.IniPath());
          }},
         {"link to a FIFO",
          [](ProfileFile& t, std::unique_ptr<WatchedFifo>& fifo) {
@@ -110,6 +127,14 @@ TEST_F(ProfileFile, AnythingButThePlayersOwnRegularFileIsNeitherReadNorWritten) 
          [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
              WriteFile(t.IniPath(), kStoredText);
              ASSERT_EQ(::chown(QFile::encodeName(t.IniPath()).constData(), 65534, 65534), 0);
+         },
+         true},
+        {"link to another user's file",
+         [](ProfileFile& t, std::unique_ptr<WatchedFifo>&) {
+             WriteFile(t.Elsewhere("target"), kStoredText);
+             ASSERT_EQ(::chown(QFile::encodeName(t.Elsewhere("target")).constData(), 65534, 65534),
+                       0);
+             QFile::link(t.Elsewhere("target"), t.IniPath());
          },
          true},
     };
@@ -143,7 +168,40 @@ TEST_F(ProfileFile, AnythingButThePlayersOwnRegularFileIsNeitherReadNorWritten) 
         }
         QFile::remove(Elsewhere("target"));
         QFile::remove(Elsewhere("fifo"));
+        QDir(Elsewhere("folder")).removeRecursively();
+        QDir(Elsewhere("shared")).removeRecursively();
     }
+}
+
+// Dotfile managers keep the settings as a link to the player's own file elsewhere, often
+// through a chain of links. The game reads that file, and writes through the link: the new
+// contents replace the final target in its own folder, and every link stays a link.
+TEST_F(ProfileFile, ALinkToThePlayersOwnFileIsReadAndWrittenThrough) {
+    ASSERT_TRUE(QDir().mkpath(Elsewhere("dotfiles/druno")));
+    const QString target = Elsewhere("dotfiles/druno/Druno.ini");
+    ASSERT_TRUE(WriteFile(target, kStoredText));
+    ASSERT_TRUE(QFile::link(target, Elsewhere("chain")));
+    ASSERT_TRUE(QFile::link(Elsewhere("chain"), IniPath()));
+
+    platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
+    EXPECT_TRUE(store.IsUsable());
+    EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 100), 7);
+    store.BeginBatch();
+    store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 42);
+    store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 0);
+    EXPECT_TRUE(store.EndBatch());
+
+    EXPECT_EQ(QFile::symLinkTarget(IniPath()), Elsewhere("chain"));
+    EXPECT_EQ(QFile::symLinkTarget(Elsewhere("chain")), target);
+    const PathState written = StateOf(target);
+    EXPECT_EQ(written.kind, static_cast<mode_t>(S_IFREG));
+    EXPECT_EQ(written.bytes, QByteArray("[Init]\nFontSize=42\nSound=0\n"));
+    // Nothing is left beside the link: the lock and the new file were the target's folder's.
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{QStringLiteral("Druno.ini")});
+    EXPECT_EQ(platform::ProfileStore(QStringLiteral("Brantel"), QStringLiteral("Druno"))
+                  .GetProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 100),
+              42);
 }
 
 // A file that went wrong for one write is told of by the next batch's end, even when that
@@ -186,6 +244,46 @@ private:
     const char* m_name;
     std::optional<QByteArray> m_value;
 };
+
+// A home folder whose name is not UTF-8 (a name from another encoding) is the folder its bytes
+// name: the settings are written there and read back, and no other folder is made.
+TEST(ProfileHome, AHomeNamedInBytesThatAreNotUtf8KeepsItsName) {
+    const SavedVariable home("HOME");
+    const SavedVariable xdg("XDG_CONFIG_HOME");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray parent = QFile::encodeName(dir.path());
+    const QByteArray homeName = parent + "/J\xf6rg\xff";
+    ASSERT_EQ(::mkdir(homeName.constData(), 0700), 0);
+    qputenv("HOME", homeName);
+    qunsetenv("XDG_CONFIG_HOME");
+
+    {
+        platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
+        EXPECT_TRUE(store.IsUsable());
+        store.BeginBatch();
+        store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 42);
+        EXPECT_TRUE(store.EndBatch());
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat((homeName + "/.config/Brantel/Druno.ini").constData(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    // Qt leaves names that are not UTF-8 out of its listings: count what the folder holds.
+    std::vector<QByteArray> entries;
+    if (DIR* folder = ::opendir(parent.constData())) {
+        while (const dirent* entry = ::readdir(folder)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..") {
+                entries.push_back(name);
+            }
+        }
+        ::closedir(folder);
+    }
+    EXPECT_EQ(entries, std::vector<QByteArray>{"J\xf6rg\xff"});
+    EXPECT_EQ(platform::ProfileStore(QStringLiteral("Brantel"), QStringLiteral("Druno"))
+                  .GetProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 100),
+              42);
+}
 
 // Without an absolute HOME the settings go to the account's home folder, never to a folder
 // relative to wherever the program was started.

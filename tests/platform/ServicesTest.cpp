@@ -347,6 +347,33 @@ TEST_F(DataFolders, FileStaysBesideTheProgramWhereverThatWorks) {
     EXPECT_FALSE(QFileInfo::exists(writable + name));
 }
 
+// Where installed programs live is never where a player's file goes, even for root, who could
+// write there; and a file beside the program that is not the player's own is never used.
+TEST_F(DataFolders, NeitherASystemFolderNorAnotherUsersFileIsThePlayers) {
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    const QString data = m_dir.filePath(QStringLiteral("data/Brantel/Druno/"));
+    const QString name = QStringLiteral("Druno.sta");
+    for (const char* system : {"/usr/games/", "/usr/local/bin/", "/opt/druno/bin/", "/bin/"}) {
+        EXPECT_EQ(platform::GetFolderForFile(QString::fromLatin1(system), name,
+                                             QStringLiteral("Brantel/Druno")),
+                  data)
+            << system;
+    }
+
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give a file to another user";
+    }
+    const QString games = Folder(QStringLiteral("games"));
+    ASSERT_TRUE(QDir().mkpath(games));
+    QFile foreign(games + name);
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.close();
+    ASSERT_EQ(::chown(QFile::encodeName(games + name).constData(), 65534, 65534), 0);
+    EXPECT_EQ(platform::GetFolderForFile(games, name, QStringLiteral("Brantel/Druno")), data);
+    ASSERT_EQ(::chown(QFile::encodeName(games + name).constData(), 0, 0), 0);
+    EXPECT_EQ(platform::GetFolderForFile(games, name, QStringLiteral("Brantel/Druno")), games);
+}
+
 TEST_F(DataFolders, OnlyTheDataFolderIsMade) {
     const QString data = m_dir.filePath(QStringLiteral("data"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));

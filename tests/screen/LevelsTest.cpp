@@ -271,3 +271,108 @@ TEST_F(LevelsTest, DefaultGameDialogListsAllOnly) {
     EXPECT_EQ(StatisticsFileBytes(StatFile()), EmptyStatisticsBytes());
     EXPECT_EQ(s_nMaxLevels, 0);
 }
+
+// Whatever shape the file has, the counts it holds survive the first level count and the
+// dialog that comes before it. The reader takes record 0 from the first 36 bytes whatever
+// follows, so stray bytes after it leave its counts to the three-digit record; bytes that hold
+// no readable counts (a record cut short, counts that cannot be) are kept aside under a name of
+// their own, and the player is told, before anything is written over them.
+struct FileShape {
+    const char* name;
+    QByteArray bytes;
+    QStringList threeDigits;  // the three-digit record as the dialog then shows it
+    bool keptAside;
+};
+
+void PrintTo(const FileShape& shape, std::ostream* out) {
+    *out << shape.name;
+}
+
+class LevelsFileShapes : public LevelsTest, public testing::WithParamInterface<FileShape> {};
+
+TEST_P(LevelsFileShapes, CountsSurviveTheFirstLevelCount) {
+    const FileShape& shape = GetParam();
+    std::vector<QString> boxes;
+    AnswerBoxes([&boxes](const QString& text, unsigned) {
+        boxes.push_back(text);
+        return 1;
+    });
+    ASSERT_TRUE(WriteStatisticsFile(StatFile(), shape.bytes));
+    OpenScreen();
+    PickLevel(2);
+
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        ChooseLevel(dlg, 1);
+        EXPECT_EQ(Look(dlg).numbers, shape.threeDigits);
+    });
+    PlayRound(2, false, true);
+
+    const QByteArray bytes = StatisticsFileBytes(StatFile());
+    ASSERT_GE(bytes.size(), 4 * 36);
+    const StatCounts three{shape.threeDigits[0].toInt(), shape.threeDigits[1].toInt(),
+                           shape.threeDigits[2].toInt()};
+    ExpectCounts(bytes, 1, three);
+    ExpectCounts(bytes, 2, {1, 1, 0});
+    ExpectCounts(bytes, 3, {0, 0, 0});
+    ExpectCounts(bytes, 0, {three.played + 2, three.won + 2, three.lost});
+    // Records beyond the game's levels are no business of this game's: they stay as they were.
+    EXPECT_EQ(bytes.mid(4 * 36), shape.bytes.mid(4 * 36));
+
+    const QString copy = StatFile() + QStringLiteral(".damaged");
+    EXPECT_EQ(QFile::exists(copy), shape.keptAside);
+    const bool told = std::any_of(boxes.begin(), boxes.end(), [&copy](const QString& text) {
+        return text.contains(QStringLiteral("damaged")) && text.contains(copy);
+    });
+    EXPECT_EQ(told, shape.keptAside);
+    if (shape.keptAside) {
+        EXPECT_EQ(StatisticsFileBytes(copy), shape.bytes);
+    }
+}
+
+const QByteArray kTen = StatisticsBytes({Record(10, 4, 6, 40)});
+const QStringList kTenShown = {"10", "4", "6", "40"};
+const QStringList kNoneShown = {"0", "0", "0", "0"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, LevelsFileShapes,
+    testing::Values(FileShape{"Short20", kTen.left(20), kNoneShown, true},
+                    FileShape{"One36", kTen, kTenShown, false},
+                    FileShape{"Stray37", kTen + QByteArray(1, '\x01'), kTenShown, false},
+                    FileShape{"Stray40", kTen + QByteArray(4, '\x5a'), kTenShown, false},
+                    FileShape{"Stray71", kTen + kTen.left(35), kTenShown, false},
+                    FileShape{"Two72", kTen + kTen, kTenShown, false},
+                    FileShape{"Full144",
+                              StatisticsBytes({Record(10, 4, 6, 40), Record(10, 4, 6, 40),
+                                               GAMESTATISTICS{}, GAMESTATISTICS{}}),
+                              kTenShown, false},
+                    FileShape{
+                        "Five180",
+                        StatisticsBytes({Record(10, 4, 6, 40), Record(10, 4, 6, 40),
+                                         GAMESTATISTICS{}, GAMESTATISTICS{}, Record(3, 3, 0, 100)}),
+                        kTenShown, false},
+                    // Zero bytes on disk: every word reads as 1,515,870,810.
+                    FileShape{"Garbage36", QByteArray(36, '\0'), kNoneShown, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// At the default level a damaged record is never shown as counts; the round counted after it
+// starts the record again, with the old bytes kept aside.
+TEST_F(LevelsTest, ADamagedRecordIsNeverShownAsCounts) {
+    std::vector<QString> boxes;
+    AnswerBoxes([&boxes](const QString& text, unsigned) {
+        boxes.push_back(text);
+        return 1;
+    });
+    ASSERT_TRUE(WriteStatisticsFile(StatFile(), QByteArray(36, '\0')));
+    OpenScreen();
+    ShowStatistics([&](CGameStatisticsDlg& dlg) {
+        EXPECT_EQ(Look(dlg).numbers, QStringList({"????", "????", "????", "????"}));
+    });
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(StatisticsFileBytes(StatFile()), QByteArray(36, '\0'));
+
+    PlayRound(1, true, true);
+    EXPECT_EQ(StatisticsFileBytes(StatFile() + QStringLiteral(".damaged")), QByteArray(36, '\0'));
+    const QByteArray bytes = StatisticsFileBytes(StatFile());
+    EXPECT_EQ(bytes.size(), 36);
+    ExpectCounts(bytes, 0, {1, 1, 0});
+}

@@ -2,7 +2,8 @@
 # Starts the real game on Xvfb and plays it with real keys: the view is painted once before
 # the program is under way; a held digit or Backspace types once, however long the X server
 # repeats it; keypad Delete with NumLock off deletes; digits still reach the round after Tab
-# has moved the focus to the command bar.
+# has moved the focus to the command bar; the key that wins a round, released while the WON! box
+# is up, types again in the next round.
 # Usage: keys.sh <druno executable> <work folder>
 # Exit code 77: Xvfb or xdotool missing (the test is skipped).
 set -euo pipefail
@@ -67,4 +68,40 @@ xdotool key KP_Delete
 wait_for_deletes 4
 [[ $(count_taps "^index=$digit\$") -eq 3 ]] || fail "a digit typed after Tab was lost"
 
-echo "PASS: held keys type once, keypad Delete deletes, digits reach the round after Tab"
+# Win the round from the command bar. The last digit is let go only once the WON! box is up,
+# as a player typing at an ordinary pace does: the box takes its release.
+for ((i = 0; i < ${#secret} - 1; i++)); do
+    xdotool key "${secret:i:1}"
+done
+last=${secret: -1}
+xdotool keydown "$last"
+for _ in $(seq 100); do
+    (($(shown_windows) > 1)) && break
+    sleep 0.1
+done
+(($(shown_windows) > 1)) || fail "no WON! box after the winning digit"
+sleep 0.15
+xdotool keyup "$last"
+xdotool key Return
+wait_for_boxes_closed
+# The next round: that same key, then another, each types once.
+new_game_by_key 2
+for other in 0 1 2 3 4 5 6 7 8 9; do
+    [[ $other != "$last" ]] && break
+done
+xdotool key "$last" "$other"
+xdotool key KP_Delete
+# How many trace lines match since the latest round started.
+next_round_taps() {
+    tac "$work/druno.log" | sed '/^} CMyDrunoDoc::OnNewGame()$/q' | grep -c -- "$1" || true
+}
+for _ in $(seq 100); do
+    [[ $(next_round_taps '^index=10$') -ge 1 ]] && break
+    sleep 0.1
+done
+[[ $(next_round_taps "^index=$last\$") -eq 1 ]] ||
+    fail "the key that won the last round typed $(next_round_taps "^index=$last\$") times in the next"
+[[ $(next_round_taps "^index=$other\$") -eq 1 ]] || fail "a digit after it was lost"
+
+echo "PASS: held keys type once, keypad Delete deletes, digits reach the round after Tab," \
+    "the key that won a round types in the next"

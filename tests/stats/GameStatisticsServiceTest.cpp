@@ -109,40 +109,94 @@ TEST_F(StatisticsService, CountsGoToTheCurrentLevel) {
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{2, 1, 1, 50}));  // level 1 weighs once
 }
 
-// Damaged files: whatever the counters hold, counting neither crashes nor wraps, and the
-// percentage stays within 0..100.
+// Damaged records: counts that cannot be (negative, more won and lost than played, a
+// percentage beyond 100) are never added to. The file's bytes are kept aside under a new name,
+// the player is told where, and the count starts again from zero. Counts at their limit that
+// can be stay there and never wrap.
 struct Damaged {
     const char* name;
     Counters stored;
     bool won;
     Counters counted;
+    bool damaged;
 };
 
 class StatisticsDamaged : public StatsFixture, public testing::WithParamInterface<Damaged> {};
 
 TEST_P(StatisticsDamaged, CountingStaysSane) {
-    const Counters& c = GetParam().stored;
-    WriteFile({Record(2878, c.played, c.won, c.lost, c.percent)});
-    if (GetParam().won) {
+    const Damaged& c = GetParam();
+    WriteFile({Record(2878, c.stored.played, c.stored.won, c.stored.lost, c.stored.percent)});
+    const QByteArray before = FileBytes();
+    if (c.won) {
         GameStatisticsAddWon(m_path);
     } else {
         GameStatisticsAddLost(m_path);
     }
-    EXPECT_EQ(CountersOf(FileRecord(0)), GetParam().counted);
+    EXPECT_EQ(CountersOf(FileRecord(0)), c.counted);
+    const QString copy = m_path + QStringLiteral(".damaged");
+    if (!c.damaged) {
+        EXPECT_TRUE(m_boxes.empty());
+        EXPECT_FALSE(QFile::exists(copy));
+        return;
+    }
+    EXPECT_EQ(StatisticsFileBytes(copy), before);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].type, 48u);
+    EXPECT_EQ(m_boxes[0].text,
+              QStringLiteral("The statistics file was damaged: some of its counts could not be "
+                             "read. A copy of the file is kept as %1, and the damaged counts "
+                             "start again from zero.")
+                  .arg(copy));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StatisticsDamaged,
-    testing::Values(Damaged{"PlayedMinusOne", {-1, 0, 0, 0}, false, {0, 0, 1, 0}},
-                    Damaged{
-                        "AtTheLimit", {INT_MAX, INT_MAX, 5, 100}, true, {INT_MAX, INT_MAX, 5, 100}},
-                    Damaged{"MoreWonThanPlayed", {1, 50, 0, 0}, true, {2, 51, 0, 100}},
-                    Damaged{"NegativeWon", {4, -20, 0, 0}, false, {5, -20, 1, 0}},
-                    Damaged{"MostNegative",
-                            {INT_MIN, INT_MIN, INT_MIN, 0},
-                            true,
-                            {INT_MIN + 1, INT_MIN + 1, INT_MIN, 100}}),
+    testing::Values(
+        Damaged{"PlayedMinusOne", {-1, 0, 0, 0}, false, {1, 0, 1, 0}, true},
+        Damaged{"AtTheLimit", {INT_MAX, INT_MAX, 0, 100}, true, {INT_MAX, INT_MAX, 0, 100}, false},
+        Damaged{"MoreWonThanPlayed", {1, 50, 0, 0}, true, {1, 1, 0, 100}, true},
+        Damaged{"MoreLostThanPlayed", {3, 1, 5, 33}, false, {1, 0, 1, 0}, true},
+        Damaged{"PercentAbove100", {4, 2, 2, 150}, true, {1, 1, 0, 100}, true},
+        Damaged{"NegativeWon", {4, -20, 0, 0}, false, {1, 0, 1, 0}, true},
+        Damaged{"MostNegative", {INT_MIN, INT_MIN, INT_MIN, 0}, true, {1, 1, 0, 100}, true},
+        // A file of zero bytes: every word reads as 1,515,870,810.
+        Damaged{"ZeroBytesOnDisk",
+                {0x5A5A5A5A, 0x5A5A5A5A, 0x5A5A5A5A, 0x5A5A5A5A},
+                true,
+                {1, 1, 0, 100},
+                true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A second damaged count finds the first copy kept and keeps its own beside it.
+TEST_F(StatisticsService, EveryDamagedFileIsKeptUnderANameOfItsOwn) {
+    const QByteArray first = StatisticsBytes({Record(2878, 1, 9, 0, 0)});
+    const QByteArray second = StatisticsBytes({Record(2878, -4, 0, 0, 0)});
+    WriteRaw(first);
+    GameStatisticsAddWon(m_path);
+    WriteRaw(second);
+    GameStatisticsAddWon(m_path);
+    EXPECT_EQ(StatisticsFileBytes(m_path + QStringLiteral(".damaged")), first);
+    EXPECT_EQ(StatisticsFileBytes(m_path + QStringLiteral(".damaged-2")), second);
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{1, 1, 0, 100}));
+}
+
+// Where no copy can be made, the damaged bytes stay as they are and the game is not counted;
+// the player hears that the file cannot be used.
+TEST_F(StatisticsService, ADamagedFileThatCannotBeKeptIsLeftAlone) {
+    WriteFile({Record(2878, 2, 5, 0, 0)});
+    const QByteArray before = FileBytes();
+    // Every name a copy could take is taken already.
+    for (int n = 1; n <= 99; ++n) {
+        const QString name = m_path + QStringLiteral(".damaged") +
+                             (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        ASSERT_TRUE(WriteStatisticsFile(name, QByteArray("earlier copy")));
+    }
+    GameStatisticsAddWon(m_path);
+    EXPECT_EQ(FileBytes(), before);
+    EXPECT_EQ(StatisticsFileBytes(m_path + QStringLiteral(".damaged-99")), "earlier copy");
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, QStringLiteral("Error in opening statistics file."));
+}
 
 // In a folder that other users can write, someone else may have put Druno.sta there first: a
 // link to one of the player's own files, or a file of their own. Counting must never write

@@ -25,10 +25,13 @@ protected:
     // Starts a game that counts `count` wins into file (or into its own place when empty) and
     // waits until it is ready to count.
     void Start(QProcess& game, const QString& program, int count, const QByteArray& file = {},
-               bool asNobody = false) {
+               bool asNobody = false, int level = 0) {
         QStringList args = {QString::number(count)};
         if (!file.isEmpty()) {
             args << platform::DecodeFileName(file);
+        }
+        if (level > 0) {
+            args << QString::number(level);
         }
         game.setProgram(program);
         game.setArguments(args);
@@ -113,12 +116,46 @@ TEST_F(StatisticsProcesses, ACountReadsOnlyOnceItHoldsTheFile) {
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{12, 12, 0, 100}));
 }
 
+// A three-digit game counts a win while a four-digit game, counting its first round, gives the
+// one-record file its level records. Whether the file goes by levels is judged once the count
+// holds the file: the win lands in the three-digit record, and the overall record stays the
+// weighted sum of the levels, as every later count recomputes it.
+TEST_F(StatisticsProcesses, ACountDuringAnotherGamesFirstLevelCountKeepsItsLevel) {
+    WriteFile({Record(2878, 10, 4, 6, 40)});
+    const int held = ::open(Path().constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    QProcess game;
+    m_env.insert(QStringLiteral("DRUNO_LOCK_WAIT_MS"), QStringLiteral("600000"));
+    Start(game, kCounter, 1, Path(), false, 1);
+    Go(game);
+    while (!m_output[&game].contains("waiting\n") && game.state() != QProcess::NotRunning) {
+        game.waitForReadyRead(-1);
+        m_output[&game] += game.readAllStandardOutput();
+    }
+    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
+
+    // The four-digit game's first count: the old record becomes level 1's, its win level 2's.
+    const QByteArray migrated =
+        StatisticsBytes({Record(2878, 12, 6, 6, 50), Record(2878, 10, 4, 6, 40),
+                         Record(2878, 1, 1, 0, 100), Record(2878, 0, 0, 0, 0)});
+    ASSERT_EQ(::pwrite(held, migrated.constData(), migrated.size(), 0), migrated.size());
+    ::close(held);
+    const QByteArray printed = Finish(game);
+    EXPECT_FALSE(printed.contains("box:")) << printed.constData();
+    EXPECT_EQ(CountersOf(FileRecord(1)), (Counters{11, 5, 6, 45}));
+    EXPECT_EQ(CountersOf(FileRecord(2)), (Counters{1, 1, 0, 100}));
+    EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{13, 7, 6, 53}));
+}
+
 // Where a game installed in a folder keeps its statistics.
 struct Install {
     const char* name;
     QByteArray folder;  // below the test's folder, as bytes
     bool readOnly;
     bool inDataFolder;
+    bool rootsFile = false;  // a Druno.sta beside the program that root's run left there
 };
 
 class StatisticsInstalls : public StatisticsProcesses,
@@ -140,6 +177,12 @@ TEST_P(StatisticsInstalls, CountsLandInTheirPlace) {
         ASSERT_TRUE(out.good());
     }
     ASSERT_EQ(::chmod(program.constData(), 0755), 0);
+    const QByteArray beside = folder + "/Druno.sta";
+    const QByteArray rootsBytes = StatisticsBytes({Record(2878, 7, 7, 0, 100)});
+    if (c.rootsFile) {
+        ASSERT_TRUE(WriteStatisticsFile(QFile::decodeName(beside), rootsBytes));
+        ASSERT_EQ(::chmod(beside.constData(), 0644), 0);
+    }
     // Someone else's folder: for root (who may write anywhere) the game runs as nobody.
     const bool asNobody = c.readOnly && ::geteuid() == 0;
     if (c.readOnly) {
@@ -165,7 +208,11 @@ TEST_P(StatisticsInstalls, CountsLandInTheirPlace) {
     EXPECT_FALSE(printed.contains("box:")) << printed.constData();
     EXPECT_EQ(CountersOf(RecordIn(expected)), (Counters{2, 2, 0, 100}));
     struct stat info {};
-    EXPECT_EQ(::stat((folder + "/Druno.sta").constData(), &info) == 0, !c.inDataFolder);
+    if (c.rootsFile) {
+        EXPECT_EQ(StatisticsFileBytes(QFile::decodeName(beside)), rootsBytes);
+        return;
+    }
+    EXPECT_EQ(::stat(beside.constData(), &info) == 0, !c.inDataFolder);
     if (c.inDataFolder) {
         ASSERT_EQ(::stat((home + "/data/Brantel/Druno").constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -176,7 +223,9 @@ INSTANTIATE_TEST_SUITE_P(Folders, StatisticsInstalls,
                          testing::Values(Install{"Portable", "games", false, false},
                                          Install{"BackslashInTheName", "my\\games", false, false},
                                          Install{"NameNotUtf8", "g\xffmes\xe9", false, false},
-                                         Install{"ReadOnlyFolder", "system", true, true}),
+                                         Install{"ReadOnlyFolder", "system", true, true},
+                                         Install{"RootsFileBesideTheProgram", "games", true, true,
+                                                 true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
