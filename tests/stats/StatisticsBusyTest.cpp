@@ -13,10 +13,59 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace {
 
 // Short, so that the tests do not sit out the game's own few seconds.
 constexpr int kTestWaitMs = 200;
+// Far beyond that, even on a busy machine: a wait still going then would never end.
+constexpr auto kEndlessWait = std::chrono::seconds(5);
+
+// Lets the other game's hold go after kEndlessWait, from a thread of its own, whatever the
+// waiting side does meanwhile: a wait with no end then fails the test within seconds instead
+// of running into CTest's time limit.
+class HoldWatchdog {
+public:
+    explicit HoldWatchdog(std::atomic<int>& held)
+        : m_thread([this, &held] {
+              std::unique_lock lock(m_mutex);
+              if (!m_woken.wait_for(lock, kEndlessWait, [this] { return m_stopped; })) {
+                  m_expired = true;
+                  const int fd = held.exchange(-1);
+                  if (fd >= 0) {
+                      ::close(fd);
+                  }
+              }
+          }) {}
+    ~HoldWatchdog() { Stop(); }
+    HoldWatchdog(const HoldWatchdog&) = delete;
+    HoldWatchdog& operator=(const HoldWatchdog&) = delete;
+
+    // True when the hold had to be taken away: the wait did not end by itself.
+    bool Stop() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_woken.notify_all();
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+        return m_expired;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_woken;
+    bool m_stopped = false;
+    std::atomic<bool> m_expired = false;
+    std::thread m_thread;
+};
 
 class PaintedWidget : public QWidget {
 public:
@@ -45,13 +94,14 @@ protected:
     void TearDown() override {
         platform::SetLockWaitLimit(0);
         platform::SetLockWaitObserver(nullptr);
-        if (m_held >= 0) {
-            ::close(m_held);
+        const int held = m_held.exchange(-1);
+        if (held >= 0) {
+            ::close(held);
         }
         StatsFixture::TearDown();
     }
 
-    int m_held = -1;
+    std::atomic<int> m_held = -1;
 };
 
 TEST_P(StatisticsBusy, WaitsPaintedThenReportsTheFileAndChangesNothing) {
@@ -60,8 +110,8 @@ TEST_P(StatisticsBusy, WaitsPaintedThenReportsTheFileAndChangesNothing) {
     const QByteArray before = FileBytes();
     // Another game's hold: an open file of its own, so the lock is not this count's.
     m_held = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(m_held, 0);
-    ASSERT_EQ(::flock(m_held, c.hold | LOCK_NB), 0);
+    ASSERT_GE(m_held.load(), 0);
+    ASSERT_EQ(::flock(m_held.load(), c.hold | LOCK_NB), 0);
 
     PaintedWidget window;
     window.resize(120, 80);
@@ -73,6 +123,7 @@ TEST_P(StatisticsBusy, WaitsPaintedThenReportsTheFileAndChangesNothing) {
     window.paints = 0;
     platform::SetLockWaitObserver([&window] { window.update(); });
 
+    HoldWatchdog watchdog(m_held);
     if (c.count) {
         GameStatisticsAddWon(m_path);
     } else {
@@ -80,6 +131,7 @@ TEST_P(StatisticsBusy, WaitsPaintedThenReportsTheFileAndChangesNothing) {
         EXPECT_EQ(CGameStatisticsDlg::ReadStatistics(m_path, gs), -1);
         EXPECT_EQ(CountersOf(gs), (Counters{0, 0, 0, 0}));
     }
+    ASSERT_FALSE(watchdog.Stop()) << "the wait for the busy file had no end";
 
     EXPECT_GT(window.paints, 0) << "the window was not painted while the count waited";
     ASSERT_EQ(m_boxes.size(), 1u);
@@ -88,8 +140,7 @@ TEST_P(StatisticsBusy, WaitsPaintedThenReportsTheFileAndChangesNothing) {
     EXPECT_EQ(FileBytes(), before);
 
     // Once the other game lets go, counting goes on as ever.
-    ::close(m_held);
-    m_held = -1;
+    ::close(m_held.exchange(-1));
     GameStatisticsAddWon(m_path);
     EXPECT_EQ(CountersOf(FileRecord(0)), (Counters{5, 2, 3, 40}));
     EXPECT_EQ(m_boxes.size(), 1u);
