@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPointer>
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
@@ -160,6 +161,11 @@ protected:
             QAccessibleInterface* iface = event->accessibleInterface();
             ASSERT_NE(iface, nullptr);
             EXPECT_EQ(iface->role(), QAccessible::Notification);
+            // The bus carries the appearance of an object it knows already only once: every
+            // notification must be an object of its own.
+            EXPECT_TRUE(m_last.isNull() || m_last.data() != event->object())
+                << "a notification object was shown again";
+            m_last = event->object();
             m_announced << iface->text(QAccessible::Name);
         });
     }
@@ -169,6 +175,7 @@ protected:
     }
 
     QStringList m_announced;
+    QPointer<QObject> m_last;  // the object of the notification before
 };
 
 TEST_P(Announcements, TellEachJudgedGuessAndTheEndOfTheRound) {

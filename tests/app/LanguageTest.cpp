@@ -41,6 +41,8 @@ const Locale kEnglish{"English", "", "", "", "en_US.UTF-8"};
 const Locale kC{"C", "", "C", "", ""};
 const Locale kFrench{"FrenchWithoutTranslation", "fr", "", "", "fr_FR.UTF-8"};
 const Locale kEnglishBeforeGerman{"EnglishBeforeGerman", "en:de", "", "", "de_DE.UTF-8"};
+// A language without a translation first: the next one of the desktop's list is taken.
+const Locale kFrenchBeforeGerman{"FrenchBeforeGerman", "fr:de", "", "", "fr_FR.UTF-8"};
 
 // "<screen>\t<text>" lines, as the program wrote them.
 using Texts = std::vector<std::string>;
@@ -128,6 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kGerman, "menu", "Spiel &abbrechen"}, ScreenCase{&kGerman, "menu", "&Ebene"},
         ScreenCase{&kEnglish, "menu", "Le&vel"}, ScreenCase{&kGerman, "menu", "&Fünf Ziffern"},
         ScreenCase{&kEnglish, "menu", "Fi&ve digits"},
+        // Each item with its command (hexadecimal ids of res/Resource.h).
+        ScreenCase{&kGerman, "command", "8003\t&Neues Spiel"},
+        ScreenCase{&kGerman, "command", "8004\tSpiel &abbrechen"},
+        ScreenCase{&kGerman, "command", "8010\t&Drei Ziffern"},
+        ScreenCase{&kGerman, "command", "8011\t&Vier Ziffern"},
+        ScreenCase{&kGerman, "command", "8012\t&Fünf Ziffern"},
+        ScreenCase{&kGerman, "command", "8006\t&Optionen..."},
+        ScreenCase{&kGerman, "command", "8007\t&Statistik..."},
+        ScreenCase{&kEnglish, "command", "8010\t&Three digits"},
+        ScreenCase{&kEnglish, "command", "8011\t&Four digits"},
+        ScreenCase{&kEnglish, "command", "8012\tFi&ve digits"},
         ScreenCase{&kGerman, "menu", "&Beenden\tStrg+Q"},
         ScreenCase{&kEnglish, "menu", "E&xit\tCtrl+Q"}, ScreenCase{&kGerman, "menu", "&Über Druno"},
         ScreenCase{&kEnglish, "menu", "&About Druno"}, ScreenCase{&kGerman, "tip", "Statistik"},
@@ -196,7 +209,7 @@ TEST(Languages, EachLocaleShowsTheScreensOfItsLanguage) {
     const Texts& english = TextsIn(kEnglish);
     ASSERT_FALSE(german.empty());
     ASSERT_FALSE(english.empty());
-    for (const Locale* locale : {&kAustrianByLang, &kSwissMessages}) {
+    for (const Locale* locale : {&kAustrianByLang, &kSwissMessages, &kFrenchBeforeGerman}) {
         EXPECT_EQ(TextsIn(*locale), german) << locale->name;
     }
     for (const Locale* locale : {&kC, &kFrench, &kEnglishBeforeGerman}) {
@@ -222,6 +235,7 @@ TEST(Languages, NoEnglishIsLeftOnTheGermanScreens) {
     const std::set<std::string> same = {
         "menu\t&Druno",
         "menu\t&Look and Feel...",
+        "command\t800a\t&Look and Feel...",
         "qtbox\tDruno",
         "lookandfeel\tLook & Feel",
         "about\tDruno Version 1.2 ",

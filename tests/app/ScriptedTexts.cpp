@@ -60,6 +60,11 @@ void SayMenu(const char* screen, const QMenu* menu) {
         const QString keys = action->shortcut().toString(QKeySequence::NativeText);
         SayText(screen,
                 keys.isEmpty() ? action->text() : action->text() + QLatin1Char('\t') + keys);
+        // Each item with the command it gives, so that two items' texts cannot trade places.
+        const unsigned command = action->data().toUInt();
+        if (command != 0) {
+            SayText("command", QString::number(command, 16) + QLatin1Char('\t') + action->text());
+        }
         if (action->menu() != nullptr) {
             SayMenu(screen, action->menu());
         }

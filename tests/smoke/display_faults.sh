@@ -4,6 +4,7 @@
 #   with exit code 1, as Qt ends a program that lost its display, and not with a crash; the
 #   round counts as lost and the settings are saved, as a close would have done; and when it
 #   goes away while the WON! or "Game Over!" box is open, the round counts once, as it ended;
+#   settings that cannot be saved then are told on the error stream, with no display for a box;
 # - it is started with its error stream closed (`druno 2>&-`): the X connection, opened later,
 #   must not take that descriptor and receive the trace; the window stays, and SIGTERM ends
 #   the game with exit code 0 and its settings saved.
@@ -77,6 +78,21 @@ lose_display_with_end_box_open() {
 lose_display_with_end_box_open win "1 1 0"
 lose_display_with_end_box_open lose "1 0 1"
 
+# 2b. The display goes away, and the settings cannot be saved (a folder stands where the file
+# would be): with no display left for a box, the error stream tells the player.
+write_empty_statistics "$work/bin/Druno.sta"
+rm -f "$work/home/.config/Brantel/Druno.ini"
+mkdir -p "$work/home/.config/Brantel/Druno.ini"
+start_xvfb
+start_druno
+wait_for_window
+kill_xvfb
+wait_status "$druno_pid"
+[[ $status == 1 ]] || fail "settings unusable, X server gone: exit status $status, expected 1"
+grep -qxF "The settings could not be saved in $work/home/.config/Brantel/Druno.ini." \
+    "$work/druno.log" || fail "settings unusable, X server gone: the player was not told"
+rmdir "$work/home/.config/Brantel/Druno.ini"
+
 # 3. Started with the error stream closed: the window appears, and stays until SIGTERM.
 start_xvfb
 rm -f "$work/home/.config/Brantel/Druno.ini"
@@ -90,4 +106,4 @@ wait_status "$druno_pid"
 [[ $status == 0 ]] || fail "started with 2>&-: exit status $status after SIGTERM, expected 0"
 grep -q '^FontSize=100$' "$work/home/.config/Brantel/Druno.ini" 2>/dev/null ||
     fail "started with 2>&-: the settings were not saved"
-echo "PASS: the display lost ends with 1 and keeps the round and settings, counted once; a closed error stream leaves the X connection alone"
+echo "PASS: the display lost ends with 1 and keeps the round and settings, counted once, or says on the error stream that the settings were not saved; a closed error stream leaves the X connection alone"
