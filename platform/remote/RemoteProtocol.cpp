@@ -67,16 +67,20 @@ bool WaitFor(int fd, short events, Deadline deadline) {
     }
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size, Deadline deadline) {
-    while (size > 0) {
-        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+// Moves size bytes with transfer (one non-blocking send or receive, answering like ::send),
+// waiting for the socket to be ready for events while it cannot, until deadline. False when the
+// deadline passes, the peer closes the connection, or an error comes.
+template <class Transfer>
+bool TransferAll(int fd, short events, std::size_t size, Deadline deadline, Transfer transfer) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = transfer(done, size - done);
         if (n > 0) {
-            data += n;
-            size -= static_cast<std::size_t>(n);
+            done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!WaitFor(fd, POLLOUT, deadline)) {
+            if (!WaitFor(fd, events, deadline)) {
                 return false;
             }
         } else {
@@ -86,23 +90,16 @@ bool WriteAll(int fd, const char* data, std::size_t size, Deadline deadline) {
     return true;
 }
 
+bool WriteAll(int fd, const char* data, std::size_t size, Deadline deadline) {
+    return TransferAll(fd, POLLOUT, size, deadline, [fd, data](std::size_t at, std::size_t left) {
+        return ::send(fd, data + at, left, MSG_NOSIGNAL | MSG_DONTWAIT);
+    });
+}
+
 bool ReadAll(int fd, char* data, std::size_t size, Deadline deadline) {
-    while (size > 0) {
-        const ssize_t n = ::recv(fd, data, size, MSG_DONTWAIT);
-        if (n > 0) {
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!WaitFor(fd, POLLIN, deadline)) {
-                return false;
-            }
-        } else {
-            return false;  // the peer closed the connection, or an error
-        }
-    }
-    return true;
+    return TransferAll(fd, POLLIN, size, deadline, [fd, data](std::size_t at, std::size_t left) {
+        return ::recv(fd, data + at, left, MSG_DONTWAIT);
+    });
 }
 
 }  // namespace

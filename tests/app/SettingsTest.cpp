@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <ostream>
+
 namespace {
 
 // The application object as start-up leaves it once the key name is set.
@@ -19,6 +21,29 @@ class SettingsApp : public CMyDrunoApp {
 public:
     SettingsApp() { SetRegistryKey(QStringLiteral("Brantel")); }
 };
+
+// The five settings as the application holds them, for comparisons that print well.
+struct FiveSettings {
+    bool sound;
+    int fontSize;
+    int fontSizeStatus;
+    bool showCancelBtn;
+    bool noFullScreenDlg;
+    friend bool operator==(const FiveSettings&, const FiveSettings&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const FiveSettings& s) {
+        return out << "Sound " << s.sound << ", FontSize " << s.fontSize << ", FontSizeStatus "
+                   << s.fontSizeStatus << ", ShowCancelBtn " << s.showCancelBtn
+                   << ", NoFullScreenDlg " << s.noFullScreenDlg;
+    }
+};
+
+FiveSettings SettingsOf(const CMyDrunoApp& app) {
+    return {app.m_bSound, app.m_nFontSize, app.m_nFontSizeStatus, app.m_bShowCancelBtn,
+            app.m_bNoFullScreenDlg};
+}
+
+// What a store without the settings gives.
+constexpr FiveSettings kDefaults{true, 100, 16, true, true};
 
 class Settings : public testing::Test {
 protected:
@@ -49,22 +74,14 @@ protected:
 
 TEST_F(Settings, BeforeLoadingOnlyTheConstructorValuesAreSet) {
     SettingsApp app;
-    EXPECT_TRUE(app.m_bSound);
-    EXPECT_EQ(app.m_nFontSize, 100);
-    EXPECT_EQ(app.m_nFontSizeStatus, 16);
-    EXPECT_FALSE(app.m_bShowCancelBtn);
-    EXPECT_FALSE(app.m_bNoFullScreenDlg);
+    EXPECT_EQ(SettingsOf(app), (FiveSettings{true, 100, 16, false, false}));
 }
 
 TEST_F(Settings, EmptyStoreGivesDefaultsAndAllFiveAreWritten) {
     SettingsApp app;
     app.m_bSound = false;
     app.RegInit(true);
-    EXPECT_TRUE(app.m_bSound);
-    EXPECT_EQ(app.m_nFontSize, 100);
-    EXPECT_EQ(app.m_nFontSizeStatus, 16);
-    EXPECT_TRUE(app.m_bShowCancelBtn);
-    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+    EXPECT_EQ(SettingsOf(app), kDefaults);
 
     m_lines.clear();
     app.RegInit(false);
@@ -97,11 +114,7 @@ TEST_F(Settings, StoredValuesAreTakenAsTheyAre) {
     EXPECT_EQ(m_lines, QStringList({QStringLiteral("CMyDrunoApp::RegInit() {\n"),
                                     QStringLiteral("fRead==true\n"),
                                     QStringLiteral("} CMyDrunoApp::RegInit()\n")}));
-    EXPECT_TRUE(app.m_bSound);
-    EXPECT_EQ(app.m_nFontSize, 7);
-    EXPECT_EQ(app.m_nFontSizeStatus, 30);
-    EXPECT_FALSE(app.m_bShowCancelBtn);
-    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+    EXPECT_EQ(SettingsOf(app), (FiveSettings{true, 7, 30, false, true}));
 
     app.RegInit(false);
     EXPECT_EQ(Stored(QStringLiteral("Init/Sound")), QStringLiteral("1"));
@@ -116,11 +129,7 @@ TEST_F(Settings, DamagedFileGivesDefaultsAndIsRepairedAtExit) {
         "[Init.LaF]\nShowCancelBtn=0,1\nNoFullScreenDlg=@Variant(\\0\\0\\0\\x7f)\n");
     SettingsApp app;
     app.RegInit(true);
-    EXPECT_TRUE(app.m_bSound);
-    EXPECT_EQ(app.m_nFontSize, 100);
-    EXPECT_EQ(app.m_nFontSizeStatus, 16);
-    EXPECT_TRUE(app.m_bShowCancelBtn);
-    EXPECT_TRUE(app.m_bNoFullScreenDlg);
+    EXPECT_EQ(SettingsOf(app), kDefaults);
 
     app.m_nFontSize = 50;
     app.RegInit(false);

@@ -48,9 +48,7 @@ TEST_F(ProfileBatch, ABatchInsideAnotherReachesTheFileWithTheOuterOne) {
 }
 
 TEST_F(ProfileBatch, AnUnwritableStoreSaysSoAtTheEnd) {
-    QFile blocker(m_dir.filePath(QStringLiteral("Brantel")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
-    blocker.close();
+    BlockKeyFolder();
     platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
     store.BeginBatch();
     store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 1);

@@ -25,6 +25,11 @@ protected:
         platform::SetProfileFolder(m_dir.path());
     }
     void TearDown() override { platform::SetProfileFolder(QString()); }
+    // Puts a file where the key-name folder should be, so that no settings file can be made.
+    void BlockKeyFolder() {
+        QFile blocker(m_dir.filePath(QStringLiteral("Brantel")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
     QTemporaryDir m_dir;
 };
 

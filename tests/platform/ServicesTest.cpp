@@ -280,9 +280,7 @@ TEST_F(Profiles, IntegersRoundTripAndAnythingElseGivesTheDefault) {
 }
 
 TEST_F(Profiles, AnUnwritableStoreSaysSo) {
-    QFile blocker(m_dir.filePath(QStringLiteral("Brantel")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
-    blocker.close();
+    BlockKeyFolder();
     platform::ProfileStore store(QStringLiteral("Brantel"), QStringLiteral("Druno"));
     EXPECT_FALSE(store.WriteProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 1));
     EXPECT_EQ(store.GetProfileInt(QStringLiteral("Init"), QStringLiteral("Sound"), 3), 3);

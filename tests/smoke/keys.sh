@@ -9,12 +9,7 @@
 set -euo pipefail
 # shellcheck source=tests/smoke/xvfb-lib.sh
 source "$(dirname "$0")/xvfb-lib.sh"
-begin_xvfb_test "$@"
-trap xvfb_cleanup EXIT
-
-start_xvfb
-start_druno
-wait_for_window
+begin_game_on_xvfb "$@"
 
 # How many trace lines match since the round started.
 count_taps() {

@@ -38,6 +38,16 @@ begin_xvfb_test() {
     prepare_work "$1"
 }
 
+# The start most tests share: begin_xvfb_test, then a private X server with the game on it,
+# its main window shown (wid set); everything started is ended when the script exits.
+begin_game_on_xvfb() {
+    begin_xvfb_test "$@"
+    trap xvfb_cleanup EXIT
+    start_xvfb
+    start_druno
+    wait_for_window
+}
+
 # A fresh work folder with a copy of the game in bin/ (its statistics file lies next to it)
 # and a private home, which the environment then points to.
 prepare_work() {

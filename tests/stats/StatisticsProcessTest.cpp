@@ -60,6 +60,14 @@ protected:
         EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
         return m_output[&game] + game.readAllStandardOutput();
     }
+    // Waits until the game says it waits for a file another holds; fails if it ends first.
+    void WaitUntilWaiting(QProcess& game) {
+        while (!m_output[&game].contains("waiting\n") && game.state() != QProcess::NotRunning) {
+            game.waitForReadyRead(-1);
+            m_output[&game] += game.readAllStandardOutput();
+        }
+        ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
+    }
     static GAMESTATISTICS RecordIn(const QByteArray& file) {
         std::ifstream in(file.constData(), std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
@@ -102,11 +110,7 @@ TEST_F(StatisticsProcesses, ACountReadsOnlyOnceItHoldsTheFile) {
     m_env.insert(QStringLiteral("DRUNO_LOCK_WAIT_MS"), QStringLiteral("600000"));
     Start(game, kCounter, 1, Path());
     Go(game);
-    while (!m_output[&game].contains("waiting\n") && game.state() != QProcess::NotRunning) {
-        game.waitForReadyRead(-1);
-        m_output[&game] += game.readAllStandardOutput();
-    }
-    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
+    WaitUntilWaiting(game);
 
     // The other game's win lands: 11. Then it lets go.
     const QByteArray eleven = StatisticsBytes({Record(2878, 11, 11, 0, 100)});
@@ -130,11 +134,7 @@ TEST_F(StatisticsProcesses, ACountDuringAnotherGamesFirstLevelCountKeepsItsLevel
     m_env.insert(QStringLiteral("DRUNO_LOCK_WAIT_MS"), QStringLiteral("600000"));
     Start(game, kCounter, 1, Path(), false, 1);
     Go(game);
-    while (!m_output[&game].contains("waiting\n") && game.state() != QProcess::NotRunning) {
-        game.waitForReadyRead(-1);
-        m_output[&game] += game.readAllStandardOutput();
-    }
-    ASSERT_EQ(game.state(), QProcess::Running) << "the count did not wait for the file";
+    WaitUntilWaiting(game);
 
     // The four-digit game's first count: the old record becomes level 1's, its win level 2's.
     const QByteArray migrated =
