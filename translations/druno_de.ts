@@ -223,6 +223,14 @@ Lösung: %1</translation>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
+    <message>
+        <source>Width of the guesses</source>
+        <translation>Breite der Versuche</translation>
+    </message>
+    <message>
+        <source>New round: %1 digits, ten attempts.</source>
+        <translation>Neue Runde: %1 Ziffern, zehn Versuche.</translation>
+    </message>
 </context>
 <context>
     <name>platform::Application</name>
@@ -291,6 +299,13 @@ Lösung: %1</translation>
     <message>
         <source>%1 Help</source>
         <translation>%1-Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>platform::KeyboardSplitter</name>
+    <message>
+        <source>%1 pixels</source>
+        <translation>%1 Pixel</translation>
     </message>
 </context>
 </TS>
