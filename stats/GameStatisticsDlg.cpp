@@ -167,7 +167,7 @@ void CGameStatisticsDlg::ShowScoreSection() {
 }
 
 void CGameStatisticsDlg::FitLevelList() {
-    constexpr int kGap = 6;
+    constexpr int kGap = 6;  // pixels kept between the label's text and the list
     const int nWanted = m_cbLevel.GetIdealWidth();
     platform::Rect list = m_cbLevel.GetWindowRect();
     ScreenToClient(&list);

@@ -13,7 +13,7 @@
 #include <span>
 
 struct GameStatisticsTotals {
-    GAMESTATISTICS record;  // played, won, lost and percentage, each game counted once
+    GAMESTATISTICS record;    // played, won, lost and percentage, each game counted once
     std::int32_t nScore = 0;  // each win counted as often as its level's number
 };
 

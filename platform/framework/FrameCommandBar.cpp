@@ -338,8 +338,8 @@ void FrameCommandBar::SetCommandMark(unsigned command, int check, bool radio) {
     }
 }
 
-// The radio items of one menu form one group, which the menu draws with radio dots; the update
-// handlers say which of them is chosen, so the group itself need not enforce it.
+// The radio items of one menu form one group: a menu draws radio dots only for the items of an
+// exclusive group. The update handlers say which item is chosen; the group lets it be none.
 QActionGroup* FrameCommandBar::RadioGroupOf(QAction* action) {
     QObject* menu = m_toolBar;
     for (QObject* holder : action->associatedObjects()) {
