@@ -1,12 +1,17 @@
 #include "app/HistoryPanel.h"
 
 #include "game/DrunoGame.h"
+#include "platform/framework/Frame.h"
 #include "platform/services/Strings.h"
 #include "res/Resource.h"
 #include "screen/MyDrunoDoc.h"
 
 bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
-    return m_list.Create(pFrame, nWidth, platform::LoadString(IDS_HISTORY_NAME));
+    if (!m_list.Create(pFrame, nWidth, platform::LoadString(IDS_HISTORY_NAME))) {
+        return false;
+    }
+    pFrame->SetSidePanelDividerName(platform::LoadString(IDS_HISTORY_DIVIDER));
+    return true;
 }
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
@@ -22,8 +27,12 @@ void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
 // guess of the round being played, or how the round ended (the last of the panel's lines).
 QString CHistoryPanel::News(const CMyDrunoDoc& doc, const QStringList& lines) const {
     const CDrunoGame& game = doc.m_game;
+    // A round of four or five digits says so as it begins; one of three goes as it always has.
     if (!m_bWasPlaying) {
-        return {};
+        if (!doc.m_bPlaying || doc.GetLevel() == CMyDrunoDoc::kDefaultLevel) {
+            return {};
+        }
+        return platform::FormatString(IDS_NEW_ROUND, DigitsInWords(doc.GetLevel()));
     }
     if (!doc.m_bPlaying) {
         return lines.constLast();
@@ -37,6 +46,12 @@ QString CHistoryPanel::News(const CMyDrunoDoc& doc, const QStringList& lines) co
     return Spoken(now.back());
 }
 
+QString CHistoryPanel::DigitsInWords(int nLevel) {
+    return platform::LoadString(IDS_LEVEL_DIGITS)
+        .split(QLatin1Char('|'))
+        .value(nLevel - 1, QStringLiteral("three"));
+}
+
 QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
     return platform::LoadString(IDS_HISTORY_SPOKEN)
         .arg(guess.strGuess)
@@ -47,11 +62,8 @@ QString CHistoryPanel::Spoken(const CDrunoGuess& guess) {
 QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLevel) {
     // No secret has been drawn yet: this is the player's first look at the game.
     if (game.GetNumber().isEmpty()) {
-        const QString strDigits = platform::LoadString(IDS_LEVEL_DIGITS)
-                                      .split(QLatin1Char('|'))
-                                      .value(nLevel - 1, QStringLiteral("three"));
         return {platform::LoadString(IDS_HISTORY_START),
-                platform::FormatString(IDS_HISTORY_RULES, strDigits)};
+                platform::FormatString(IDS_HISTORY_RULES, DigitsInWords(nLevel))};
     }
 
     QStringList lines;

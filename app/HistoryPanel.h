@@ -36,6 +36,8 @@ public:
     static QString Spoken(const CDrunoGuess& guess);
 
 private:
+    // The number of digits of the level in words ("four").
+    static QString DigitsInWords(int nLevel);
     QString News(const CMyDrunoDoc& doc, const QStringList& lines) const;
 
     bool m_bWasPlaying = false;      // as the panel last showed the round

@@ -58,6 +58,13 @@ bool CMyDrunoApp::InitInstance() {
 
     // Frame and view exist but are not shown yet: the first painting uses the stored sizes.
     RegInit(true);
+    // What follows the round beside the view was set up before the level was read: the
+    // history's first look tells how to play the level stored.
+    if (auto* pFrame = dynamic_cast<platform::Frame*>(GetMainWnd())) {
+        if (const auto* pDoc = dynamic_cast<const CMyDrunoDoc*>(pFrame->GetActiveDocument())) {
+            pDoc->RoundChanged();
+        }
+    }
 
     GetMainWnd()->ShowWindow(platform::kSwShow);
     GetMainWnd()->UpdateWindow();

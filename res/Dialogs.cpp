@@ -101,6 +101,12 @@ platform::DialogTemplate Statistics() {
             Item("STATIC", unknown, IDC_GAMES_WON_PERCENT, 92, 45, 21, 8, kRightText),
             Item("COMBOBOX", QString(), IDC_LEVEL, 61, 56, 52, 59, kDropDownList),
             Item("STATIC", QStringLiteral("Level:"), IDC_LABEL_LEVEL, 7, 58, 44, 8, kLeftText),
+            // Parked below the dialog until the levels have records of their own.
+            Item("STATIC", QStringLiteral("Score:"), IDC_LABEL_SCORE, 7, 100, 53, 8, kLeftText),
+            Item("STATIC", unknown, IDC_SCORE, 72, 100, 41, 8, kRightText),
+            Item("STATIC",
+                 QStringLiteral("A win scores 1 point at three digits, 2 at four, 3 at five."),
+                 IDC_SCORE_NOTE, 7, 110, 106, 24, kLeftText),
         }};
 }
 

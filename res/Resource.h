@@ -46,6 +46,10 @@ inline constexpr int IDC_LABEL_LOST = 1008;
 inline constexpr int IDC_LABEL_PERCENT = 1009;
 inline constexpr int IDC_LEVEL = 1010;
 inline constexpr int IDC_LABEL_LEVEL = 1011;
+// Shown only once the levels have records of their own: the score and what it counts.
+inline constexpr int IDC_LABEL_SCORE = 1012;
+inline constexpr int IDC_SCORE = 1013;
+inline constexpr int IDC_SCORE_NOTE = 1014;
 
 // Options dialog (131).
 inline constexpr int IDC_SOUND = 1000;
@@ -112,3 +116,10 @@ inline constexpr unsigned IDS_HISTORY_LOST = 0xEF68;
 inline constexpr unsigned IDS_HISTORY_GIVEN_UP = 0xEF69;
 // What assistive technology calls the delete cell of the strip.
 inline constexpr unsigned IDS_STRIP_DELETE = 0xEF70;
+// What assistive technology calls the divider before the history.
+inline constexpr unsigned IDS_HISTORY_DIVIDER = 0xEF80;
+// What a screen reader is told when a round of four or five digits begins.
+inline constexpr unsigned IDS_NEW_ROUND = 0xEF81;
+// The statistics dialog's score, in German (its English is the template's).
+inline constexpr unsigned IDS_STAT_SCORE_DE = 0xEF82;
+inline constexpr unsigned IDS_STAT_SCORE_NOTE_DE = 0xEF83;

@@ -82,6 +82,12 @@ platform::StringTable StringTable() {
         {IDS_HISTORY_GIVEN_UP,
          Tr(QT_TRANSLATE_NOOP("StringTable", "Round given up. The number was %1."))},
         {IDS_STRIP_DELETE, Tr(QT_TRANSLATE_NOOP("StringTable", "Delete"))},
+        {IDS_HISTORY_DIVIDER, Tr(QT_TRANSLATE_NOOP("StringTable", "Width of the guesses"))},
+        {IDS_NEW_ROUND,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "New round: %1 digits, ten attempts."))},
+        {IDS_STAT_SCORE_DE, QStringLiteral("Punkte:")},
+        {IDS_STAT_SCORE_NOTE_DE,
+         QStringLiteral("Ein Sieg zählt 1 Punkt bei drei Ziffern, 2 bei vier, 3 bei fünf.")},
     };
 }
 

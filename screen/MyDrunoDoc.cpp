@@ -145,8 +145,13 @@ void CMyDrunoDoc::SetLevel(int nLevel) {
     RoundChanged();
 }
 
+// The three level commands follow one another in the order of the levels.
+static_assert(ID_LEVEL_4 == ID_LEVEL_3 + 1 && ID_LEVEL_5 == ID_LEVEL_3 + 2);
+
+// The level chosen carries the radio dot, also during a round, when the choice is closed.
 void CMyDrunoDoc::OnUpdateLevel(platform::CommandUpdate* pCmdUI) {
     pCmdUI->Enable(!m_bPlaying);
+    pCmdUI->SetRadio(static_cast<int>(pCmdUI->ID() - ID_LEVEL_3) + 1 == GetLevel());
 }
 
 void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile, int nLevel) {

@@ -107,6 +107,10 @@ void CMyDrunoView::OnDraw(platform::DC* pDC) {
     }
     DrawNumbers(pDC);
     DrawComment(pDC);
+    const QString strLevel = LevelLine();
+    if (!strLevel.isEmpty()) {
+        DrawLevel(pDC, strLevel);
+    }
 }
 
 void CMyDrunoView::DrawNumbers(platform::DC* pDC) {
@@ -158,6 +162,29 @@ void CMyDrunoView::DrawComment(platform::DC* pDC) {
     trace.Log(QStringLiteral("typed: ") + strTyped);
 }
 
+QString CMyDrunoView::LevelLine() const {
+    const CMyDrunoDoc* pDoc = GetDocument();
+    if (pDoc == nullptr || !pDoc->m_bPlaying || pDoc->GetLevel() == CMyDrunoDoc::kDefaultLevel) {
+        return {};
+    }
+    return platform::LoadString(IDS_LEVEL_NAMES)
+        .split(QLatin1Char('|'))
+        .value(pDoc->GetLevel() - 1);
+}
+
+// In the status font, in the room between the status line and the result line.
+void CMyDrunoView::DrawLevel(platform::DC* pDC, const QString& strLevel) {
+    platform::Font fontLevel;
+    fontLevel.CreateFontIndirect(ArialOfHeight(theApp.m_nFontSizeStatus));
+    platform::Font* pOldFont = pDC->SelectObject(&fontLevel);
+    const int nOldBkMode = pDC->SetBkMode(platform::kBkTransparent);
+    platform::Rect rectLevel = GetLevelRect();
+    pDC->DrawText(strLevel, &rectLevel, kTextFlags);
+    pDC->SetBkMode(nOldBkMode);
+    pDC->SelectObject(pOldFont);
+    fontLevel.DeleteObject();
+}
+
 QString CMyDrunoView::StatusLine(const QString& strTyped, const QString& strStatus) {
     return strTyped.isEmpty() ? strStatus : strTyped + QStringLiteral(", ") + strStatus;
 }
@@ -173,7 +200,12 @@ QStringList CMyDrunoView::GetShownTexts() const {
         return {QString(), QString()};
     }
     const CDrunoGame& game = pDoc->m_game;
-    return {StatusLine(game.GetTyped(), game.GetStatus()), game.GetResult()};
+    QStringList texts{StatusLine(game.GetTyped(), game.GetStatus()), game.GetResult()};
+    const QString strLevel = LevelLine();
+    if (!strLevel.isEmpty()) {
+        texts << strLevel;
+    }
+    return texts;
 }
 
 platform::Rect CMyDrunoView::GetResultRect() const {
@@ -187,6 +219,14 @@ platform::Rect CMyDrunoView::GetStatusRect() const {
     platform::Rect rect = GetClientRect();
     rect.bottom = rect.top + 45;
     rect.top += 5;
+    return rect;
+}
+
+// Just under the status area, as high as the status font needs.
+platform::Rect CMyDrunoView::GetLevelRect() const {
+    platform::Rect rect = GetClientRect();
+    rect.top += 45;
+    rect.bottom = rect.top + theApp.m_nFontSizeStatus + 4;
     return rect;
 }
 

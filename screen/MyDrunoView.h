@@ -42,7 +42,12 @@ private:
     static QString StatusLine(const QString& strTyped, const QString& strStatus);
     void DrawNumbers(platform::DC* pDC);
     void DrawComment(platform::DC* pDC);
+    // A round of four or five digits names its level under the status line, all round long;
+    // the default level shows none. Empty when none is shown.
+    QString LevelLine() const;
+    void DrawLevel(platform::DC* pDC, const QString& strLevel);
     platform::Rect GetStatusRect() const;
+    platform::Rect GetLevelRect() const;
     platform::Rect GetResultRect() const;
     // Marks both text lines for repainting; the strip itself never changes.
     void InvalidateComment();

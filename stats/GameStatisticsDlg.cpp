@@ -7,8 +7,11 @@
 #include "platform/services/Strings.h"
 #include "res/Resource.h"
 #include "stats/GameStatistics.h"
+#include "stats/GameStatisticsTotals.h"
 #include "stats/StatisticsLock.h"
 #include "trace/TraceScope.h"
+
+#include <algorithm>
 
 CGameStatisticsDlg::CGameStatisticsDlg(const QString& lpStatFile, int nLanguage,
                                        platform::Window* pParent)
@@ -57,6 +60,7 @@ bool CGameStatisticsDlg::OnInitDialog() {
     SetDlgItemLabel(IDC_LABEL_LOST, IDC_GAMES_LOST);
     SetDlgItemLabel(IDC_LABEL_PERCENT, IDC_GAMES_WON_PERCENT);
     SetDlgItemLabel(IDC_LABEL_LEVEL, IDC_LEVEL);
+    SetDlgItemLabel(IDC_LABEL_SCORE, IDC_SCORE);
 
     if (s_nLanguage == kLanguageGerman) {
         trace.Log(QStringLiteral("language==german"));
@@ -67,6 +71,8 @@ bool CGameStatisticsDlg::OnInitDialog() {
         m_stGamesLost.SetWindowText(platform::LoadString(IDS_STAT_LOST_DE));
         m_btnReset.SetWindowText(platform::LoadString(IDS_STAT_RESET_DE));
         m_stLevel.SetWindowText(platform::LoadString(IDS_STAT_LEVEL_DE));
+        GetDlgItem(IDC_LABEL_SCORE)->SetWindowText(platform::LoadString(IDS_STAT_SCORE_DE));
+        GetDlgItem(IDC_SCORE_NOTE)->SetWindowText(platform::LoadString(IDS_STAT_SCORE_NOTE_DE));
         m_cbLevel.AddString(platform::LoadString(IDS_STAT_ALL_DE));
     } else if (s_nLanguage == kLanguageEnglish) {
         trace.Log(QStringLiteral("language==english"));
@@ -92,19 +98,27 @@ bool CGameStatisticsDlg::OnInitDialog() {
     } else {
         m_cbLevel.SetCurSel(s_nCurrLevel);
     }
+    FitLevelList();
+    if (HasLevelRecords()) {
+        ShowScoreSection();
+    }
     // The dialog opens with no button in focus, so Enter is its Done and never the reset;
-    // Tab reaches Reset Statistics.
-    SetFocus();
+    // Tab reaches Reset Statistics. A list of levels has the keys at once, for Up and Down.
+    if (m_cbLevel.GetCount() > 1 && m_cbLevel.IsWindowEnabled()) {
+        m_cbLevel.SetFocus();
+    } else {
+        SetFocus();
+    }
     return true;
 }
 
 void CGameStatisticsDlg::UpdateStatistics() {
     GAMESTATISTICS gs;
     bool bDamaged = false;
-    ReadStatistics(m_strStatFile, gs, bDamaged);
+    const bool bRead = ReadStatistics(m_strStatFile, gs, bDamaged) == 0;
     // Counts that cannot be are no counts: the fields show that nothing could be read, as
-    // before anything was.
-    if (bDamaged) {
+    // before anything was. The totals of the levels stand in for a damaged overall record.
+    if (!ShowLevelTotals(bRead, gs) && bDamaged) {
         m_strGamesPlayed = m_strGamesWon = m_strGamesLost = m_strGamesWonPercent =
             QStringLiteral("????");
         UpdateData(false);
@@ -115,6 +129,67 @@ void CGameStatisticsDlg::UpdateStatistics() {
     m_strGamesLost = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesLost));
     m_strGamesWonPercent = QString::asprintf("%d", gs.Get(GAMESTATISTICS::nGamesWonPercent));
     UpdateData(false);
+}
+
+// The file's overall record weighs each level by its number, so that it would show a game
+// of five digits as three games; the player reads the true totals instead, and the weighted
+// wins as the score. A file that cannot be read shows zero throughout.
+bool CGameStatisticsDlg::ShowLevelTotals(bool bRead, GAMESTATISTICS& gs) {
+    if (!HasLevelRecords()) {
+        return false;
+    }
+    GameStatisticsTotals totals;
+    if (bRead) {
+        GameStatisticsReadTotals(m_strStatFile, s_nMaxLevels, totals);
+    }
+    GetDlgItem(IDC_SCORE)->SetWindowText(QString::asprintf("%d", totals.nScore));
+    if (s_nCurrLevel != 0) {
+        return false;
+    }
+    gs = totals.record;
+    return true;
+}
+
+// The score and the note that says what it counts are parked below the template; they take
+// the reset button's place, the button goes below them, and the dialog grows by as much.
+void CGameStatisticsDlg::ShowScoreSection() {
+    platform::Window* pLabel = GetDlgItem(IDC_LABEL_SCORE);
+    platform::Window* pScore = GetDlgItem(IDC_SCORE);
+    platform::Window* pNote = GetDlgItem(IDC_SCORE_NOTE);
+    const auto clientRect = [this](const platform::Window* pWnd) {
+        platform::Rect rect = pWnd->GetWindowRect();
+        ScreenToClient(&rect);
+        return rect;
+    };
+    const platform::Rect reset = clientRect(&m_btnReset);
+    const int nUp = clientRect(pLabel).top - reset.top;
+    for (platform::Window* pWnd : {pLabel, pScore, pNote}) {
+        const platform::Rect rect = clientRect(pWnd);
+        pWnd->MoveWindow(rect.left, rect.top - nUp, rect.Width(), rect.Height());
+        pWnd->ShowWindow(platform::kSwShow);
+    }
+    const platform::Rect note = clientRect(pNote);
+    const int nResetTop = note.bottom + (note.top - clientRect(pLabel).bottom);
+    m_btnReset.MoveWindow(reset.left, nResetTop, reset.Width(), reset.Height());
+    const platform::Rect dialog = GetWindowRect();
+    MoveWindow(dialog.left, dialog.top, dialog.Width(), dialog.Height() + nResetTop - reset.top);
+    CenterWindow();
+}
+
+void CGameStatisticsDlg::FitLevelList() {
+    constexpr int kGap = 6;  // pixels kept between the label's text and the list
+    const int nWanted = m_cbLevel.GetIdealWidth();
+    platform::Rect list = m_cbLevel.GetWindowRect();
+    ScreenToClient(&list);
+    if (nWanted <= list.Width()) {
+        return;
+    }
+    platform::Rect label = m_stLevel.GetWindowRect();
+    ScreenToClient(&label);
+    const int nLeft = std::max(label.left + m_stLevel.GetIdealWidth() + kGap, list.right - nWanted);
+    m_cbLevel.MoveWindow(nLeft, list.top, list.right - nLeft, list.Height());
+    m_stLevel.MoveWindow(label.left, label.top, std::min(label.Width(), nLeft - kGap - label.left),
+                         label.Height());
 }
 
 void CGameStatisticsDlg::FillCustomLB() {

@@ -6,6 +6,7 @@
 
 #include "platform/dialogs/Controls.h"
 #include "platform/dialogs/Dialog.h"
+#include "stats/GameStatistics.h"
 #include "stats/GameStatisticsRecord.h"
 
 #include <QString>
@@ -52,6 +53,14 @@ protected:
 private:
     // Reads the record of s_nCurrLevel and shows its four values.
     void UpdateStatistics();
+    // Once the levels have records of their own: "All" shows every game counted once, and
+    // the score, the wins weighted by level, is shown beside.
+    bool HasLevelRecords() const { return s_nMaxLevels > 1; }
+    // True when the totals took the place of gs ("All" chosen).
+    bool ShowLevelTotals(bool bRead, GAMESTATISTICS& gs);
+    void ShowScoreSection();
+    // Widens the level list to the left, up to its label's text, so its names show whole.
+    void FitLevelList();
     // Adds the names of s_strCustomLevels to the level list.
     void FillCustomLB();
     void OnSelChangeLevel();

@@ -224,6 +224,14 @@ Lösung: %1</translation>
         <translation>Löschen</translation>
     </message>
     <message>
+        <source>Width of the guesses</source>
+        <translation>Breite der Versuche</translation>
+    </message>
+    <message>
+        <source>New round: %1 digits, ten attempts.</source>
+        <translation>Neue Runde: %1 Ziffern, zehn Versuche.</translation>
+    </message>
+    <message>
         <source>The statistics file was damaged: some of its counts could not be read. A copy of the file is kept as %1, and the damaged counts start again from zero.</source>
         <translation>Die Statistik-Datei war beschädigt: Einige Zähler konnten nicht gelesen werden. Eine Kopie der Datei liegt unter %1, und die beschädigten Zähler beginnen wieder bei null.</translation>
     </message>
@@ -295,6 +303,13 @@ Lösung: %1</translation>
     <message>
         <source>%1 Help</source>
         <translation>%1-Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>platform::KeyboardSplitter</name>
+    <message>
+        <source>%1 pixels</source>
+        <translation>%1 Pixel</translation>
     </message>
 </context>
 </TS>

@@ -5,9 +5,11 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -56,6 +58,34 @@ QList<Line*> Lines(const QWidget* panel) {
                              : QList<Line*>();
 }
 
+// The panel's font made just small enough that the widest word of the lines fits the width
+// given; the font itself where it fits already. Lines wrap between words only, so a word
+// wider than the column would be cut off at its edge.
+QFont FittingFont(const QFont& font, const QList<Line*>& lines, int width) {
+    QFont fitted = font;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QFontMetricsF metrics(fitted);
+        qreal widest = 0;
+        for (const Line* line : lines) {
+            for (const QString& word : line->text().split(
+                     QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+                widest = std::max(widest, metrics.horizontalAdvance(word));
+            }
+        }
+        if (widest <= width || width <= 0) {
+            return fitted;
+        }
+        // Text does not scale exactly with the size: measure again after each step.
+        const qreal ratio = width / widest * 0.98;
+        if (fitted.pointSizeF() > 0) {
+            fitted.setPointSizeF(std::max(1.0, fitted.pointSizeF() * ratio));
+        } else {
+            fitted.setPixelSize(std::max(1, static_cast<int>(fitted.pixelSize() * ratio)));
+        }
+    }
+    return fitted;
+}
+
 // The panel itself. The mouse leaves the focus where it is, but Tab reaches the panel, where
 // the arrow keys, Home and End go from line to line for a screen reader to read them out.
 class LinesArea : public QScrollArea {
@@ -63,6 +93,19 @@ class LinesArea : public QScrollArea {
 
 public:
     int current = -1;
+
+    // The lines take the panel's font, or a smaller one where a word would not fit its width
+    // (a narrow panel beside a game screen drawn large, whose font grows with it).
+    void FitLines() {
+        const QList<Line*> lines = Lines(this);
+        const int width = viewport()->width() - 2 * kMargin;
+        const QFont fitted = FittingFont(font(), lines, width);
+        for (Line* line : lines) {
+            if (line->font() != fitted) {
+                line->setFont(fitted);
+            }
+        }
+    }
 
     Line* CurrentLine() const {
         const QList<Line*> lines = Lines(this);
@@ -97,6 +140,20 @@ public:
     }
 
 protected:
+    bool viewportEvent(QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            FitLines();
+        }
+        return QScrollArea::viewportEvent(event);
+    }
+
+    void changeEvent(QEvent* event) override {
+        QScrollArea::changeEvent(event);
+        if (event->type() == QEvent::FontChange) {
+            FitLines();
+        }
+    }
+
     void focusOutEvent(QFocusEvent* event) override {
         QScrollArea::focusOutEvent(event);
         MarkCurrent();
@@ -312,6 +369,7 @@ void ListPanel::SetLines(const QStringList& lines) {
     // when it is shown: laying it out now would cost the start a second pass, and a position
     // set now would not last, so the scrolling waits for the event loop.
     auto* area = static_cast<LinesArea*>(Widget());
+    area->FitLines();
     // The newest line becomes the current one, so a screen reader in the list starts there.
     area->current = static_cast<int>(lines.size()) - 1;
     if (column->isVisible()) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
 namespace platform {
 
@@ -44,6 +45,27 @@ void Button::SetCheck(int check) {
         return;
     }
     button->setChecked(check != 0);
+}
+
+int Static::GetIdealWidth() const {
+    const auto* label = qobject_cast<const QLabel*>(Widget());
+    if (label == nullptr) {
+        return 0;
+    }
+    const QMargins margins = label->contentsMargins();
+    return label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() +
+           margins.left() + margins.right();
+}
+
+int ComboBox::GetIdealWidth() const {
+    QComboBox* combo = ComboOf(*this);
+    if (combo == nullptr) {
+        return 0;
+    }
+    // The box is placed by its template, never by a layout, so the policy changes nothing
+    // else; it makes the size hint follow the entries as they are now.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo->sizeHint().width();
 }
 
 int ComboBox::GetCount() const {

@@ -17,7 +17,11 @@ public:
     void SetCheck(int check);
 };
 
-class Static : public Window {};
+class Static : public Window {
+public:
+    // The width in pixels its text needs on one line.
+    int GetIdealWidth() const;
+};
 
 class Edit : public Window {};
 
@@ -32,6 +36,8 @@ public:
     int GetCurSel() { return static_cast<int>(SendMessage(kCbGetCurSel, 0, 0)); }
     int GetCount() const;
     QString GetItemText(int index) const;
+    // The width in pixels at which the closed box shows its longest entry whole.
+    int GetIdealWidth() const;
 
 protected:
     // Messages 323 (add a string, answers its index), 334 (select an index, -1 for none;

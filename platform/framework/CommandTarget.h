@@ -9,15 +9,43 @@
 
 namespace platform {
 
-// What an update handler decides: whether the items that carry the command (menu items and
-// command-bar buttons alike) are enabled.
+// What an update handler decides for the items that carry a command (menu items and
+// command-bar buttons alike): whether they are enabled, and whether they carry a mark. A
+// handler that sets no mark leaves the items without one.
 class CommandUpdate {
 public:
+    CommandUpdate() = default;
+    explicit CommandUpdate(unsigned id) : m_id(id) {}
+
+    // The command being updated, so that one handler can serve several.
+    unsigned ID() const { return m_id; }
+
     void Enable(bool enable = true) { m_enabled = enable; }
     bool IsEnabled() const { return m_enabled; }
 
+    // A check mark: 0 none, 1 checked.
+    void SetCheck(int check = 1) {
+        m_check = check != 0 ? 1 : 0;
+        m_radio = false;
+        m_marked = true;
+    }
+    // A radio mark, the dot of one choice among several; false shows the choice unchosen.
+    void SetRadio(bool on = true) {
+        m_check = on ? 1 : 0;
+        m_radio = true;
+        m_marked = true;
+    }
+    // Whether the handler set a mark at all, which one, and whether it is on.
+    bool IsMarked() const { return m_marked; }
+    bool IsRadio() const { return m_radio; }
+    int GetCheck() const { return m_check; }
+
 private:
+    unsigned m_id = 0;
     bool m_enabled = true;
+    bool m_marked = false;
+    bool m_radio = false;
+    int m_check = 0;
 };
 
 class CommandTarget {

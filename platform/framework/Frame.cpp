@@ -356,6 +356,17 @@ void Frame::AttachSidePanel(Window* panel, int width) {
     }
 }
 
+void Frame::SetSidePanelDividerName(const QString& name) {
+    if (m_impl->sidePanel == nullptr) {
+        return;
+    }
+    QSplitter* splitter = m_impl->splitter;
+    if (QSplitterHandle* divider =
+            splitter->handle(splitter->indexOf(m_impl->sidePanel->Widget()))) {
+        divider->setAccessibleName(name);
+    }
+}
+
 int Frame::SidePanelWidth() const {
     if (m_impl->sidePanel == nullptr) {
         return 0;
@@ -506,13 +517,18 @@ void Frame::UpdateCommandItems() {
         return;
     }
     for (unsigned id : m_impl->commandBar->Commands()) {
-        m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
+        CommandUpdate update(id);
+        // A command nobody carries out cannot be chosen.
+        const bool handled = OnCmdMsg(id, &update);
+        m_impl->commandBar->SetCommandEnabled(id, handled && update.IsEnabled());
+        if (handled && update.IsMarked()) {
+            m_impl->commandBar->SetCommandMark(id, update.GetCheck(), update.IsRadio());
+        }
     }
 }
 
 bool Frame::IsCommandEnabled(unsigned id) {
-    CommandUpdate update;
-    // A command nobody carries out cannot be chosen.
+    CommandUpdate update(id);
     const bool handled = OnCmdMsg(id, &update);
     return handled && update.IsEnabled();
 }

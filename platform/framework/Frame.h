@@ -69,6 +69,9 @@ public:
     // had when it was hidden.
     bool IsSidePanelShown() const;
     void ShowSidePanel(bool shown);
+    // What assistive technology calls the divider before the side panel; it tells the panel's
+    // width as its value.
+    void SetSidePanelDividerName(const QString& name);
 
     FramePlacement GetPlacement() const;
     // Moves and sizes the frame, kept within the screen's work area; a place off every screen

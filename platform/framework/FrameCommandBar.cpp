@@ -6,6 +6,7 @@
 #include "platform/services/Translation.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -129,7 +130,11 @@ FrameCommandBar::FrameCommandBar(CommandBarHost* host, QToolBar* toolBar)
                        " border-radius: 2px; }"
                        "QToolButton:hover { border-color: palette(mid); }"
                        "QToolButton:pressed, QToolButton:open { background: palette(midlight); }"
-                       "QToolButton::menu-indicator { image: none; }"));
+                       "QToolButton::menu-indicator { image: none; }"
+                       // The menu buttons are reached by Tab: the one with the keys shows it
+                       // in the selection's colours, as the history's current line does.
+                       "QToolButton:focus { border-color: palette(highlight);"
+                       " background: palette(highlight); color: palette(highlighted-text); }"));
 }
 
 QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned command) {
@@ -315,6 +320,40 @@ void FrameCommandBar::SetCommandEnabled(unsigned command, bool enabled) {
             item.action->setEnabled(enabled);
         }
     }
+}
+
+void FrameCommandBar::SetCommandMark(unsigned command, int check, bool radio) {
+    for (const CommandAction& item : m_commandActions) {
+        if (item.command != command) {
+            continue;
+        }
+        QAction* action = item.action;
+        action->setCheckable(true);
+        if (radio && action->actionGroup() == nullptr) {
+            RadioGroupOf(action)->addAction(action);
+        } else if (!radio && action->actionGroup() != nullptr) {
+            action->actionGroup()->removeAction(action);
+        }
+        action->setChecked(check != 0);
+    }
+}
+
+// The radio items of one menu form one group: a menu draws radio dots only for the items of an
+// exclusive group. The update handlers say which item is chosen; the group lets it be none.
+QActionGroup* FrameCommandBar::RadioGroupOf(QAction* action) {
+    QObject* menu = m_toolBar;
+    for (QObject* holder : action->associatedObjects()) {
+        if (qobject_cast<QMenu*>(holder) != nullptr) {
+            menu = holder;
+            break;
+        }
+    }
+    auto* group = menu->findChild<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly);
+    if (group == nullptr) {
+        group = new QActionGroup(menu);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
+    return group;
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QToolBar;
 
 class QWidget;
@@ -47,11 +48,15 @@ public:
     // The commands the bar's menu items and buttons carry, each once, in bar order.
     std::vector<unsigned> Commands() const;
     void SetCommandEnabled(unsigned command, bool enabled);
+    // Marks the command's items: check 0 or 1; radio marks show as the dot of one choice
+    // among the radio items of the same menu.
+    void SetCommandMark(unsigned command, int check, bool radio);
     QToolBar* ToolBar() const { return m_toolBar; }
 
 private:
     QAction* MakeCommandAction(const QString& text, unsigned command);
     QString MenuTextOf(unsigned command) const;
+    QActionGroup* RadioGroupOf(QAction* action);
 
     CommandBarHost* m_host;
     QToolBar* m_toolBar;

@@ -3,7 +3,10 @@
 #include "platform/framework/Frame.h"
 #include "platform/framework/View.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -79,7 +82,81 @@ protected:
     }
 };
 
+// A divider as assistive technology sees it: a split pane, named as the frame names it, whose
+// value is the width of what follows it, in pixels.
+class DividerInterface : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit DividerInterface(QSplitterHandle* handle)
+        : QAccessibleWidget(handle, QAccessible::Splitter) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) {
+            return QCoreApplication::translate("platform::KeyboardSplitter", "%1 pixels")
+                .arg(Width());
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QVariant currentValue() const override { return Width(); }
+    // The arrow keys move the divider; assistive technology may set the width as well.
+    void setCurrentValue(const QVariant& value) override {
+        QSplitterHandle* handle = Handle();
+        QSplitter* splitter = handle->splitter();
+        const int index = splitter->indexOf(handle);
+        QList<int> sizes = splitter->sizes();
+        if (index <= 0 || index >= sizes.size()) {
+            return;
+        }
+        const int change = value.toInt() - sizes[index];
+        sizes[index] += change;
+        sizes[index - 1] -= change;
+        splitter->setSizes(sizes);
+    }
+    QVariant maximumValue() const override {
+        const QSplitter* splitter = Handle()->splitter();
+        return splitter->width() - splitter->handleWidth();
+    }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return KeyboardSplitter::kStep; }
+
+private:
+    QSplitterHandle* Handle() const { return static_cast<QSplitterHandle*>(widget()); }
+    int Width() const {
+        const QSplitter* splitter = Handle()->splitter();
+        return splitter->sizes().value(splitter->indexOf(Handle()));
+    }
+};
+
+QAccessibleInterface* DividerFactory(const QString& /*className*/, QObject* object) {
+    if (auto* handle = dynamic_cast<KeyboardSplitterHandle*>(object)) {
+        return new DividerInterface(handle);
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+KeyboardSplitter::KeyboardSplitter(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(DividerFactory);
+        return true;
+    }();
+    (void)installed;
+    // Assistive technology hears the new width wherever the divider has gone.
+    connect(this, &QSplitter::splitterMoved, this, [this](int /*pos*/, int index) {
+        if (QSplitterHandle* moved = handle(index)) {
+            QAccessibleValueChangeEvent changed(moved, sizes().value(index));
+            QAccessible::updateAccessibility(&changed);
+        }
+    });
+}
 
 QSplitterHandle* KeyboardSplitter::createHandle() {
     return new KeyboardSplitterHandle(this);

@@ -25,10 +25,11 @@ private:
 };
 
 // A horizontal divider whose handles take the focus by Tab and move by the arrow keys; the
-// mouse finds them as before.
+// mouse finds them as before. Assistive technology reads a handle by its accessible name, with
+// the width of the part after it as its value.
 class KeyboardSplitter : public QSplitter {
 public:
-    explicit KeyboardSplitter(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {}
+    explicit KeyboardSplitter(QWidget* parent);
 
     // How far one press of an arrow key moves the divider, in pixels.
     static constexpr int kStep = 16;

@@ -164,6 +164,18 @@ Rect Window::GetWindowRect() const {
     return ToRect(QRect(m_widget->mapToGlobal(QPoint(0, 0)), m_widget->size()));
 }
 
+void Window::ScreenToClient(Rect* rect) const {
+    const QWidget* client = ClientWidget();
+    if (client == nullptr || rect == nullptr) {
+        return;
+    }
+    const QPoint origin = client->mapToGlobal(QPoint(0, 0));
+    rect->left -= origin.x();
+    rect->right -= origin.x();
+    rect->top -= origin.y();
+    rect->bottom -= origin.y();
+}
+
 void Window::MoveWindow(int x, int y, int width, int height, bool repaint) {
     if (m_widget == nullptr) {
         return;

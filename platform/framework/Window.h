@@ -36,6 +36,9 @@ public:
     Rect GetWindowRect() const;
     void MoveWindow(int x, int y, int width, int height, bool repaint = true);
     void CenterWindow(Window* alternateOwner = nullptr);
+    // Turns a rectangle in screen coordinates into this window's client coordinates, as
+    // child windows are placed with MoveWindow.
+    void ScreenToClient(Rect* rect) const;
 
     // Painting: invalidation with or without erasing the background, and an immediate update.
     void Invalidate(bool erase = true);

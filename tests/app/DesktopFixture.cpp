@@ -108,15 +108,30 @@ QStringList HistoryLines() {
     return ShownHistoryLines(FrameWindow());
 }
 
+namespace {
+
+QAction* ItemOfMenu(const QMenu* menu, unsigned command) {
+    for (QAction* action : menu->actions()) {
+        if (action->menu() != nullptr) {
+            if (QAction* item = ItemOfMenu(action->menu(), command)) {
+                return item;
+            }
+        } else if (action->data().toUInt() == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 QAction* MenuItem(unsigned command) {
     for (QToolButton* button : FrameWindow()->findChildren<QToolButton*>()) {
         if (button->menu() == nullptr) {
             continue;
         }
-        for (QAction* action : button->menu()->actions()) {
-            if (action->data().toUInt() == command) {
-                return action;
-            }
+        if (QAction* item = ItemOfMenu(button->menu(), command)) {
+            return item;
         }
     }
     return nullptr;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -158,6 +159,18 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "spoken", "456: 0 in place, 0 elsewhere"},
         ScreenCase{&kGerman, "spoken", "Runde aufgegeben. Die Zahl war 123."},
         ScreenCase{&kGerman, "spoken", "Beim ersten Versuch gefunden!"},
+        // A round of four digits: marked in the menu, named on the game screen, told as it
+        // begins; and the divider before the history with the width it tells.
+        ScreenCase{&kGerman, "mark", "&Vier Ziffern"},
+        ScreenCase{&kEnglish, "mark", "&Four digits"},
+        ScreenCase{&kGerman, "screen", "Vier Ziffern"},
+        ScreenCase{&kEnglish, "screen", "Four digits"},
+        ScreenCase{&kGerman, "spoken", "Neue Runde: vier Ziffern, zehn Versuche."},
+        ScreenCase{&kEnglish, "spoken", "New round: four digits, ten attempts."},
+        ScreenCase{&kGerman, "divider", "Breite der Versuche"},
+        ScreenCase{&kEnglish, "divider", "Width of the guesses"},
+        ScreenCase{&kGerman, "divider", "230 Pixel"},
+        ScreenCase{&kEnglish, "divider", "230 pixels"},
         // One box of each kind: the abort question, the end of a round, the close warning,
         // the statistics file that cannot be opened; and a box of Qt's own buttons.
         ScreenCase{&kGerman, "box", "36 Spiel wirklich abbrechen?"},
@@ -186,6 +199,12 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "statistics", "% Games Won:"},
         ScreenCase{&kEnglish, "statistics", "All"},
         ScreenCase{&kEnglish, "statistics", "Four digits"},
+        ScreenCase{&kGerman, "statistics", "Punkte:"},
+        ScreenCase{&kGerman, "statistics",
+                   "Ein Sieg zählt 1 Punkt bei drei Ziffern, 2 bei vier, 3 bei fünf."},
+        ScreenCase{&kEnglish, "statistics", "Score:"},
+        ScreenCase{&kEnglish, "statistics",
+                   "A win scores 1 point at three digits, 2 at four, 3 at five."},
         // The settings dialogs, About, and a text field's menu of Qt's own.
         ScreenCase{&kGerman, "options", "Optionen"}, ScreenCase{&kGerman, "options", "&Ton"},
         ScreenCase{&kGerman, "options", "Schrift:"},
@@ -201,6 +220,49 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "help", "How to play Druno"},
         ScreenCase{&kGerman, "qt", "&Rückgängig\tStrg+Z"},
         ScreenCase{&kEnglish, "qt", "&Undo\tCtrl+Z"}));
+
+// The history's first look explains the level the player stored, which is read only after
+// the panel has been made.
+struct StoredLevelCase {
+    const Locale* locale;
+    int level;
+    const char* explained;
+};
+
+void PrintTo(const StoredLevelCase& c, std::ostream* out) {
+    *out << c.locale->name << " level " << c.level;
+}
+
+class StoredLevel : public testing::TestWithParam<StoredLevelCase> {};
+
+TEST_P(StoredLevel, IsTheOneTheHistoryExplainsAtStart) {
+    const StoredLevelCase& c = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("config/Brantel")));
+    QFile settings(dir.filePath(QStringLiteral("config/Brantel/Druno.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(QStringLiteral("[Game]\nLevel=%1\n").arg(c.level).toUtf8());
+    settings.close();
+    ChildOptions options;
+    options.program = DRUNO_SCRIPTED;
+    options.environment = {"QT_QPA_PLATFORM=offscreen", "DRUNO_SCRIPT=history",
+                           "DRUNO_TEST_FOLDER=" + dir.path().toStdString(),
+                           std::string("LANGUAGE=") + c.locale->language,
+                           std::string("LANG=") + c.locale->lang};
+    options.errorStream = ErrorStream::Collected;
+    ChildProcess druno;
+    ASSERT_TRUE(druno.Start(options));
+    EXPECT_TRUE(druno.WaitForOutput(c.explained)) << druno.Output();
+    const ChildEnd end = druno.Wait();
+    EXPECT_TRUE(end.exited && end.exitCode == 0) << druno.ErrorOutput();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, StoredLevel,
+    testing::Values(StoredLevelCase{&kEnglish, 3, "of five different digits"},
+                    StoredLevelCase{&kGerman, 3, "aus fünf verschiedenen Ziffern"},
+                    StoredLevelCase{&kEnglish, 2, "of four different digits"}));
 
 // Every way a desktop says German gives the same screens; every locale without a translation
 // gives the program's English, exactly as an English desktop does.

@@ -8,7 +8,8 @@
 //              through Exit;
 //   lose       loses a round with taps (its boxes answered OK) and stays;
 //   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing;
-//   texts      writes the texts of every screen (ScriptedTexts.h) and leaves.
+//   texts      writes the texts of every screen (ScriptedTexts.h) and leaves;
+//   history    writes the history panel's first lines, "history\t<line>", and leaves.
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER. Each time a count begins to
 // wait for a statistics file another holds, it says "waiting"; DRUNO_LOCK_WAIT_MS, when set, is
 // how long it waits at most.
@@ -25,6 +26,7 @@
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
 #include "tests/app/ScriptedTexts.h"
+#include "tests/support/PanelLines.h"
 #include "tests/support/StripTaps.h"
 
 #include <QCoreApplication>
@@ -54,6 +56,13 @@ QWidget* GameView() {
 void PlayScript(const QByteArray& script) {
     if (script == "texts") {
         PlayTextsScript();
+        return;
+    }
+    if (script == "history") {
+        for (const QString& line : ShownHistoryLines(theApp.GetMainWnd()->Widget())) {
+            Say(("history\t" + line.toUtf8() + '\n').constData());
+        }
+        theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
         return;
     }
     theApp.OnCmdMsg(ID_NEW_GAME, nullptr);

@@ -96,6 +96,29 @@ void SayHistory() {
     }
 }
 
+// The menu items that carry a mark, as the menus show them before they open.
+void SayMarks() {
+    Frame()->UpdateCommandItems();
+    for (const QMenu* menu : Frame()->Widget()->findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isChecked()) {
+                SayText("mark", action->text());
+            }
+        }
+    }
+}
+
+// What a screen reader calls the divider before the history, and the width it tells.
+void SayDivider() {
+    const auto* splitter = Frame()->Widget()->findChild<QSplitter*>();
+    QAccessibleInterface* divider =
+        splitter != nullptr ? QAccessible::queryAccessibleInterface(splitter->handle(1)) : nullptr;
+    if (divider != nullptr) {
+        SayText("divider", divider->text(QAccessible::Name));
+        SayText("divider", divider->text(QAccessible::Value));
+    }
+}
+
 // Every text of a dialog or box, in the order its controls were made, its caption first.
 void SayWindow(const char* screen, const QWidget* window) {
     SayText(screen, window->windowTitle());
@@ -186,11 +209,16 @@ void PlayTextsScript() {
     NewGame("123");
     TapStripDigits(GameView(), QStringLiteral("123"));
     SayHistory();
-    // A round of another level, so that the statistics list the levels by name.
+    // A round of another level, so that the statistics list the levels by name: the level
+    // marked in the menu, named on the game screen and told as the round begins.
     theApp.OnCmdMsg(ID_LEVEL_4, nullptr);
+    SayMarks();
     NewGame("1234");
+    const QStringList shown = Frame()->GetActiveView()->GetShownTexts();
+    SayText("screen", shown.value(2));
     TapStripDigits(GameView(), QStringLiteral("1234"));
     theApp.OnCmdMsg(ID_LEVEL_3, nullptr);
+    SayDivider();
 
     Dialog(ID_STATISTIC, "statistics");
     Dialog(ID_OPTIONS, "options");

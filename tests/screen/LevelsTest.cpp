@@ -13,8 +13,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -240,8 +245,11 @@ TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
 
     const QStringList kNames = {QStringLiteral("All"), QStringLiteral("Three digits"),
                                 QStringLiteral("Four digits"), QStringLiteral("Five digits")};
+    // "All" counts each game once; the file's weighted record 0 (7, 3, 4) is not shown as
+    // counts. The score, 1 x 1 + 2 x 1 + 3 x 0 wins, stays whichever level is looked at.
     const QStringList kNumbers[] = {
-        {"7", "3", "4", "42"}, {"2", "1", "1", "50"}, {"1", "1", "0", "100"}, {"1", "0", "1", "0"}};
+        {"4", "2", "2", "50"}, {"2", "1", "1", "50"}, {"1", "1", "0", "100"}, {"1", "0", "1", "0"}};
+    const QByteArray before = StatisticsFileBytes(StatFile());
     ShowStatistics([&](CGameStatisticsDlg& dlg) {
         const Shown opened = Look(dlg);
         EXPECT_EQ(opened.levels, kNames);
@@ -250,8 +258,10 @@ TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
         for (const int index : {1, 3, 0}) {
             ChooseLevel(dlg, index);
             EXPECT_EQ(Look(dlg).numbers, kNumbers[index]) << index;
+            EXPECT_EQ(dlg.GetDlgItem(IDC_SCORE)->GetWindowText(), QStringLiteral("3")) << index;
         }
     });
+    EXPECT_EQ(StatisticsFileBytes(StatFile()), before);
 
     // "All" was the last one looked at; the round still counts as four digits.
     PlayRound(2, false, true);
@@ -260,13 +270,22 @@ TEST_F(LevelsTest, StatisticsDialogShowsEachLevel) {
     ExpectCounts(bytes, 0, {2 + 2 * 2 + 3 * 1, 1 + 2 * 2, 1 + 3 * 1});
 }
 
-// The default game keeps the single overall record and a dialog with "All" only.
+// The default game keeps the single overall record and a dialog with "All" only: no score,
+// the template's size, and no control with the keys.
 TEST_F(LevelsTest, DefaultGameDialogListsAllOnly) {
     OpenScreen();
     ShowStatistics([&](CGameStatisticsDlg& dlg) {
         const Shown shown = Look(dlg);
         EXPECT_EQ(shown.levels, QStringList{QStringLiteral("All")});
         EXPECT_EQ(shown.selected, 0);
+        for (const int id : {IDC_LABEL_SCORE, IDC_SCORE, IDC_SCORE_NOTE}) {
+            EXPECT_FALSE(dlg.GetDlgItem(id)->IsWindowVisible()) << id;
+        }
+        EXPECT_NE(dlg.m_cbLevel.Widget()->window()->focusWidget(), dlg.m_cbLevel.Widget());
+        // The template's 95 units: the parked score lies below the dialog's bottom.
+        platform::Rect score = dlg.GetDlgItem(IDC_LABEL_SCORE)->GetWindowRect();
+        dlg.ScreenToClient(&score);
+        EXPECT_GE(score.top, dlg.GetClientRect().bottom);
     });
     EXPECT_EQ(StatisticsFileBytes(StatFile()), EmptyStatisticsBytes());
     EXPECT_EQ(s_nMaxLevels, 0);
@@ -376,3 +395,130 @@ TEST_F(LevelsTest, ADamagedRecordIsNeverShownAsCounts) {
     EXPECT_EQ(bytes.size(), 36);
     ExpectCounts(bytes, 0, {1, 1, 0});
 }
+namespace {
+
+// Whether a text control shows its text whole: every word within its width, and its lines,
+// wrapped at its width, within its height (the glyphs of the last line, not the leading below
+// them).
+bool ShowsWhole(const QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QRect room = label->contentsRect();
+    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& word : words) {
+        if (metrics.horizontalAdvance(word) > room.width()) {
+            return false;
+        }
+    }
+    const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+    const QRect needed =
+        metrics.boundingRect(QRect(0, 0, room.width(), 100000), flags, label->text());
+    if (needed.width() > room.width()) {
+        return false;
+    }
+    const long lines = std::max(1L, std::lround(double(needed.height()) / metrics.lineSpacing()));
+    return (lines - 1) * metrics.lineSpacing() + metrics.ascent() + metrics.descent() <=
+           room.height();
+}
+
+// The closed list's text field against each entry.
+QStringList EntriesCutOff(QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = false;
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    QStringList cut;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->fontMetrics().horizontalAdvance(combo->itemText(i)) > field.width()) {
+            cut << combo->itemText(i);
+        }
+    }
+    return cut;
+}
+
+struct WorkedExampleCase {
+    int language;
+    const char* levels;
+    const char* scoreLabel;
+    const char* note;
+};
+
+class StatisticsOfLevels : public LevelsTest,
+                           public testing::WithParamInterface<WorkedExampleCase> {};
+
+}  // namespace
+
+// The worked example's levels (4 played, 2 won, 2 lost; 2 played, 1 won, 1 lost) with its
+// weighted record 0 (8, 4, 4, 50): "All" reads 6 games, 3 won, 3 lost, 50 %, and the score is
+// the weighted wins, 4, named as such. The dialog opens on the level list, nothing in it is
+// cut off, and the file is left as it was.
+TEST_P(StatisticsOfLevels, AllShowsTrueTotalsAndTheScore) {
+    const WorkedExampleCase& c = GetParam();
+    AnswerBoxes([](const QString&, unsigned) { return 1; });
+    ASSERT_TRUE(WriteStatisticsFile(
+        StatFile(), StatisticsBytes({Record(8, 4, 4, 50), Record(4, 2, 2, 50), Record(2, 1, 1, 50),
+                                     Record(0, 0, 0, 0)})));
+    const QByteArray before = StatisticsFileBytes(StatFile());
+    GameStatisticsSetCustomLevels(QString::fromUtf8(c.levels));
+    GameStatisticsSetLevelInfo(3, 0);
+
+    const testing_support::ModalRun run = testing_support::DriveModal(
+        [&] { GameStatisticsShow(StatFile(), c.language); }, {[&](platform::Dialog& dialog) {
+            auto* dlg = dynamic_cast<CGameStatisticsDlg*>(&dialog);
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_EQ(Look(*dlg).numbers, (QStringList{"6", "3", "3", "50"}));
+            EXPECT_EQ(dlg->GetDlgItem(IDC_SCORE)->GetWindowText(), QStringLiteral("4"));
+            EXPECT_EQ(dlg->GetDlgItem(IDC_LABEL_SCORE)->GetWindowText(),
+                      QString::fromUtf8(c.scoreLabel));
+            EXPECT_EQ(dlg->GetDlgItem(IDC_SCORE_NOTE)->GetWindowText(), QString::fromUtf8(c.note));
+            auto* combo = qobject_cast<QComboBox*>(dlg->m_cbLevel.Widget());
+            ASSERT_NE(combo, nullptr);
+            // The widget that has the keys once the dialog's window is active.
+            EXPECT_EQ(combo->window()->focusWidget(), combo);
+
+            // Every text of the dialog shows whole, inside the dialog.
+            const QRect client = dlg->ClientWidget()->rect();
+            for (const QLabel* label : dlg->ClientWidget()->findChildren<QLabel*>()) {
+                if (label->isVisible()) {
+                    EXPECT_TRUE(ShowsWhole(label))
+                        << label->text().toStdString() << " " << label->contentsRect().width()
+                        << "x" << label->contentsRect().height() << " needs "
+                        << QFontMetrics(label->font()).horizontalAdvance(label->text()) << "x"
+                        << QFontMetrics(label->font())
+                               .boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text())
+                               .height();
+                    EXPECT_TRUE(client.contains(label->geometry())) << label->text().toStdString();
+                }
+            }
+            EXPECT_EQ(EntriesCutOff(combo), QStringList());
+            for (const QWidget* control : dlg->ClientWidget()->findChildren<QWidget*>()) {
+                if (control->isVisible() && control != combo) {
+                    EXPECT_FALSE(control->geometry().intersects(combo->geometry()) &&
+                                 qobject_cast<const QLabel*>(control) != nullptr)
+                        << control->objectName().toStdString();
+                }
+            }
+
+            // Down goes to the first level, whose own numbers show; the score stays.
+            QTest::keyClick(combo, Qt::Key_Down);
+            EXPECT_EQ(Look(*dlg).numbers, (QStringList{"4", "2", "2", "50"}));
+            EXPECT_EQ(dlg->GetDlgItem(IDC_SCORE)->GetWindowText(), QStringLiteral("4"));
+            // With DRUNO_SCREENSHOTS naming a folder, the dialog as a picture there.
+            if (const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+                !folder.isEmpty()) {
+                dlg->Widget()->grab().save(
+                    QStringLiteral("%1/statistics-%2.png").arg(folder).arg(c.language));
+            }
+            dlg->EndDialog(platform::kIdOk);
+        }});
+    EXPECT_EQ(run.stepsRun, 1);
+    EXPECT_EQ(StatisticsFileBytes(StatFile()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, StatisticsOfLevels,
+    testing::Values(
+        WorkedExampleCase{0, "Three digits|Four digits|Five digits",
+                          "Score:", "A win scores 1 point at three digits, 2 at four, 3 at five."},
+        WorkedExampleCase{1, "Drei Ziffern|Vier Ziffern|Fünf Ziffern", "Punkte:",
+                          "Ein Sieg zählt 1 Punkt bei drei Ziffern, 2 bei vier, 3 bei fünf."}));
