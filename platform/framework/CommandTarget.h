@@ -10,14 +10,23 @@
 namespace platform {
 
 // What an update handler decides: whether the items that carry the command (menu items and
-// command-bar buttons alike) are enabled.
+// command-bar buttons alike) are enabled, and for a command that switches something on and
+// off, whether they show a check mark. An item whose handler never sets a check has none.
 class CommandUpdate {
 public:
     void Enable(bool enable = true) { m_enabled = enable; }
     bool IsEnabled() const { return m_enabled; }
+    void SetCheck(bool check = true) {
+        m_checkable = true;
+        m_checked = check;
+    }
+    bool IsCheckable() const { return m_checkable; }
+    bool IsChecked() const { return m_checked; }
 
 private:
     bool m_enabled = true;
+    bool m_checkable = false;
+    bool m_checked = false;
 };
 
 class CommandTarget {

@@ -506,7 +506,13 @@ void Frame::UpdateCommandItems() {
         return;
     }
     for (unsigned id : m_impl->commandBar->Commands()) {
-        m_impl->commandBar->SetCommandEnabled(id, IsCommandEnabled(id));
+        CommandUpdate update;
+        // A command nobody carries out cannot be chosen.
+        const bool handled = OnCmdMsg(id, &update);
+        m_impl->commandBar->SetCommandEnabled(id, handled && update.IsEnabled());
+        if (handled && update.IsCheckable()) {
+            m_impl->commandBar->SetCommandChecked(id, update.IsChecked());
+        }
     }
 }
 
@@ -515,6 +521,11 @@ bool Frame::IsCommandEnabled(unsigned id) {
     // A command nobody carries out cannot be chosen.
     const bool handled = OnCmdMsg(id, &update);
     return handled && update.IsEnabled();
+}
+
+bool Frame::IsCommandChecked(unsigned id) {
+    CommandUpdate update;
+    return OnCmdMsg(id, &update) && update.IsCheckable() && update.IsChecked();
 }
 
 void Frame::ExecuteCommand(unsigned id) {

@@ -282,6 +282,9 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
         case StandardKey::ToggleSidePanel:
             usual = QKeySequence(Qt::Key_F9);
             break;
+        case StandardKey::Hint:
+            usual = QKeySequence(Qt::CTRL | Qt::Key_H);
+            break;
     }
     QList<QKeySequence> sequences;
     if (standard) {
@@ -313,6 +316,15 @@ void FrameCommandBar::SetCommandEnabled(unsigned command, bool enabled) {
     for (const CommandAction& item : m_commandActions) {
         if (item.command == command) {
             item.action->setEnabled(enabled);
+        }
+    }
+}
+
+void FrameCommandBar::SetCommandChecked(unsigned command, bool checked) {
+    for (const CommandAction& item : m_commandActions) {
+        if (item.command == command) {
+            item.action->setCheckable(true);
+            item.action->setChecked(checked);
         }
     }
 }

@@ -47,6 +47,8 @@ public:
     // The commands the bar's menu items and buttons carry, each once, in bar order.
     std::vector<unsigned> Commands() const;
     void SetCommandEnabled(unsigned command, bool enabled);
+    // Gives the command's items a check mark, shown when checked.
+    void SetCommandChecked(unsigned command, bool checked);
     QToolBar* ToolBar() const { return m_toolBar; }
 
 private:
