@@ -7,9 +7,6 @@
 
 namespace {
 
-// The coach's lines about a guess stand under it, indented as far as its number.
-const QString kCoachIndent = QStringLiteral("    ");
-
 QString RuledOutText(const std::vector<CDrunoGuess>& history, std::size_t nGuess,
                      const CDrunoRuledOut& ruledOut) {
     const QString& strGuess = history[nGuess].strGuess;
@@ -63,9 +60,10 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
 
 void CHistoryPanel::Update(const CMyDrunoDoc& doc) {
     const CDrunoCoach* pCoach = CMyDrunoDoc::IsCoachOn() ? &doc.m_coach : nullptr;
-    const QStringList lines = Lines(doc.m_bPlaying, doc.m_game, doc.GetLevel(), pCoach);
+    std::vector<int> indents;
+    const QStringList lines = Lines(doc.m_bPlaying, doc.m_game, doc.GetLevel(), pCoach, &indents);
     const QString strNews = News(doc);
-    m_list.SetLines(lines);
+    m_list.SetLines(lines, indents);
     m_bWasPlaying = doc.m_bPlaying;
     m_nGuessesTold = doc.m_game.GetHistory().size();
     m_nHintsTold = doc.m_coach.GetHints().size();
@@ -134,7 +132,7 @@ QStringList CHistoryPanel::CoachLines(const CDrunoGame& game, const CDrunoCoach&
 }
 
 QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLevel,
-                                 const CDrunoCoach* pCoach) {
+                                 const CDrunoCoach* pCoach, std::vector<int>* pIndents) {
     // No secret has been drawn yet: this is the player's first look at the game.
     if (game.GetNumber().isEmpty()) {
         const QString strDigits = platform::LoadString(IDS_LEVEL_DIGITS)
@@ -145,6 +143,9 @@ QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLev
     }
 
     QStringList lines;
+    if (pIndents != nullptr) {
+        pIndents->clear();
+    }
     const std::vector<CDrunoGuess>& history = game.GetHistory();
     if (pCoach != nullptr) {
         lines << HintLines(*pCoach, 0);
@@ -157,10 +158,13 @@ QStringList CHistoryPanel::Lines(bool bPlaying, const CDrunoGame& game, int nLev
                      .arg(guess.nRightPlace)
                      .arg(guess.nElsewhere);
         if (pCoach != nullptr) {
-            for (const QString& line : CoachLines(game, *pCoach, i)) {
-                lines << kCoachIndent + line;
+            const QStringList coachLines = CoachLines(game, *pCoach, i);
+            // They stand in under the guess they are about; lines before them do not.
+            if (pIndents != nullptr) {
+                pIndents->resize(lines.size(), 0);
+                pIndents->resize(lines.size() + coachLines.size(), 1);
             }
-            lines << HintLines(*pCoach, i + 1);
+            lines << coachLines << HintLines(*pCoach, i + 1);
         }
     }
     if (bPlaying) {

@@ -13,6 +13,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class CMyDrunoDoc;
 
 namespace platform {
@@ -34,9 +36,11 @@ public:
 
     // The panel's lines for a round that is being played or not; before the first round they
     // tell how to play the level chosen (1 three digits, 2 four, 3 five). pCoach is the
-    // round's coach while the coach is on, else null.
+    // round's coach while the coach is on, else null. pIndents, when given, receives how far
+    // each line stands in: the coach's lines about a guess stand under it.
     static QStringList Lines(bool bPlaying, const CDrunoGame& game, int nLevel = 1,
-                             const CDrunoCoach* pCoach = nullptr);
+                             const CDrunoCoach* pCoach = nullptr,
+                             std::vector<int>* pIndents = nullptr);
     // A judged guess as a screen reader says it: "123: 1 in place, 1 elsewhere".
     static QString Spoken(const CDrunoGuess& guess);
     // What the coach says of guess nGuess of the round: why it cannot be the secret, if it

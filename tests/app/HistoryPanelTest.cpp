@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -398,6 +400,17 @@ struct CoachCase {
 
 class CoachTable : public Coach, public testing::WithParamInterface<CoachCase> {};
 
+const char* const k456Fit = "210 numbers still fit";
+const char* const k145 = "2.  145   1 in place, 0 elsewhere";
+const char* const k145RuledOut =
+    "145 cannot be the secret: guess 1 (456) got 0 in place, 0 elsewhere, but against 145 it "
+    "would get 0 in place, 2 elsewhere.";
+const char* const k312 = "3.  312   0 in place, 3 elsewhere";
+const char* const k312RuledOut =
+    "312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but against 312 it "
+    "would get 0 in place, 1 elsewhere.";
+const char* const kHint123 = "Hint: 123 fits every answer so far.";
+
 TEST_P(CoachTable, SaysWhatTheAnswersTell) {
     NewGame(QStringLiteral("123"));
     PlayMoves(GetParam().moves);
@@ -406,18 +419,16 @@ TEST_P(CoachTable, SaysWhatTheAnswersTell) {
         expected << QString::fromUtf8(line);
     }
     EXPECT_EQ(HistoryLines(), expected);
+    // What the coach says of a guess stands in under it, wrapped parts and all.
+    QMap<QString, int> left;
+    for (const QLabel* line : HistoryPanel()->findChildren<QLabel*>()) {
+        left[line->text()] = line->contentsRect().left();
+    }
+    if (left.contains(QString::fromUtf8(k456Fit))) {
+        EXPECT_GT(left[QString::fromUtf8(k456Fit)], left[QString::fromUtf8(k456)]);
+    }
+    SaveShot(QStringLiteral("coach-") + QString::fromLatin1(GetParam().name));
 }
-
-const char* const k456Fit = "    210 numbers still fit";
-const char* const k145 = "2.  145   1 in place, 0 elsewhere";
-const char* const k145RuledOut =
-    "    145 cannot be the secret: guess 1 (456) got 0 in place, 0 elsewhere, but against 145 it "
-    "would get 0 in place, 2 elsewhere.";
-const char* const k312 = "3.  312   0 in place, 3 elsewhere";
-const char* const k312RuledOut =
-    "    312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but against 312 it "
-    "would get 0 in place, 1 elsewhere.";
-const char* const kHint123 = "Hint: 123 fits every answer so far.";
 
 INSTANTIATE_TEST_SUITE_P(
     Rounds, CoachTable,
@@ -425,31 +436,30 @@ INSTANTIATE_TEST_SUITE_P(
         CoachCase{"NewRound", "", {"Your guesses will be listed here."}},
         CoachCase{"EveryReasonAGuessCannotBeTheSecret",
                   "456145112456312HY",
-                  {k456, k456Fit, k145, k145RuledOut, "    30 numbers still fit",
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit",
                    "3.  112   1 in place, 2 elsewhere",
-                   "    112 cannot be the secret: the secret has no digit twice.",
-                   "    5 numbers still fit", "4.  456   0 in place, 0 elsewhere",
-                   "    456 cannot be the secret: it was guess 1 already.",
-                   "    5 numbers still fit", "5.  312   0 in place, 3 elsewhere",
-                   "    312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but "
+                   "112 cannot be the secret: the secret has no digit twice.",
+                   "5 numbers still fit", "4.  456   0 in place, 0 elsewhere",
+                   "456 cannot be the secret: it was guess 1 already.", "5 numbers still fit",
+                   "5.  312   0 in place, 3 elsewhere",
+                   "312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but "
                    "against 312 it would get 0 in place, 1 elsewhere.",
-                   "    1 number still fits", kHint123, "Round given up. The number was 123.",
+                   "1 number still fits", kHint123, "Round given up. The number was 123.",
                    "A hint was taken in this round."}},
         // A second Hint before the next answer shows the same number, once.
         CoachCase{"HintStaysUntilTheNextAnswer",
                   "456145312HH",
-                  {k456, k456Fit, k145, k145RuledOut, "    30 numbers still fit", k312,
-                   k312RuledOut, "    1 number still fits", kHint123}},
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit", k312, k312RuledOut,
+                   "1 number still fits", kHint123}},
         // The winning guess needs no count: the round's end says it.
         CoachCase{"Win",
                   "456123",
                   {k456, k456Fit, "2.  123   3 in place, 0 elsewhere", "Found in 2 attempts."}},
-        CoachCase{
-            "WinAfterAHint",
-            "456145312H123",
-            {k456, k456Fit, k145, k145RuledOut, "    30 numbers still fit", k312, k312RuledOut,
-             "    1 number still fits", kHint123, "4.  123   3 in place, 0 elsewhere",
-             "Found in 4 attempts.", "A hint was taken in this round."}},
+        CoachCase{"WinAfterAHint",
+                  "456145312H123",
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit", k312, k312RuledOut,
+                   "1 number still fits", kHint123, "4.  123   3 in place, 0 elsewhere",
+                   "Found in 4 attempts.", "A hint was taken in this round."}},
         // Turned off during the round, the coach leaves the history as it is without it.
         CoachCase{"TurnedOffDuringTheRound", "456145312HC", {k456, k145, k312}}),
     [](const testing::TestParamInfo<CoachCase>& info) { return std::string(info.param.name); });
@@ -458,16 +468,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Coach, IsHeardWithEachResult) {
     NewGame(QStringLiteral("123"));
     PlayMoves("456145312HY");
-    EXPECT_EQ(m_announced,
-              QStringList({"456: 0 in place, 0 elsewhere. 210 numbers still fit.",
-                           QStringLiteral("145: 1 in place, 0 elsewhere. ") +
-                               QString::fromUtf8(k145RuledOut).trimmed() +
-                               QStringLiteral(" 30 numbers still fit."),
-                           QStringLiteral("312: 0 in place, 3 elsewhere. ") +
-                               QString::fromUtf8(k312RuledOut).trimmed() +
-                               QStringLiteral(" 1 number still fits."),
-                           kHint123,
-                           "Round given up. The number was 123. A hint was taken in this round."}));
+    EXPECT_EQ(
+        m_announced,
+        QStringList({"456: 0 in place, 0 elsewhere. 210 numbers still fit.",
+                     QStringLiteral("145: 1 in place, 0 elsewhere. ") +
+                         QString::fromUtf8(k145RuledOut) + QStringLiteral(" 30 numbers still fit."),
+                     QStringLiteral("312: 0 in place, 3 elsewhere. ") +
+                         QString::fromUtf8(k312RuledOut) + QStringLiteral(" 1 number still fits."),
+                     kHint123,
+                     "Round given up. The number was 123. A hint was taken in this round."}));
 }
 
 // The coach speaks through the history alone: the game screen shows the same pixels.
