@@ -530,6 +530,11 @@ TEST_F(CoachMenu, TurnsTheCoachOnAndItsHintComesWithCtrlH) {
     EXPECT_TRUE(coach->isChecked());
     EXPECT_TRUE(theApp.m_bCoach);
     EXPECT_TRUE(hint->isEnabled());
+    for (QObject* shownIn : coach->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(shownIn)) {
+            SaveShot(QStringLiteral("coach-menu"), menu);
+        }
+    }
     Activate();
     PressKeys(Qt::Key_H, Qt::ControlModifier);
     const QStringList lines = HistoryLines();
