@@ -220,7 +220,9 @@ void ScrollToEnd(QScrollArea* area) {
     area->widget()->layout()->activate();
     // A wrapped line's height is known once the area has fitted the column to its width, on
     // the layout request that the activation posted: without it the newest line is cut off.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // Only the area's own request is taken early; the rest of the window keeps its order.
+    QCoreApplication::sendPostedEvents(area->viewport(), QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(area, QEvent::LayoutRequest);
     QScrollBar* scrollBar = area->verticalScrollBar();
     scrollBar->setValue(scrollBar->maximum());
 }
