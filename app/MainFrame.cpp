@@ -63,6 +63,7 @@ int CMainFrame::OnCreate() {
     pCommandBar->SetShortcut(ID_HELP, platform::StandardKey::HelpContents);
     pCommandBar->SetShortcut(ID_APP_EXIT, platform::StandardKey::Quit);
     pCommandBar->SetShortcut(ID_HISTORY, platform::StandardKey::ToggleSidePanel);
+    pCommandBar->SetShortcut(ID_HINT, platform::StandardKey::Hint);
 
     // The game can do without its history, so a panel that cannot be made is no failure.
     const int nHistoryWidth =

@@ -106,9 +106,10 @@ void CMyDrunoApp::RegInit(bool fRead) {
         m_bShowCancelBtn = GetProfileInt(laf, QStringLiteral("ShowCancelBtn"), 1) != 0;
         m_bNoFullScreenDlg = GetProfileInt(laf, QStringLiteral("NoFullScreenDlg"), 1) != 0;
         ReadLevel();
+        ReadCoach();
     } else {
         trace.Log(QStringLiteral("fRead==false /* write */"));
-        // One update of the file for all six values, and none when the file holds them already.
+        // One update of the file for all the values, and none when the file holds them already.
         BeginProfileBatch();
         WriteProfileInt(init, QStringLiteral("Sound"), m_bSound ? 1 : 0);
         WriteProfileInt(init, QStringLiteral("FontSize"), m_nFontSize);
@@ -116,6 +117,7 @@ void CMyDrunoApp::RegInit(bool fRead) {
         WriteProfileInt(laf, QStringLiteral("ShowCancelBtn"), m_bShowCancelBtn ? 1 : 0);
         WriteProfileInt(laf, QStringLiteral("NoFullScreenDlg"), m_bNoFullScreenDlg ? 1 : 0);
         WriteLevel();
+        WriteCoach();
         m_bSettingsSaved = EndProfileBatch();
     }
 }
@@ -124,6 +126,8 @@ namespace {
 const QString kGameSection = QStringLiteral("Game");
 const QString kLevelKey = QStringLiteral("Level");
 constexpr int kNoLevel = 0;  // what the file gives when it holds no level
+const QString kCoachKey = QStringLiteral("Coach");
+constexpr int kNoCoach = -1;  // what the file gives when it holds no coach
 }  // namespace
 
 void CMyDrunoApp::ReadLevel() {
@@ -140,6 +144,18 @@ void CMyDrunoApp::WriteLevel() {
         return;
     }
     WriteProfileInt(kGameSection, kLevelKey, m_nLevel);
+}
+
+void CMyDrunoApp::ReadCoach() {
+    m_bCoach = GetProfileInt(kGameSection, kCoachKey, 0) != 0;
+}
+
+// As the level: a player who has never turned the coach on keeps the settings file as it was.
+void CMyDrunoApp::WriteCoach() {
+    if (!m_bCoach && GetProfileInt(kGameSection, kCoachKey, kNoCoach) == kNoCoach) {
+        return;
+    }
+    WriteProfileInt(kGameSection, kCoachKey, m_bCoach ? 1 : 0);
 }
 
 void CMyDrunoApp::OnAbout() {

@@ -19,7 +19,8 @@ public:
     // is being ended from outside or has no display.
     int ExitInstance() override;
 
-    // true loads the five settings and the level from the store, false writes them back.
+    // true loads the five settings, the level and the coach from the store, false writes them
+    // back.
     void RegInit(bool fRead);
 
     // The language of the dialogs that carry their own German texts (statistics, Look & Feel):
@@ -39,11 +40,15 @@ public:
     int m_nFontSizeStatus = 0;
     // The level of the next round, 1 to 3 (three to five digits), kept in its own section.
     int m_nLevel = 1;
+    // The coach (Druno > Coach), off by default; kept beside the level.
+    bool m_bCoach = false;
 
 private:
     void RedrawGameScreen();
     void ReadLevel();
     void WriteLevel();
+    void ReadCoach();
+    void WriteCoach();
     void ReportSettingsNotSaved();
 
     bool m_bSettingsSaved = true;      // by the last RegInit(false)

@@ -49,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QString game = QStringLiteral("Game");
     store.GetProfileInt(game, QStringLiteral("Level"), 0);
+    store.GetProfileInt(game, QStringLiteral("Coach"), 0);
     // What was written can be read back.
     if (store.WriteProfileInt(init, QStringLiteral("FontSize"), 42) &&
         store.GetProfileInt(init, QStringLiteral("FontSize"), 100) != 42) {
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.WriteProfileInt(init, QStringLiteral("Sound"), 0);
     store.WriteProfileInt(window, QStringLiteral("Width"), 640);
     store.WriteProfileInt(game, QStringLiteral("Level"), 3);
+    store.WriteProfileInt(game, QStringLiteral("Coach"), 1);
     if (store.EndBatch() && (store.GetProfileInt(window, QStringLiteral("Width"), -1) != 640 ||
                              store.GetProfileInt(game, QStringLiteral("Level"), 0) != 3)) {
         std::abort();

@@ -1,5 +1,6 @@
 #include "game/DrunoGame.h"
 
+#include "game/Judging.h"
 #include "platform/core/Clock.h"
 #include "trace/TraceScope.h"
 
@@ -107,19 +108,9 @@ QString CDrunoGame::GetResult() const {
 }
 
 CDrunoGuess CDrunoGame::Judge(const QString& strGuess) const {
-    CDrunoGuess judged{strGuess};
-    for (int i = 0; i < m_nDigits; ++i) {
-        if (strGuess[i] == m_strNumber[i]) {
-            ++judged.nRightPlace;
-        }
-        // Each position of the guess counts by itself, repeated digits included.
-        for (int j = 0; j < m_nDigits; ++j) {
-            if (i != j && strGuess[i] == m_strNumber[j]) {
-                ++judged.nElsewhere;
-            }
-        }
-    }
-    return judged;
+    const CDrunoAnswer answer =
+        JudgeGuess(QStringView(strGuess).left(m_nDigits), QStringView(m_strNumber).left(m_nDigits));
+    return {strGuess, answer.nRightPlace, answer.nElsewhere};
 }
 
 QString CDrunoGame::GetStatus() const {

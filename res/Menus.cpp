@@ -32,7 +32,10 @@ void InstallMenus() {
                                {Item(QT_TRANSLATE_NOOP("Menu", "&Three digits"), ID_LEVEL_3),
                                 Item(QT_TRANSLATE_NOOP("Menu", "&Four digits"), ID_LEVEL_4),
                                 Item(QT_TRANSLATE_NOOP("Menu", "Fi&ve digits"), ID_LEVEL_5)}),
-                         Separator(), Item(QT_TRANSLATE_NOOP("Menu", "&Options..."), ID_OPTIONS),
+                         // The coach, off by default, and the hint it gives during a round.
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Coach"), ID_COACH),
+                         Item(QT_TRANSLATE_NOOP("Menu", "H&int"), ID_HINT), Separator(),
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Options..."), ID_OPTIONS),
                          Item(QT_TRANSLATE_NOOP("Menu", "&Look and Feel..."), ID_LOOK_AND_FEEL),
                          Item(QT_TRANSLATE_NOOP("Menu", "&Statistics..."), ID_STATISTIC),
                          // Shows or hides the panel of guesses.

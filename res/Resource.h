@@ -18,6 +18,8 @@ inline constexpr unsigned ID_HISTORY = 0x800C;            // shows or hides the 
 inline constexpr unsigned ID_LEVEL_3 = 0x8010;            // the level of three digits
 inline constexpr unsigned ID_LEVEL_4 = 0x8011;            // four digits
 inline constexpr unsigned ID_LEVEL_5 = 0x8012;            // five digits
+inline constexpr unsigned ID_COACH = 0x8040;              // turns the coach on or off
+inline constexpr unsigned ID_HINT = 0x8041;               // the coach's hint
 // The framework's own commands, under the names the menu and the command tables use.
 inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
 inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;
@@ -123,3 +125,12 @@ inline constexpr unsigned IDS_NEW_ROUND = 0xEF81;
 // The statistics dialog's score, in German (its English is the template's).
 inline constexpr unsigned IDS_STAT_SCORE_DE = 0xEF82;
 inline constexpr unsigned IDS_STAT_SCORE_NOTE_DE = 0xEF83;
+// The coach's lines in the history panel: how many numbers still fit, why a guess cannot be
+// the secret, a hint, and the mark of a round in which a hint was taken.
+inline constexpr unsigned IDS_COACH_FIT = 0xEFB0;
+inline constexpr unsigned IDS_COACH_FIT_ONE = 0xEFB1;
+inline constexpr unsigned IDS_COACH_REPEATED_DIGIT = 0xEFB2;
+inline constexpr unsigned IDS_COACH_GUESSED_BEFORE = 0xEFB3;
+inline constexpr unsigned IDS_COACH_EARLIER_ANSWER = 0xEFB4;
+inline constexpr unsigned IDS_COACH_HINT = 0xEFB5;
+inline constexpr unsigned IDS_COACH_HINTED = 0xEFB6;

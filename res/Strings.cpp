@@ -88,6 +88,21 @@ platform::StringTable StringTable() {
         {IDS_STAT_SCORE_DE, QStringLiteral("Punkte:")},
         {IDS_STAT_SCORE_NOTE_DE,
          QStringLiteral("Ein Sieg zählt 1 Punkt bei drei Ziffern, 2 bei vier, 3 bei fünf.")},
+        {IDS_COACH_FIT, Tr(QT_TRANSLATE_NOOP("StringTable", "%1 numbers still fit"))},
+        {IDS_COACH_FIT_ONE, Tr(QT_TRANSLATE_NOOP("StringTable", "1 number still fits"))},
+        {IDS_COACH_REPEATED_DIGIT,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "%1 cannot be the secret: the secret has no digit twice."))},
+        {IDS_COACH_GUESSED_BEFORE,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "%1 cannot be the secret: it was guess %2 already."))},
+        {IDS_COACH_EARLIER_ANSWER,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "%1 cannot be the secret: guess %2 (%3) got %4 in place, %5 "
+                              "elsewhere, but against %1 it would get %6 in place, %7 "
+                              "elsewhere."))},
+        {IDS_COACH_HINT,
+         Tr(QT_TRANSLATE_NOOP("StringTable", "Hint: %1 fits every answer so far."))},
+        {IDS_COACH_HINTED, Tr(QT_TRANSLATE_NOOP("StringTable", "A hint was taken in this round."))},
     };
 }
 

@@ -35,6 +35,10 @@ CMyDrunoDoc::CMyDrunoDoc() {
     AddUpdate(ID_LEVEL_4, &CMyDrunoDoc::OnUpdateLevel);
     AddCommand(ID_LEVEL_5, &CMyDrunoDoc::OnLevel5);
     AddUpdate(ID_LEVEL_5, &CMyDrunoDoc::OnUpdateLevel);
+    AddCommand(ID_COACH, &CMyDrunoDoc::OnCoach);
+    AddUpdate(ID_COACH, &CMyDrunoDoc::OnUpdateCoach);
+    AddCommand(ID_HINT, &CMyDrunoDoc::OnHint);
+    AddUpdate(ID_HINT, &CMyDrunoDoc::OnUpdateHint);
 }
 
 CMyDrunoDoc::~CMyDrunoDoc() = default;
@@ -103,6 +107,7 @@ void CMyDrunoDoc::OnNewGame() {
     m_nRoundLevel = GetLevel();
     m_bPlaying = true;
     m_game.Init(DigitsOfLevel(m_nRoundLevel), kMaxAttempts, kDistinct);
+    m_coach.NewRound();
     RoundChanged();
     RepaintDoc();
 }
@@ -152,6 +157,36 @@ static_assert(ID_LEVEL_4 == ID_LEVEL_3 + 1 && ID_LEVEL_5 == ID_LEVEL_3 + 2);
 void CMyDrunoDoc::OnUpdateLevel(platform::CommandUpdate* pCmdUI) {
     pCmdUI->Enable(!m_bPlaying);
     pCmdUI->SetRadio(static_cast<int>(pCmdUI->ID() - ID_LEVEL_3) + 1 == GetLevel());
+}
+
+bool CMyDrunoDoc::IsCoachOn() {
+    return theApp.m_bCoach;
+}
+
+// On or off, during a round too: the history shows the coach's lines from now on, or no more.
+void CMyDrunoDoc::OnCoach() {
+    theApp.m_bCoach = !theApp.m_bCoach;
+    RoundChanged();
+}
+
+void CMyDrunoDoc::OnUpdateCoach(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->SetCheck(IsCoachOn());
+}
+
+// A command sent straight to the frame does not ask whether its item is enabled.
+void CMyDrunoDoc::OnHint() {
+    if (CanHint() && m_coach.TakeHint(m_game) != nullptr) {
+        RoundChanged();
+    }
+}
+
+void CMyDrunoDoc::OnUpdateHint(platform::CommandUpdate* pCmdUI) {
+    pCmdUI->Enable(CanHint());
+}
+
+// A round that is decided waits only for its box to be answered.
+bool CMyDrunoDoc::CanHint() const {
+    return IsCoachOn() && m_bPlaying && !m_game.IsSolved() && !m_game.IsLost();
 }
 
 void CMyDrunoDoc::UseLevelsIfNeeded(const QString& strStatFile, int nLevel) {

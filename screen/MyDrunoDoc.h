@@ -3,6 +3,7 @@
 // The game document: the current round, the playing flag and the game commands. It also knows
 // where the statistics file lies and plays the feedback sounds the view asks for.
 
+#include "game/DrunoCoach.h"
 #include "game/DrunoGame.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/RuntimeClass.h"
@@ -22,6 +23,8 @@ public:
     // The view feeds the round and reads the flag; the frame reads the flag on close.
     CDrunoGame m_game;
     bool m_bPlaying = false;
+    // The round's coach: the hints taken, and what the answers so far tell.
+    CDrunoCoach m_coach;
 
     // Who follows the round beside the view hears of every change of it: a new round, a digit
     // typed or deleted, a judged guess, the round's end. The document does not own the
@@ -73,6 +76,14 @@ public:
     void OnLevel4() { SetLevel(2); }
     void OnLevel5() { SetLevel(3); }
     void OnUpdateLevel(platform::CommandUpdate* pCmdUI);
+    // The coach, off by default, is the application's setting; it speaks through the
+    // history panel and never changes the game screen. A hint is there during a round while
+    // the coach is on.
+    static bool IsCoachOn();
+    void OnCoach();
+    void OnUpdateCoach(platform::CommandUpdate* pCmdUI);
+    void OnHint();
+    void OnUpdateHint(platform::CommandUpdate* pCmdUI);
     // Count the round just ended, won or lost, in the statistics of its level.
     void CountWon();
     void CountLost();
@@ -82,6 +93,7 @@ private:
     // already, every count and the statistics dialog go by levels; the default player's
     // statistics stay a single record. nLevel is the level counted or shown.
     void UseLevelsIfNeeded(const QString& strStatFile, int nLevel);
+    bool CanHint() const;
 
     int m_nRoundLevel = kDefaultLevel;  // the level of the round being played
     std::weak_ptr<const RoundListener> m_roundListener;

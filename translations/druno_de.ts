@@ -122,6 +122,14 @@ Siehe druno(6) und druno-kvo(6).
         <source>&amp;About Druno</source>
         <translation>&amp;Über Druno</translation>
     </message>
+    <message>
+        <source>&amp;Coach</source>
+        <translation>&amp;Trainer</translation>
+    </message>
+    <message>
+        <source>H&amp;int</source>
+        <translation>&amp;Hinweis</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -234,6 +242,34 @@ Lösung: %1</translation>
     <message>
         <source>The statistics file was damaged: some of its counts could not be read. A copy of the file is kept as %1, and the damaged counts start again from zero.</source>
         <translation>Die Statistik-Datei war beschädigt: Einige Zähler konnten nicht gelesen werden. Eine Kopie der Datei liegt unter %1, und die beschädigten Zähler beginnen wieder bei null.</translation>
+    </message>
+    <message>
+        <source>%1 numbers still fit</source>
+        <translation>%1 Zahlen passen noch</translation>
+    </message>
+    <message>
+        <source>1 number still fits</source>
+        <translation>1 Zahl passt noch</translation>
+    </message>
+    <message>
+        <source>%1 cannot be the secret: the secret has no digit twice.</source>
+        <translation>%1 kann nicht die geheime Zahl sein: Die geheime Zahl hat keine Ziffer doppelt.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be the secret: it was guess %2 already.</source>
+        <translation>%1 kann nicht die geheime Zahl sein: Das war schon Versuch %2.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be the secret: guess %2 (%3) got %4 in place, %5 elsewhere, but against %1 it would get %6 in place, %7 elsewhere.</source>
+        <translation>%1 kann nicht die geheime Zahl sein: Versuch %2 (%3) bekam %4 am Platz, %5 woanders, gegen %1 bekäme er aber %6 am Platz, %7 woanders.</translation>
+    </message>
+    <message>
+        <source>Hint: %1 fits every answer so far.</source>
+        <translation>Hinweis: %1 passt zu allen bisherigen Antworten.</translation>
+    </message>
+    <message>
+        <source>A hint was taken in this round.</source>
+        <translation>In dieser Runde wurde ein Hinweis genommen.</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QFrame>
@@ -49,7 +50,11 @@ class Line : public QLabel {
     Q_OBJECT
 
 public:
-    Line(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+    Line(const QString& text, int indent, QWidget* parent) : QLabel(text, parent), indent(indent) {
+        // A step is about three characters of the panel's font.
+        setContentsMargins(indent * 3 * fontMetrics().averageCharWidth(), 0, 0, 0);
+    }
+    const int indent;
 };
 
 QList<Line*> Lines(const QWidget* panel) {
@@ -270,6 +275,11 @@ public:
 
 void ScrollToEnd(QScrollArea* area) {
     area->widget()->layout()->activate();
+    // A wrapped line's height is known once the area has fitted the column to its width, on
+    // the layout request that the activation posted: without it the newest line is cut off.
+    // Only the area's own request is taken early; the rest of the window keeps its order.
+    QCoreApplication::sendPostedEvents(area->viewport(), QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(area, QEvent::LayoutRequest);
     QScrollBar* scrollBar = area->verticalScrollBar();
     scrollBar->setValue(scrollBar->maximum());
 }
@@ -343,17 +353,28 @@ bool ListPanel::Create(Frame* frame, int width, const QString& name) {
     return true;
 }
 
-void ListPanel::SetLines(const QStringList& lines) {
+void ListPanel::SetLines(const QStringList& lines, const std::vector<int>& indents) {
     QWidget* column = Column(Widget());
-    if (column == nullptr || GetLines() == lines) {
+    const auto indentOf = [&indents](qsizetype i) {
+        return i < static_cast<qsizetype>(indents.size()) ? std::max(indents[i], 0) : 0;
+    };
+    if (column == nullptr) {
+        return;
+    }
+    const QList<Line*> shown = Lines(Widget());
+    bool same = shown.size() == lines.size();
+    for (qsizetype i = 0; same && i < lines.size(); ++i) {
+        same = shown[i]->text() == lines[i] && shown[i]->indent == indentOf(i);
+    }
+    if (same) {
         return;
     }
     for (Line* line : Lines(Widget())) {
         delete line;
     }
     auto* layout = static_cast<QVBoxLayout*>(column->layout());
-    for (const QString& line : lines) {
-        auto* label = new Line(line, column);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        auto* label = new Line(lines[i], indentOf(i), column);
         label->setWordWrap(true);
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);

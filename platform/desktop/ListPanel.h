@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QAccessibleEvent;
 
@@ -24,7 +25,9 @@ public:
     bool Create(Frame* frame, int width, const QString& name);
 
     // Shows these lines, one under the other, long ones wrapped; the last one stays in view.
-    void SetLines(const QStringList& lines);
+    // indents[i], where given, is how many steps line i stands in, wrapped parts and all: a
+    // line that belongs to the one above it.
+    void SetLines(const QStringList& lines, const std::vector<int>& indents = {});
     QStringList GetLines() const;
 
     // True while the keyboard is in the list.

@@ -28,8 +28,9 @@ inline constexpr unsigned char kButtonStyleButton = 0;
 inline constexpr unsigned char kButtonStyleSeparator = 1;
 
 // The desktop's standard key sequences a command can carry. ToggleSidePanel shows or hides a
-// side panel, F9 on the desktops that name a key for it.
-enum class StandardKey { New, HelpContents, Quit, ToggleSidePanel };
+// side panel, F9 on the desktops that name a key for it; Hint is Ctrl+H, which no desktop
+// names.
+enum class StandardKey { New, HelpContents, Quit, ToggleSidePanel, Hint };
 
 class CommandBar {
 public:

@@ -22,7 +22,6 @@ public:
 
     void Enable(bool enable = true) { m_enabled = enable; }
     bool IsEnabled() const { return m_enabled; }
-
     // A check mark: 0 none, 1 checked.
     void SetCheck(int check = 1) {
         m_check = check != 0 ? 1 : 0;

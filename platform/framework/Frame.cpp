@@ -533,6 +533,11 @@ bool Frame::IsCommandEnabled(unsigned id) {
     return handled && update.IsEnabled();
 }
 
+bool Frame::IsCommandChecked(unsigned id) {
+    CommandUpdate update(id);
+    return OnCmdMsg(id, &update) && update.IsMarked() && update.GetCheck() != 0;
+}
+
 void Frame::ExecuteCommand(unsigned id) {
     SendMessage(kMsgCommand, id, 0);
 }

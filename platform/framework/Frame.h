@@ -55,6 +55,8 @@ public:
     void UpdateCommandItems();
     // Whether the command is carried out by someone and its update handler enables it now.
     bool IsCommandEnabled(unsigned id);
+    // Whether the command's update handler gives its items a check mark now.
+    bool IsCommandChecked(unsigned id);
 
     // The framework's help operation: the application's help page (":/help/<name>.html") in
     // a help window of its own; a message when the application ships none.

@@ -287,6 +287,9 @@ bool FrameCommandBar::SetShortcut(unsigned command, StandardKey key) {
         case StandardKey::ToggleSidePanel:
             usual = QKeySequence(Qt::Key_F9);
             break;
+        case StandardKey::Hint:
+            usual = QKeySequence(Qt::CTRL | Qt::Key_H);
+            break;
     }
     QList<QKeySequence> sequences;
     if (standard) {

@@ -335,6 +335,41 @@ TEST_F(DrunoApp, RoundWonByTaps) {
     EXPECT_TRUE(IsBlank(GrabView()));
 }
 
+// The coach writes no trace line and counts nothing: a round with it on, a hint taken, leaves
+// the same trace, boxes and statistics as the same round without it. The statistics record's
+// counts in the trace differ by the round counted in between, and are left out.
+TEST_F(DrunoApp, TheCoachLeavesTheTraceAndTheFilesOfARoundAsTheyAre) {
+    const auto playRound = [] {
+        CDrunoGame::SetChosenSecret(QStringLiteral("123"));
+        Command(ID_NEW_GAME);
+        CDrunoGame::SetChosenSecret(QString());
+        TapDigits(QStringLiteral("456145"));
+        Command(ID_HINT);
+        TapDigits(QStringLiteral("123"));
+        QApplication::processEvents();
+        const QRegularExpression count(QStringLiteral("^(gs\\.nGames[A-Za-z]*=).*"));
+        return TakeEvents().replaceInStrings(count, QStringLiteral("\\1(count)"));
+    };
+    // A round first, so that both rounds find a statistics file of the same version.
+    playRound();
+    const StatCounts before = ReadStatCounts(StatFile());
+    const QStringList off = playRound();
+    const StatCounts afterOff = ReadStatCounts(StatFile());
+    Command(ID_COACH);
+    TakeEvents();
+    const QStringList on = playRound();
+    const StatCounts afterOn = ReadStatCounts(StatFile());
+    Command(ID_COACH);
+    EXPECT_FALSE(theApp.m_bCoach);
+
+    EXPECT_TRUE(off.contains(QStringLiteral("box 0 WON!")));
+    EXPECT_TRUE(off.contains(QStringLiteral("gs.nGamesWon=(count)")));
+    EXPECT_EQ(on, off);
+    // Each round counted one win, the same way.
+    EXPECT_EQ(afterOff, (StatCounts{before.played + 1, before.won + 1, before.lost}));
+    EXPECT_EQ(afterOn, (StatCounts{afterOff.played + 1, afterOff.won + 1, afterOff.lost}));
+}
+
 TEST_F(DrunoApp, RoundLostByTaps) {
     const StatCounts before = ReadStatCounts(StatFile());
     Command(ID_NEW_GAME);

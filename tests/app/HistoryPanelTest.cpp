@@ -1,6 +1,7 @@
 // The round's history beside the game screen: what it lists after guesses, deletions, a win,
 // a loss, Abort Game and New Game, where it stands, and that it leaves the keys to the view.
 
+#include "app/MyDrunoApp.h"
 #include "platform/desktop/ListPanel.h"
 #include "platform/framework/View.h"
 #include "res/Resource.h"
@@ -10,8 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
@@ -345,6 +349,217 @@ TEST_F(DesktopTest, TheDrunoMenusHistoryItemCarriesF9AndHidesAndShowsThePanel) {
     item->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(MainFrame()->IsSidePanelShown());
+}
+
+// The coach, turned on for the test and off again after it. Moves as in the history table,
+// and 'H' takes a hint, 'C' turns the coach off.
+class Coach : public DesktopTest {
+protected:
+    void SetUp() override {
+        DesktopTest::SetUp();
+        SetCoach(true);
+        platform::SetAccessibilityObserver([this](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()) {
+                m_announced << event->accessibleInterface()->text(QAccessible::Name);
+            }
+        });
+    }
+    void TearDown() override {
+        platform::SetAccessibilityObserver({});
+        DesktopTest::TearDown();
+        SetCoach(false);
+    }
+
+    static void SetCoach(bool on) {
+        if (MainFrame()->IsCommandChecked(ID_COACH) != on) {
+            MainFrame()->ExecuteCommand(ID_COACH);
+        }
+        ASSERT_EQ(theApp.m_bCoach, on);
+    }
+
+    static void PlayMoves(const char* moves) {
+        for (char move : std::string(moves)) {
+            switch (move) {
+                case 'H':
+                    MainFrame()->ExecuteCommand(ID_HINT);
+                    QApplication::processEvents();
+                    break;
+                case 'C':
+                    SetCoach(false);
+                    break;
+                case 'Y':
+                    AbortGame(true);
+                    break;
+                default:
+                    Play(QString(QLatin1Char(move)));
+            }
+        }
+    }
+
+    QStringList m_announced;
+};
+
+struct CoachCase {
+    const char* name;
+    const char* moves;  // on the secret 123
+    std::vector<const char*> lines;
+};
+
+class CoachTable : public Coach, public testing::WithParamInterface<CoachCase> {};
+
+const char* const k456Fit = "210 numbers still fit";
+const char* const k145 = "2.  145   1 in place, 0 elsewhere";
+const char* const k145RuledOut =
+    "145 cannot be the secret: guess 1 (456) got 0 in place, 0 elsewhere, but against 145 it "
+    "would get 0 in place, 2 elsewhere.";
+const char* const k312 = "3.  312   0 in place, 3 elsewhere";
+const char* const k312RuledOut =
+    "312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but against 312 it "
+    "would get 0 in place, 1 elsewhere.";
+const char* const kHint123 = "Hint: 123 fits every answer so far.";
+
+TEST_P(CoachTable, SaysWhatTheAnswersTell) {
+    NewGame(QStringLiteral("123"));
+    PlayMoves(GetParam().moves);
+    QStringList expected;
+    for (const char* line : GetParam().lines) {
+        expected << QString::fromUtf8(line);
+    }
+    EXPECT_EQ(HistoryLines(), expected);
+    // What the coach says of a guess stands in under it, wrapped parts and all.
+    QMap<QString, int> left;
+    for (const QLabel* line : HistoryPanel()->findChildren<QLabel*>()) {
+        left[line->text()] = line->contentsRect().left();
+    }
+    if (left.contains(QString::fromUtf8(k456Fit))) {
+        EXPECT_GT(left[QString::fromUtf8(k456Fit)], left[QString::fromUtf8(k456)]);
+    }
+    SaveShot(QStringLiteral("coach-") + QString::fromLatin1(GetParam().name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounds, CoachTable,
+    testing::Values(
+        CoachCase{"NewRound", "", {"Your guesses will be listed here."}},
+        CoachCase{"EveryReasonAGuessCannotBeTheSecret",
+                  "456145112456312HY",
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit",
+                   "3.  112   1 in place, 2 elsewhere",
+                   "112 cannot be the secret: the secret has no digit twice.",
+                   "5 numbers still fit", "4.  456   0 in place, 0 elsewhere",
+                   "456 cannot be the secret: it was guess 1 already.", "5 numbers still fit",
+                   "5.  312   0 in place, 3 elsewhere",
+                   "312 cannot be the secret: guess 2 (145) got 1 in place, 0 elsewhere, but "
+                   "against 312 it would get 0 in place, 1 elsewhere.",
+                   "1 number still fits", kHint123, "Round given up. The number was 123.",
+                   "A hint was taken in this round."}},
+        // A second Hint before the next answer shows the same number, once.
+        CoachCase{"HintStaysUntilTheNextAnswer",
+                  "456145312HH",
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit", k312, k312RuledOut,
+                   "1 number still fits", kHint123}},
+        // The winning guess needs no count: the round's end says it.
+        CoachCase{"Win",
+                  "456123",
+                  {k456, k456Fit, "2.  123   3 in place, 0 elsewhere", "Found in 2 attempts."}},
+        CoachCase{"WinAfterAHint",
+                  "456145312H123",
+                  {k456, k456Fit, k145, k145RuledOut, "30 numbers still fit", k312, k312RuledOut,
+                   "1 number still fits", kHint123, "4.  123   3 in place, 0 elsewhere",
+                   "Found in 4 attempts.", "A hint was taken in this round."}},
+        // Turned off during the round, the coach leaves the history as it is without it.
+        CoachCase{"TurnedOffDuringTheRound", "456145312HC", {k456, k145, k312}}),
+    [](const testing::TestParamInfo<CoachCase>& info) { return std::string(info.param.name); });
+
+// A screen reader hears the coach with each result, the hint, and the hint at the round's end.
+TEST_F(Coach, IsHeardWithEachResult) {
+    NewGame(QStringLiteral("123"));
+    PlayMoves("456145312HY");
+    EXPECT_EQ(
+        m_announced,
+        QStringList({"456: 0 in place, 0 elsewhere. 210 numbers still fit.",
+                     QStringLiteral("145: 1 in place, 0 elsewhere. ") +
+                         QString::fromUtf8(k145RuledOut) + QStringLiteral(" 30 numbers still fit."),
+                     QStringLiteral("312: 0 in place, 3 elsewhere. ") +
+                         QString::fromUtf8(k312RuledOut) + QStringLiteral(" 1 number still fits."),
+                     kHint123,
+                     "Round given up. The number was 123. A hint was taken in this round."}));
+}
+
+// The coach speaks through the history alone: the game screen shows the same pixels.
+TEST_F(Coach, LeavesTheGameScreenAsItIs) {
+    QList<QImage> screens;
+    for (const bool on : {false, true}) {
+        SetCoach(on);
+        NewGame(QStringLiteral("123"));
+        PlayMoves("45614531");
+        if (on) {
+            PlayMoves("H");
+        }
+        screens << GameView()->grab().toImage();
+        AbortGame(true);
+    }
+    EXPECT_EQ(screens[0], screens[1]);
+}
+
+// The coach as a new player finds it: off, and turned off again after the test.
+class CoachMenu : public Coach {
+protected:
+    void SetUp() override {
+        Coach::SetUp();
+        SetCoach(false);
+    }
+};
+
+// Druno > Coach carries a check mark and is off until the player turns it on; Druno > Hint
+// (Ctrl+H) is there during a round while the coach is on, and its hint fits every answer.
+TEST_F(CoachMenu, TurnsTheCoachOnAndItsHintComesWithCtrlH) {
+    QAction* coach = MenuItem(ID_COACH);
+    QAction* hint = MenuItem(ID_HINT);
+    ASSERT_NE(coach, nullptr);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(coach->text(), QStringLiteral("&Coach"));
+    EXPECT_EQ(hint->text(), QStringLiteral("H&int"));
+    EXPECT_EQ(hint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+
+    MainFrame()->UpdateCommandItems();
+    EXPECT_TRUE(coach->isCheckable());
+    EXPECT_FALSE(coach->isChecked());
+    EXPECT_FALSE(hint->isEnabled());
+    NewGame(QStringLiteral("123"));
+    Play(QStringLiteral("456"));
+    MainFrame()->UpdateCommandItems();
+    EXPECT_FALSE(hint->isEnabled()) << "no hint while the coach is off";
+
+    coach->trigger();
+    QApplication::processEvents();
+    MainFrame()->UpdateCommandItems();
+    EXPECT_TRUE(coach->isChecked());
+    EXPECT_TRUE(theApp.m_bCoach);
+    EXPECT_TRUE(hint->isEnabled());
+    for (QObject* shownIn : coach->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(shownIn)) {
+            SaveShot(QStringLiteral("coach-menu"), menu);
+        }
+    }
+    Activate();
+    PressKeys(Qt::Key_H, Qt::ControlModifier);
+    const QStringList lines = HistoryLines();
+    ASSERT_EQ(lines.size(), 3);
+    const QRegularExpression hintLine(
+        QStringLiteral("^Hint: ([0-9]{3}) fits every answer so far\\.$"));
+    const QRegularExpressionMatch match = hintLine.match(lines[2]);
+    ASSERT_TRUE(match.hasMatch()) << lines[2].toStdString();
+    EXPECT_TRUE(CDrunoCoach::Fits(match.captured(1), Doc()->m_game.GetHistory()));
+    EXPECT_TRUE(Doc()->m_coach.HintTaken());
+
+    coach->trigger();
+    QApplication::processEvents();
+    MainFrame()->UpdateCommandItems();
+    EXPECT_FALSE(coach->isChecked());
+    EXPECT_FALSE(theApp.m_bCoach);
+    EXPECT_FALSE(hint->isEnabled());
+    EXPECT_EQ(HistoryLines(), QStringList{QString::fromUtf8(k456)});
 }
 
 }  // namespace

@@ -171,6 +171,35 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{&kEnglish, "divider", "Width of the guesses"},
         ScreenCase{&kGerman, "divider", "230 Pixel"},
         ScreenCase{&kEnglish, "divider", "230 pixels"},
+        // The coach: its menu items, its lines in the history and what a screen reader hears.
+        ScreenCase{&kGerman, "menu", "&Trainer"}, ScreenCase{&kEnglish, "menu", "&Coach"},
+        ScreenCase{&kGerman, "menu", "&Hinweis\tStrg+H"},
+        ScreenCase{&kEnglish, "menu", "H&int\tCtrl+H"},
+        ScreenCase{&kGerman, "history", "210 Zahlen passen noch"},
+        ScreenCase{&kEnglish, "history", "210 numbers still fit"},
+        ScreenCase{&kGerman, "history", "1 Zahl passt noch"},
+        ScreenCase{&kGerman, "history",
+                   "145 kann nicht die geheime Zahl sein: Versuch 1 (456) bekam 0 am Platz, "
+                   "0 woanders, gegen 145 bekäme er aber 0 am Platz, 2 woanders."},
+        ScreenCase{&kEnglish, "history",
+                   "145 cannot be the secret: guess 1 (456) got 0 in place, 0 elsewhere, "
+                   "but against 145 it would get 0 in place, 2 elsewhere."},
+        ScreenCase{&kGerman, "history",
+                   "112 kann nicht die geheime Zahl sein: Die geheime Zahl hat keine Ziffer "
+                   "doppelt."},
+        ScreenCase{&kGerman, "history",
+                   "456 kann nicht die geheime Zahl sein: Das war schon Versuch 1."},
+        ScreenCase{&kGerman, "history", "Hinweis: 123 passt zu allen bisherigen Antworten."},
+        ScreenCase{&kGerman, "history", "In dieser Runde wurde ein Hinweis genommen."},
+        ScreenCase{&kGerman, "spoken", "456: 0 am Platz, 0 woanders. 210 Zahlen passen noch."},
+        ScreenCase{&kEnglish, "spoken", "456: 0 in place, 0 elsewhere. 210 numbers still fit."},
+        ScreenCase{&kGerman, "spoken",
+                   "456: 0 am Platz, 0 woanders. 456 kann nicht die geheime Zahl sein: Das war "
+                   "schon Versuch 1. 5 Zahlen passen noch."},
+        ScreenCase{&kGerman, "spoken", "Hinweis: 123 passt zu allen bisherigen Antworten."},
+        ScreenCase{&kGerman, "spoken",
+                   "Runde aufgegeben. Die Zahl war 123. In dieser Runde wurde ein Hinweis "
+                   "genommen."},
         // One box of each kind: the abort question, the end of a round, the close warning,
         // the statistics file that cannot be opened; and a box of Qt's own buttons.
         ScreenCase{&kGerman, "box", "36 Spiel wirklich abbrechen?"},

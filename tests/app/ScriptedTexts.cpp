@@ -209,6 +209,15 @@ void PlayTextsScript() {
     NewGame("123");
     TapStripDigits(GameView(), QStringLiteral("123"));
     SayHistory();
+    // A round with the coach: a count after each guess, the three reasons a guess cannot be
+    // the secret, a hint once one number is left, and the round given up with the hint taken.
+    theApp.OnCmdMsg(ID_COACH, nullptr);
+    NewGame("123");
+    TapStripDigits(GameView(), QStringLiteral("456145112456312"));
+    theApp.OnCmdMsg(ID_HINT, nullptr);
+    theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
+    SayHistory();
+    theApp.OnCmdMsg(ID_COACH, nullptr);
     // A round of another level, so that the statistics list the levels by name: the level
     // marked in the menu, named on the game screen and told as the round begins.
     theApp.OnCmdMsg(ID_LEVEL_4, nullptr);

@@ -178,3 +178,52 @@ TEST_F(Settings, LevelIsKeptInItsOwnSection) {
         EXPECT_EQ(app.m_nLevel, 1) << damaged;
     }
 }
+
+// The coach is off until the player turns it on, and only then is it written: a player who
+// never did keeps the settings file byte for byte as it was. Once written it is kept, off too.
+TEST_F(Settings, CoachIsWrittenOnlyOnceTurnedOn) {
+    const auto fileBytes = [this] {
+        QFile file(IniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QByteArray untouched;
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        EXPECT_FALSE(app.m_bCoach);
+        app.RegInit(false);
+        untouched = fileBytes();
+        EXPECT_FALSE(untouched.contains("Coach"));
+    }
+    {
+        // On and off again within a run leaves nothing to keep.
+        SettingsApp app;
+        app.RegInit(true);
+        app.m_bCoach = true;
+        app.m_bCoach = false;
+        app.RegInit(false);
+        EXPECT_EQ(fileBytes(), untouched);
+    }
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        app.m_bCoach = true;
+        app.RegInit(false);
+    }
+    EXPECT_EQ(Stored(QStringLiteral("Game/Coach")), QStringLiteral("1"));
+    {
+        SettingsApp app;
+        app.RegInit(true);
+        EXPECT_TRUE(app.m_bCoach);
+        app.m_bCoach = false;
+        app.RegInit(false);
+    }
+    EXPECT_EQ(Stored(QStringLiteral("Game/Coach")), QStringLiteral("0"));
+
+    for (const char* damaged : {"abc", "", "2x"}) {
+        WriteIni(QByteArray("[Game]\nCoach=") + damaged + "\n");
+        SettingsApp app;
+        app.RegInit(true);
+        EXPECT_FALSE(app.m_bCoach) << damaged;
+    }
+}

@@ -77,9 +77,9 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
     for (QAction* action : druno->actions()) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(texts,
-              QStringList({"&New Game", "&Abort Game", "Le&vel", "-", "&Options...",
-                           "&Look and Feel...", "&Statistics...", "&History", "-", "E&xit"}));
+    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "Le&vel", "&Coach", "H&int", "-",
+                                  "&Options...", "&Look and Feel...", "&Statistics...", "&History",
+                                  "-", "E&xit"}));
     // The level pop-up holds the three levels.
     QStringList levels;
     for (QAction* action : druno->actions().at(2)->menu()->actions()) {
@@ -121,6 +121,25 @@ TEST_F(FrameTest, UpdatesEnableMenuItemsAndButtonsAlike) {
     doc.m_bPlaying = false;
     emit Menu(QStringLiteral("&Druno"))->aboutToShow();
     EXPECT_TRUE(Items(ID_NEW_GAME).at(0)->isEnabled());
+}
+
+// An update handler that sets a check gives the command's items a check mark that follows
+// the state; the items of the other commands have none.
+TEST_F(FrameTest, UpdatesCheckTheItemsOfACommandThatSwitches) {
+    doc.HandleCheck(ID_HISTORY);
+    frame.UpdateCommandItems();
+    QAction* history = Items(ID_HISTORY).at(0);
+    EXPECT_TRUE(history->isCheckable());
+    EXPECT_FALSE(history->isChecked());
+    EXPECT_FALSE(frame.IsCommandChecked(ID_HISTORY));
+    doc.m_bPlaying = true;
+    frame.UpdateCommandItems();
+    EXPECT_TRUE(history->isChecked());
+    EXPECT_TRUE(frame.IsCommandChecked(ID_HISTORY));
+    for (QAction* item : Items(ID_NEW_GAME)) {
+        EXPECT_FALSE(item->isCheckable());
+    }
+    EXPECT_FALSE(frame.IsCommandChecked(ID_NEW_GAME));
 }
 
 // A handler that shows a modal box and changes the state only after it closed (a won round)

@@ -57,6 +57,9 @@ public:
     void OnUpdateNotPlaying(platform::CommandUpdate* update) { update->Enable(!m_bPlaying); }
     void TogglePlaying() { m_bPlaying = !m_bPlaying; }
     void HandleToggle(unsigned id) { AddCommand(id, &TestDoc::TogglePlaying); }
+    // The command's items carry a check mark, shown while playing.
+    void HandleCheck(unsigned id) { AddUpdate(id, &TestDoc::OnUpdateCheckPlaying); }
+    void OnUpdateCheckPlaying(platform::CommandUpdate* update) { update->SetCheck(m_bPlaying); }
     bool CanCloseFrame(platform::Frame* frame) override {
         return m_bMayClose && platform::Document::CanCloseFrame(frame);
     }

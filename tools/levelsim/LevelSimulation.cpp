@@ -5,6 +5,8 @@
 //
 //     levelsim [rounds per level = 2000] [attempts allowed = 10] [seed = 1]
 
+#include "game/Judging.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -16,26 +18,16 @@
 
 namespace {
 
-using Code = std::array<int, 5>;
+// A number of up to five digits, as the characters it is typed with.
+using Code = std::array<char16_t, 5>;
 
-struct Answer {
-    int nRightPlace = 0;
-    int nElsewhere = 0;
-    bool operator==(const Answer&) const = default;
-};
+QStringView Digits(const Code& code, int nDigits) {
+    return QStringView(code.data(), nDigits);
+}
 
-// As the round judges a guess of distinct digits: digits in the right place, and digits of
-// the secret that stand elsewhere.
-Answer Judge(const Code& guess, const Code& secret, int nDigits) {
-    Answer answer;
-    for (int i = 0; i < nDigits; ++i) {
-        for (int j = 0; j < nDigits; ++j) {
-            if (guess[i] == secret[j]) {
-                ++(i == j ? answer.nRightPlace : answer.nElsewhere);
-            }
-        }
-    }
-    return answer;
+// As the round judges a guess.
+CDrunoAnswer Judge(const Code& guess, const Code& secret, int nDigits) {
+    return JudgeGuess(Digits(guess, nDigits), Digits(secret, nDigits));
 }
 
 void AddCodes(std::vector<Code>& codes, Code& code, int nPosition, int nDigits, unsigned used) {
@@ -45,7 +37,7 @@ void AddCodes(std::vector<Code>& codes, Code& code, int nPosition, int nDigits, 
     }
     for (int digit = 0; digit <= 9; ++digit) {
         if ((used & (1u << digit)) == 0) {
-            code[nPosition] = digit;
+            code[nPosition] = static_cast<char16_t>(u'0' + digit);
             AddCodes(codes, code, nPosition + 1, nDigits, used | (1u << digit));
         }
     }
@@ -64,7 +56,7 @@ int Play(const std::vector<Code>& all, const Code& secret, int nDigits, std::mt1
     for (int attempt = 1;; ++attempt) {
         std::uniform_int_distribution<std::size_t> pick(0, candidates.size() - 1);
         const Code guess = candidates[pick(random)];
-        const Answer answer = Judge(guess, secret, nDigits);
+        const CDrunoAnswer answer = Judge(guess, secret, nDigits);
         if (answer.nRightPlace == nDigits) {
             return attempt;
         }
