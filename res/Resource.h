@@ -18,6 +18,7 @@ inline constexpr unsigned ID_HISTORY = 0x800C;            // shows or hides the 
 inline constexpr unsigned ID_LEVEL_3 = 0x8010;            // the level of three digits
 inline constexpr unsigned ID_LEVEL_4 = 0x8011;            // four digits
 inline constexpr unsigned ID_LEVEL_5 = 0x8012;            // five digits
+inline constexpr unsigned ID_PROGRESS = 0x8030;           // the Progress window
 // The framework's own commands, under the names the menu and the command tables use.
 inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
 inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;
@@ -110,3 +111,8 @@ inline constexpr unsigned IDS_HISTORY_LOST = 0xEF68;
 inline constexpr unsigned IDS_HISTORY_GIVEN_UP = 0xEF69;
 // What assistive technology calls the delete cell of the strip.
 inline constexpr unsigned IDS_STRIP_DELETE = 0xEF70;
+// What the player is told, once, of a journal of rounds that cannot be kept as it should.
+inline constexpr unsigned IDS_JOURNAL_DAMAGED = 0xEF90;
+inline constexpr unsigned IDS_JOURNAL_CANNOT_WRITE = 0xEF91;
+inline constexpr unsigned IDS_JOURNAL_NEWER = 0xEF92;
+inline constexpr unsigned IDS_JOURNAL_UNUSABLE = 0xEF93;

@@ -6,6 +6,8 @@
 #include "game/DrunoGame.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/RuntimeClass.h"
+#include "platform/journal/JournalRound.h"
+#include "stats/RoundJournal.h"
 
 #include <QString>
 
@@ -53,6 +55,7 @@ public:
     void OnNewGame();
     void OnAbortGame();
     void OnStatistic();
+    void OnProgress();
     void OnUpdateNewGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAbortGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
@@ -73,9 +76,14 @@ public:
     void OnLevel4() { SetLevel(2); }
     void OnLevel5() { SetLevel(3); }
     void OnUpdateLevel(platform::CommandUpdate* pCmdUI);
-    // Count the round just ended, won or lost, in the statistics of its level.
+    // Count the round just ended, won or lost, in the statistics of its level, and record its
+    // end in the journal of rounds: lost after the last attempt, given up, or lost because
+    // the game was closed, ended by a signal or lost its display.
     void CountWon();
-    void CountLost();
+    void CountLost(platform::RoundOutcome nHow);
+    // The program is about to end: the journal gets what it still has to write, within a
+    // short bound.
+    void FinishJournal();
 
 private:
     // Once a level other than the default has been played, or the file keeps level records
@@ -84,6 +92,8 @@ private:
     void UseLevelsIfNeeded(const QString& strStatFile, int nLevel);
 
     int m_nRoundLevel = kDefaultLevel;  // the level of the round being played
+    // Through a pointer: RoundChanged, const to the document, records the round's guesses.
+    std::unique_ptr<CRoundJournal> m_pJournal;
     std::weak_ptr<const RoundListener> m_roundListener;
 };
 

@@ -79,7 +79,8 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
     }
     EXPECT_EQ(texts,
               QStringList({"&New Game", "&Abort Game", "Le&vel", "-", "&Options...",
-                           "&Look and Feel...", "&Statistics...", "&History", "-", "E&xit"}));
+                           "&Look and Feel...", "&Statistics...", "&Progress...", "&History", "-",
+                           "E&xit"}));
     // The level pop-up holds the three levels.
     QStringList levels;
     for (QAction* action : druno->actions().at(2)->menu()->actions()) {
