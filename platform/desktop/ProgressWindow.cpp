@@ -207,8 +207,12 @@ ProgressWindow::ProgressWindow(const QString& journalPath, const QStringList& le
         0, widest({LocalTime(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)).toMSecsSinceEpoch()),
                    m_model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString()}));
     header->resizeSection(1, widest(levelNames));
+    header->resizeSection(
+        3, widest({m_model->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString()}));
+    // The outcome takes the room that is left; its longest words show in full on a wide list.
+    header->setMinimumSectionSize(listMetrics.averageCharWidth() * 4);
     header->resizeSection(2, widest(outcomes));
-    header->setStretchLastSection(true);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
     m_roundList->setAccessibleName(
         QCoreApplication::translate("platform::ProgressWindow", "Rounds, newest first"));
     auto* roundsLabel = new QLabel(

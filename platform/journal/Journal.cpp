@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <unordered_map>
 
 namespace platform {
@@ -90,6 +91,34 @@ JournalStatus Run(QSqlQuery& query, const QString& sql, const QVariantList& valu
         query.addBindValue(value);
     }
     return query.exec() ? JournalStatus::Ok : StatusOf(query.lastError());
+}
+
+// Runs the body as one write transaction, taken at once so that waiting for another writer
+// happens here and not halfway through; rolled back when the body fails.
+JournalStatus InTransaction(QSqlQuery& query, const std::function<JournalStatus()>& body) {
+    JournalStatus status = Run(query, QStringLiteral("BEGIN IMMEDIATE"));
+    if (status != JournalStatus::Ok) {
+        return status;
+    }
+    status = body();
+    if (status == JournalStatus::Ok) {
+        status = Run(query, QStringLiteral("COMMIT"));
+    }
+    if (status != JournalStatus::Ok) {
+        Run(query, QStringLiteral("ROLLBACK"));
+    }
+    return status;
+}
+
+// Runs statements in order until one fails.
+JournalStatus RunAll(QSqlQuery& query, const std::vector<const char*>& statements) {
+    for (const char* sql : statements) {
+        const JournalStatus status = Run(query, QString::fromLatin1(sql));
+        if (status != JournalStatus::Ok) {
+            return status;
+        }
+    }
+    return JournalStatus::Ok;
 }
 
 // Ok when name is absent or a regular file of our own; NotAFile otherwise (never followed).
@@ -300,37 +329,27 @@ JournalStatus Journal::Prepare(Mode mode) {
 }
 
 JournalStatus Journal::Migrate() {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
     // The version is read again inside the transaction: another game may have just made it.
-    JournalStatus status = Run(query, QStringLiteral("BEGIN IMMEDIATE"));
-    if (status != JournalStatus::Ok) {
-        return status;
-    }
-    status = Run(query, QStringLiteral("PRAGMA user_version"));
-    const int version = status == JournalStatus::Ok && query.next() ? query.value(0).toInt() : 0;
-    if (status == JournalStatus::Ok && version > kSchemaVersion) {
-        status = JournalStatus::Newer;
-    }
-    const auto& steps = SchemaSteps();
-    for (int step = version; status == JournalStatus::Ok && step < kSchemaVersion; ++step) {
-        for (const char* sql : steps[step]) {
-            status = Run(query, QString::fromLatin1(sql));
+    return InTransaction(query, [&] {
+        JournalStatus status = Run(query, QStringLiteral("PRAGMA user_version"));
+        if (status != JournalStatus::Ok) {
+            return status;
+        }
+        const int version = query.next() ? query.value(0).toInt() : 0;
+        if (version > kSchemaVersion) {
+            return JournalStatus::Newer;
+        }
+        for (int step = version; step < kSchemaVersion; ++step) {
+            status = RunAll(query, SchemaSteps()[static_cast<std::size_t>(step)]);
             if (status != JournalStatus::Ok) {
-                break;
+                return status;
             }
         }
-    }
-    if (status == JournalStatus::Ok && version < kSchemaVersion) {
-        status = Run(query, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-    }
-    if (status == JournalStatus::Ok) {
-        status = Run(query, QStringLiteral("COMMIT"));
-    }
-    if (status != JournalStatus::Ok) {
-        Run(query, QStringLiteral("ROLLBACK"));
-    }
-    return status;
+        return version == kSchemaVersion
+                   ? JournalStatus::Ok
+                   : Run(query, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    });
 }
 
 JournalStatus Journal::MarkUnfinished() {
@@ -411,27 +430,19 @@ JournalStatus Journal::BeginRound(std::int64_t startedMs, int level, int digits,
 
 JournalStatus Journal::AddGuess(std::int64_t id, int attempt, const JournalGuess& guess) {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    JournalStatus status = Run(query, QStringLiteral("BEGIN IMMEDIATE"));
-    if (status != JournalStatus::Ok) {
-        return status;
-    }
-    status =
-        Run(query,
+    return InTransaction(query, [&] {
+        const JournalStatus status = Run(
+            query,
             QStringLiteral("INSERT OR REPLACE INTO guesses (round_id, attempt, digits, "
                            "right_place, elsewhere) VALUES (?, ?, ?, ?, ?)"),
             {QVariant::fromValue(id), attempt, guess.digits, guess.rightPlace, guess.elsewhere});
-    if (status == JournalStatus::Ok) {
-        status =
-            Run(query, QStringLiteral("UPDATE rounds SET attempts = max(attempts, ?) WHERE id = ?"),
-                {attempt, QVariant::fromValue(id)});
-    }
-    if (status == JournalStatus::Ok) {
-        status = Run(query, QStringLiteral("COMMIT"));
-    }
-    if (status != JournalStatus::Ok) {
-        Run(query, QStringLiteral("ROLLBACK"));
-    }
-    return status;
+        if (status != JournalStatus::Ok) {
+            return status;
+        }
+        return Run(query,
+                   QStringLiteral("UPDATE rounds SET attempts = max(attempts, ?) WHERE id = ?"),
+                   {attempt, QVariant::fromValue(id)});
+    });
 }
 
 JournalStatus Journal::EndRound(std::int64_t id, RoundOutcome outcome, int attempts,
@@ -446,31 +457,19 @@ JournalStatus Journal::EndRound(std::int64_t id, RoundOutcome outcome, int attem
 
 JournalStatus Journal::Forget() {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    JournalStatus status = Run(query, QStringLiteral("BEGIN IMMEDIATE"));
-    if (status != JournalStatus::Ok) {
-        return status;
-    }
-    for (const char* sql :
-         {"DELETE FROM guesses WHERE round_id IN (SELECT id FROM rounds WHERE outcome IS NOT NULL)",
-          "DELETE FROM rounds WHERE outcome IS NOT NULL"}) {
-        status = Run(query, QString::fromLatin1(sql));
+    return InTransaction(query, [&] {
+        const JournalStatus status =
+            RunAll(query, {"DELETE FROM guesses WHERE round_id IN (SELECT id FROM rounds WHERE "
+                           "outcome IS NOT NULL)",
+                           "DELETE FROM rounds WHERE outcome IS NOT NULL"});
         if (status != JournalStatus::Ok) {
-            break;
+            return status;
         }
-    }
-    if (status == JournalStatus::Ok) {
-        status = Run(query,
-                     QStringLiteral("INSERT OR REPLACE INTO facts (key, value) "
-                                    "VALUES ('counting_since_ms', ?)"),
-                     {QVariant::fromValue(NowMs())});
-    }
-    if (status == JournalStatus::Ok) {
-        status = Run(query, QStringLiteral("COMMIT"));
-    }
-    if (status != JournalStatus::Ok) {
-        Run(query, QStringLiteral("ROLLBACK"));
-    }
-    return status;
+        return Run(query,
+                   QStringLiteral("INSERT OR REPLACE INTO facts (key, value) "
+                                  "VALUES ('counting_since_ms', ?)"),
+                   {QVariant::fromValue(NowMs())});
+    });
 }
 
 JournalStatus Journal::ReadRounds(std::vector<JournalRound>* rounds, bool withGuesses) {

@@ -77,10 +77,9 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
     for (QAction* action : druno->actions()) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(texts,
-              QStringList({"&New Game", "&Abort Game", "Le&vel", "-", "&Options...",
-                           "&Look and Feel...", "&Statistics...", "&Progress...", "&History", "-",
-                           "E&xit"}));
+    EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "Le&vel", "-", "&Options...",
+                                  "&Look and Feel...", "&Statistics...", "&Progress...", "&History",
+                                  "-", "E&xit"}));
     // The level pop-up holds the three levels.
     QStringList levels;
     for (QAction* action : druno->actions().at(2)->menu()->actions()) {
