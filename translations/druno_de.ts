@@ -507,5 +507,10 @@ Lösung: %1</translation>
         <source>Win rate of the latest rounds</source>
         <translation>Gewinnquote der letzten Runden</translation>
     </message>
+    <message>
+        <source>Lost</source>
+        <comment>the label of a chart&apos;s bar</comment>
+        <translation>Verl.</translation>
+    </message>
 </context>
 </TS>

@@ -391,8 +391,9 @@ void ProgressWindow::ShowFigures() {
              true});
     }
     bars.push_back(
-        {QCoreApplication::translate("platform::ProgressWindow", "Lost"), figures.losses,
-         locale.toString(figures.losses),
+        {QCoreApplication::translate("platform::ProgressWindow", "Lost",
+                                     "the label of a chart's bar"),
+         figures.losses, locale.toString(figures.losses),
          QCoreApplication::translate("platform::ProgressWindow", "Lost: %1").arg(figures.losses),
          false});
     m_attempts->SetBars(

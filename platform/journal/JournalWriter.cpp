@@ -58,6 +58,10 @@ void StopAllWriters() {
 void MakeSqlGlobals() {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Without the driver no journal is opened, and Qt is not asked for it again.
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+            return;
+        }
         const QString name = QStringLiteral("druno-journal-start");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);

@@ -257,6 +257,11 @@ TEST_F(ProgressWindowTest, SpeaksGerman) {
     const auto window = Open();
     const std::map<QString, QString> figures = Figures(*window);
 
+    const QString folder = qEnvironmentVariable("DRUNO_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        window->show();
+        window->grab().save(QDir(folder).filePath(QStringLiteral("progress-de.png")));
+    }
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Fortschritt"));
     EXPECT_EQ(figures.count(QStringLiteral("Gespielte Runden:")), 1u);
     EXPECT_EQ(figures.count(QStringLiteral("Beste Serie:")), 1u);
