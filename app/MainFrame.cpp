@@ -88,7 +88,8 @@ bool CMainFrame::PreCreateWindow(platform::CreateStruct& cs) {
 
 void CMainFrame::OnClose() {
     CTraceScope trace(QStringLiteral("CMainFrame::OnClose()"));
-    LoseRunningRound();
+    LoseRunningRound(theApp.IsEndingSession() ? platform::RoundOutcome::Signal
+                                              : platform::RoundOutcome::Closed);
     SavePlacement();
     platform::Frame::OnClose();
 }
@@ -99,18 +100,23 @@ void CMainFrame::OnClose() {
 // When the session ends (a shutdown, a logout) the message box answers at once.
 // A round that is already won or lost was counted when it ended; its WON! or "Game Over!" box
 // may still be open when the display goes away, and must not make it count a second time.
-void CMainFrame::LoseRunningRound() {
+void CMainFrame::LoseRunningRound(platform::RoundOutcome nHow) {
     auto* pDoc = dynamic_cast<CMyDrunoDoc*>(GetActiveDocument());
-    if (pDoc == nullptr || !pDoc->m_bPlaying) {
+    if (pDoc == nullptr) {
         return;
     }
-    const CDrunoGame& game = pDoc->m_game;
-    if (!game.IsSolved() && !game.IsLost()) {
-        pDoc->CountLost();
-        platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
+    if (pDoc->m_bPlaying) {
+        const CDrunoGame& game = pDoc->m_game;
+        if (!game.IsSolved() && !game.IsLost()) {
+            pDoc->CountLost(nHow);
+            platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
+        }
+        pDoc->m_bPlaying = false;
+        pDoc->RoundChanged();
     }
-    pDoc->m_bPlaying = false;
-    pDoc->RoundChanged();
+    // The program ends: the journal keeps the rounds it still has to write, even where the
+    // end leaves no time for the document to go (a lost display).
+    pDoc->FinishJournal();
 }
 
 void CMainFrame::OnHistory() {
@@ -170,7 +176,7 @@ platform::MessageResult CMainFrame::WindowProc(unsigned message, platform::WPara
     }
     if (message == platform::kMsgEndSession) {
         if (wParam != 0) {
-            LoseRunningRound();
+            LoseRunningRound(platform::RoundOutcome::DisplayLost);
         }
         return 0;
     }

@@ -31,8 +31,9 @@ protected:
 private:
     void OnHistory();
     void OnUpdateHistory(platform::CommandUpdate* pCmdUI);
-    // A round still running when the program is left counts as lost.
-    void LoseRunningRound();
+    // A round still running when the program is left counts as lost; nHow says how it was
+    // left (closed, a signal, the display gone).
+    void LoseRunningRound(platform::RoundOutcome nHow);
     // The window's size and place and the history's width, section "Window" of the store.
     void RestorePlacement();
     void SavePlacement();

@@ -69,7 +69,7 @@ for exe in "$work/root/usr/games/druno" "$work/root/usr/games/druno-kvo"; do
             fail "$(basename "$exe") needs $soname from $owner, which Depends does not name"
     done < <(readelf -d "$exe" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 done
-for runtime in qt6-qpa-plugins fonts-liberation; do
+for runtime in qt6-qpa-plugins libqt6sql6-sqlite fonts-liberation; do
     names_package "$runtime" || fail "Depends does not name $runtime"
 done
 # The Wayland platform plugin, without which a desktop with no X server cannot show the game,

@@ -38,6 +38,8 @@ void InstallMenus() {
                          Item(QT_TRANSLATE_NOOP("Menu", "&Options..."), ID_OPTIONS),
                          Item(QT_TRANSLATE_NOOP("Menu", "&Look and Feel..."), ID_LOOK_AND_FEEL),
                          Item(QT_TRANSLATE_NOOP("Menu", "&Statistics..."), ID_STATISTIC),
+                         // Every round of the journal, with its figures and charts.
+                         Item(QT_TRANSLATE_NOOP("Menu", "&Progress..."), ID_PROGRESS),
                          // Shows or hides the panel of guesses.
                          Item(QT_TRANSLATE_NOOP("Menu", "&History"), ID_HISTORY), Separator(),
                          Item(QT_TRANSLATE_NOOP("Menu", "E&xit"), ID_APP_EXIT)}),

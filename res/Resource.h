@@ -20,6 +20,7 @@ inline constexpr unsigned ID_LEVEL_4 = 0x8011;            // four digits
 inline constexpr unsigned ID_LEVEL_5 = 0x8012;            // five digits
 inline constexpr unsigned ID_COACH = 0x8040;              // turns the coach on or off
 inline constexpr unsigned ID_HINT = 0x8041;               // the coach's hint
+inline constexpr unsigned ID_PROGRESS = 0x8030;           // the Progress window
 // The framework's own commands, under the names the menu and the command tables use.
 inline constexpr unsigned ID_FILE_NEW = platform::kIdFileNew;
 inline constexpr unsigned ID_FILE_OPEN = platform::kIdFileOpen;
@@ -134,3 +135,8 @@ inline constexpr unsigned IDS_COACH_GUESSED_BEFORE = 0xEFB3;
 inline constexpr unsigned IDS_COACH_EARLIER_ANSWER = 0xEFB4;
 inline constexpr unsigned IDS_COACH_HINT = 0xEFB5;
 inline constexpr unsigned IDS_COACH_HINTED = 0xEFB6;
+// What the player is told, once, of a journal of rounds that cannot be kept as it should.
+inline constexpr unsigned IDS_JOURNAL_DAMAGED = 0xEF90;
+inline constexpr unsigned IDS_JOURNAL_CANNOT_WRITE = 0xEF91;
+inline constexpr unsigned IDS_JOURNAL_NEWER = 0xEF92;
+inline constexpr unsigned IDS_JOURNAL_UNUSABLE = 0xEF93;

@@ -103,6 +103,24 @@ platform::StringTable StringTable() {
         {IDS_COACH_HINT,
          Tr(QT_TRANSLATE_NOOP("StringTable", "Hint: %1 fits every answer so far."))},
         {IDS_COACH_HINTED, Tr(QT_TRANSLATE_NOOP("StringTable", "A hint was taken in this round."))},
+        {IDS_JOURNAL_DAMAGED,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "The journal of your rounds was damaged. It is kept as %1, and "
+                              "a new journal has been started."))},
+        {IDS_JOURNAL_CANNOT_WRITE,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "Your rounds cannot be written to their journal %1 just now "
+                              "(is the disk full?). They are kept and written as soon as it "
+                              "takes them again, while the game runs."))},
+        {IDS_JOURNAL_NEWER,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "The journal of your rounds, %1, comes from a newer version of "
+                              "Druno. It is left as it is, and this game records no rounds."))},
+        {IDS_JOURNAL_UNUSABLE,
+         Tr(QT_TRANSLATE_NOOP("StringTable",
+                              "The journal of your rounds, %1, cannot be used: it must be a "
+                              "file of your own that you can write. The game and its "
+                              "statistics go on as ever, but no rounds are recorded."))},
     };
 }
 

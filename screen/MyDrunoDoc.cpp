@@ -21,7 +21,7 @@ constexpr bool kDistinct = true;
 
 }  // namespace
 
-CMyDrunoDoc::CMyDrunoDoc() {
+CMyDrunoDoc::CMyDrunoDoc() : m_pJournal(std::make_unique<CRoundJournal>()) {
     // The table's order is the order in which commands and updates are looked up.
     AddCommand(ID_NEW_GAME, &CMyDrunoDoc::OnNewGame);
     AddUpdate(ID_NEW_GAME, &CMyDrunoDoc::OnUpdateNewGame);
@@ -29,6 +29,7 @@ CMyDrunoDoc::CMyDrunoDoc() {
     AddUpdate(ID_ABORT_GAME, &CMyDrunoDoc::OnUpdateAbortGame);
     AddUpdate(ID_APP_EXIT, &CMyDrunoDoc::OnUpdateAppExit);
     AddCommand(ID_STATISTIC, &CMyDrunoDoc::OnStatistic);
+    AddCommand(ID_PROGRESS, &CMyDrunoDoc::OnProgress);
     AddCommand(ID_LEVEL_3, &CMyDrunoDoc::OnLevel3);
     AddUpdate(ID_LEVEL_3, &CMyDrunoDoc::OnUpdateLevel);
     AddCommand(ID_LEVEL_4, &CMyDrunoDoc::OnLevel4);
@@ -48,6 +49,9 @@ void CMyDrunoDoc::SetRoundListener(std::weak_ptr<const RoundListener> listener) 
 }
 
 void CMyDrunoDoc::RoundChanged() const {
+    if (m_bPlaying) {
+        m_pJournal->NoteGuesses(m_game);
+    }
     if (const std::shared_ptr<const RoundListener> listener = m_roundListener.lock()) {
         (*listener)(*this);
     }
@@ -102,12 +106,15 @@ void CMyDrunoDoc::Serialize(platform::Archive& /*ar*/) {}
 
 void CMyDrunoDoc::OnNewGame() {
     CTraceScope trace(QStringLiteral("CMyDrunoDoc::OnNewGame()"));
-    // New Game is disabled during a round, so there is no old round to end here.
+    // New Game is disabled during a round, so there is no old round to end here. A journal
+    // that could not be kept as it should is told of before the round, not in its way.
+    m_pJournal->TellProblem();
     // The level chosen between rounds becomes the round's.
     m_nRoundLevel = GetLevel();
     m_bPlaying = true;
     m_game.Init(DigitsOfLevel(m_nRoundLevel), kMaxAttempts, kDistinct);
     m_coach.NewRound();
+    m_pJournal->BeginRound(m_nRoundLevel, m_game);
     RoundChanged();
     RepaintDoc();
 }
@@ -121,7 +128,7 @@ void CMyDrunoDoc::OnAbortGame() {
     RoundChanged();
     RepaintDoc();
     const QString strText = platform::FormatString(IDS_GAME_OVER, m_game.GetNumber());
-    CountLost();
+    CountLost(platform::RoundOutcome::GivenUp);
     platform::MessageBox(strText, platform::kMbOk);
 }
 
@@ -131,6 +138,12 @@ void CMyDrunoDoc::OnStatistic() {
     // The dialog opens on the level being played; in the default game on the overall record.
     UseLevelsIfNeeded(strStatFile, GetLevel());
     GameStatisticsShow(strStatFile, CMyDrunoApp::GetLanguage());
+}
+
+void CMyDrunoDoc::OnProgress() {
+    // The level names follow "All", as in the statistics dialog.
+    m_pJournal->ShowProgress(platform::LoadString(IDS_LEVEL_NAMES).split(QLatin1Char('|')),
+                             platform::LoadString(IDS_STAT_ALL));
 }
 
 int CMyDrunoDoc::GetLevel() const {
@@ -209,13 +222,19 @@ void CMyDrunoDoc::CountWon() {
     const CStatisticsLock lock(strStatFile);
     UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddWon(strStatFile);
+    m_pJournal->EndRound(m_game, platform::RoundOutcome::Won);
 }
 
-void CMyDrunoDoc::CountLost() {
+void CMyDrunoDoc::CountLost(platform::RoundOutcome nHow) {
     const QString strStatFile = GetStatFile();
     const CStatisticsLock lock(strStatFile);
     UseLevelsIfNeeded(strStatFile, m_nRoundLevel);
     GameStatisticsAddLost(strStatFile);
+    m_pJournal->EndRound(m_game, nHow);
+}
+
+void CMyDrunoDoc::FinishJournal() {
+    m_pJournal->WaitUntilWritten();
 }
 
 void CMyDrunoDoc::OnUpdateNewGame(platform::CommandUpdate* pCmdUI) {

@@ -7,6 +7,8 @@
 #include "game/DrunoGame.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/RuntimeClass.h"
+#include "platform/journal/JournalRound.h"
+#include "stats/RoundJournal.h"
 
 #include <QString>
 
@@ -56,6 +58,7 @@ public:
     void OnNewGame();
     void OnAbortGame();
     void OnStatistic();
+    void OnProgress();
     void OnUpdateNewGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAbortGame(platform::CommandUpdate* pCmdUI);
     void OnUpdateAppExit(platform::CommandUpdate* pCmdUI);
@@ -84,9 +87,14 @@ public:
     void OnUpdateCoach(platform::CommandUpdate* pCmdUI);
     void OnHint();
     void OnUpdateHint(platform::CommandUpdate* pCmdUI);
-    // Count the round just ended, won or lost, in the statistics of its level.
+    // Count the round just ended, won or lost, in the statistics of its level, and record its
+    // end in the journal of rounds: lost after the last attempt, given up, or lost because
+    // the game was closed, ended by a signal or lost its display.
     void CountWon();
-    void CountLost();
+    void CountLost(platform::RoundOutcome nHow);
+    // The program is about to end: the journal gets what it still has to write, within a
+    // short bound.
+    void FinishJournal();
 
 private:
     // Once a level other than the default has been played, or the file keeps level records
@@ -96,6 +104,8 @@ private:
     bool CanHint() const;
 
     int m_nRoundLevel = kDefaultLevel;  // the level of the round being played
+    // Through a pointer: RoundChanged, const to the document, records the round's guesses.
+    std::unique_ptr<CRoundJournal> m_pJournal;
     std::weak_ptr<const RoundListener> m_roundListener;
 };
 

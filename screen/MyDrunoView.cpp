@@ -261,7 +261,7 @@ void CMyDrunoView::OnLButtonDown(unsigned nFlags, platform::Point point) {
             // behind the message; the document blanks the view once it is closed.
             if (game.IsLost()) {
                 const QString strText = platform::FormatString(IDS_GAME_OVER, game.GetNumber());
-                pDoc->CountLost();
+                pDoc->CountLost(platform::RoundOutcome::Lost);
                 platform::MessageBox(strText, platform::kMbOk);
                 pDoc->StopPlaying();
             }

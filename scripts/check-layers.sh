@@ -23,11 +23,12 @@ fi
 rules=(
     "platform/core/|platform/core/|QtCore"
     "platform/remote/|platform/core/ platform/remote/|QtCore"
+    "platform/journal/|platform/core/ platform/journal/|QtCore QtSql"
     "platform/graphics/|platform/core/ platform/graphics/|QtCore QtGui"
     "platform/services/|platform/core/ platform/services/|QtCore QtGui QtWidgets"
     "platform/framework/|platform/core/ platform/graphics/ platform/services/ platform/framework/|QtCore QtGui QtWidgets"
     "platform/dialogs/|platform/core/ platform/graphics/ platform/services/ platform/framework/ platform/dialogs/|QtCore QtGui QtWidgets"
-    "platform/desktop/|platform/core/ platform/graphics/ platform/services/ platform/framework/ platform/desktop/|QtCore QtGui QtWidgets"
+    "platform/desktop/|platform/core/ platform/graphics/ platform/services/ platform/framework/ platform/journal/ platform/desktop/|QtCore QtGui QtWidgets"
     "game/|game/ trace/ platform/core/ platform/remote/|<QString> <QStringList> <QStringView>"
     "trace/|trace/ res/Resource.h platform/core/ platform/remote/|<QString> <QStringList> <QStringView>"
     "res/|res/ platform/core/Resources.h platform/core/Messages.h platform/services/Strings.h platform/framework/CommandBar.h|<QString> <QStringList>"

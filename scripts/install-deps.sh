@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    # Qt SQL (its headers and CMake files come with qt6-base-dev) and its SQLite driver, which
+    # keeps the journal of rounds.
+    libqt6sql6 libqt6sql6-sqlite
     # lrelease and lupdate with their CMake functions, and Qt's own translations of its texts.
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev

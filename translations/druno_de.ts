@@ -130,6 +130,10 @@ Siehe druno(6) und druno-kvo(6).
         <source>H&amp;int</source>
         <translation>&amp;Hinweis</translation>
     </message>
+    <message>
+        <source>&amp;Progress...</source>
+        <translation>&amp;Fortschritt...</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -271,6 +275,22 @@ Lösung: %1</translation>
         <source>A hint was taken in this round.</source>
         <translation>In dieser Runde wurde ein Hinweis genommen.</translation>
     </message>
+    <message>
+        <source>The journal of your rounds was damaged. It is kept as %1, and a new journal has been started.</source>
+        <translation>Das Buch Ihrer Runden war beschädigt. Es wird als %1 aufbewahrt, und ein neues Rundenbuch wurde begonnen.</translation>
+    </message>
+    <message>
+        <source>Your rounds cannot be written to their journal %1 just now (is the disk full?). They are kept and written as soon as it takes them again, while the game runs.</source>
+        <translation>Ihre Runden können gerade nicht in ihr Rundenbuch %1 geschrieben werden (ist der Datenträger voll?). Sie werden aufbewahrt und geschrieben, sobald es sie wieder aufnimmt, solange das Spiel läuft.</translation>
+    </message>
+    <message>
+        <source>The journal of your rounds, %1, comes from a newer version of Druno. It is left as it is, and this game records no rounds.</source>
+        <translation>Das Buch Ihrer Runden, %1, stammt von einer neueren Version von Druno. Es bleibt, wie es ist, und dieses Spiel hält keine Runden fest.</translation>
+    </message>
+    <message>
+        <source>The journal of your rounds, %1, cannot be used: it must be a file of your own that you can write. The game and its statistics go on as ever, but no rounds are recorded.</source>
+        <translation>Das Buch Ihrer Runden, %1, kann nicht verwendet werden: Es muss eine eigene Datei sein, die Sie schreiben dürfen. Das Spiel und seine Statistik laufen weiter wie immer, aber es werden keine Runden festgehalten.</translation>
+    </message>
 </context>
 <context>
     <name>platform::Application</name>
@@ -346,6 +366,206 @@ Lösung: %1</translation>
     <message>
         <source>%1 pixels</source>
         <translation>%1 Pixel</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ProgressWindow</name>
+    <message>
+        <source>Being played</source>
+        <translation>Läuft</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Verloren</translation>
+    </message>
+    <message>
+        <source>Given up</source>
+        <translation>Aufgegeben</translation>
+    </message>
+    <message>
+        <source>Lost by closing</source>
+        <translation>Verloren durch Schließen</translation>
+    </message>
+    <message>
+        <source>Lost to a signal</source>
+        <translation>Verloren durch ein Signal</translation>
+    </message>
+    <message>
+        <source>Lost with the display gone</source>
+        <translation>Verloren, Anzeige weg</translation>
+    </message>
+    <message>
+        <source>Unfinished</source>
+        <translation>Nicht beendet</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Ebene</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Attempts</source>
+        <translation>Versuche</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Level:</source>
+        <translation>&amp;Ebene:</translation>
+    </message>
+    <message>
+        <source>Rounds played:</source>
+        <translation>Gespielte Runden:</translation>
+    </message>
+    <message>
+        <source>Won:</source>
+        <translation>Gewonnen:</translation>
+    </message>
+    <message>
+        <source>Win rate:</source>
+        <translation>Gewinnquote:</translation>
+    </message>
+    <message>
+        <source>Current streak:</source>
+        <translation>Aktuelle Serie:</translation>
+    </message>
+    <message>
+        <source>Best streak:</source>
+        <translation>Beste Serie:</translation>
+    </message>
+    <message>
+        <source>Average attempts of a win:</source>
+        <translation>Versuche je Gewinn im Schnitt:</translation>
+    </message>
+    <message>
+        <source>Rounds, newest first</source>
+        <translation>Runden, neueste zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;Rounds, newest first:</source>
+        <translation>&amp;Runden, neueste zuerst:</translation>
+    </message>
+    <message>
+        <source>Guesses of the round</source>
+        <translation>Versuche der Runde</translation>
+    </message>
+    <message>
+        <source>&amp;Guesses of the round:</source>
+        <translation>Versuc&amp;he der Runde:</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Forget all rounds...</source>
+        <translation>Alle Runden &amp;vergessen...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Counting since %1</source>
+        <translation>Gezählt seit %1</translation>
+    </message>
+    <message>
+        <source>No rounds yet. Every round you play from now on is kept here: choose Druno &gt; New Game, and come back to see how you do.</source>
+        <translation>Noch keine Runden. Jede Runde, die Sie ab jetzt spielen, wird hier festgehalten: Wählen Sie Druno &gt; Neues Spiel und sehen Sie danach hier, wie es Ihnen geht.</translation>
+    </message>
+    <message>
+        <source>No rounds at this level yet.</source>
+        <translation>Auf dieser Ebene noch keine Runden.</translation>
+    </message>
+    <message>
+        <source>The journal %1 comes from a newer version of Druno and is left as it is.</source>
+        <translation>Das Rundenbuch %1 stammt von einer neueren Version von Druno und bleibt, wie es ist.</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be read just now.</source>
+        <translation>Das Rundenbuch %1 kann gerade nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>none won yet</source>
+        <translation>noch keine gewonnen</translation>
+    </message>
+    <message>
+        <source>Won at attempt %1: %2</source>
+        <translation>Gewonnen beim %1. Versuch: %2</translation>
+    </message>
+    <message>
+        <source>Lost: %1</source>
+        <translation>Verloren: %1</translation>
+    </message>
+    <message>
+        <source>Attempts of the won rounds, and the rounds lost</source>
+        <translation>Versuche der gewonnenen Runden und die verlorenen Runden</translation>
+    </message>
+    <message>
+        <source>Rounds %1 to %2: %3 % won</source>
+        <translation>Runden %1 bis %2: %3 % gewonnen</translation>
+    </message>
+    <message>
+        <source>%1.  %2   %3 in place, %4 elsewhere</source>
+        <translation>%1.  %2   %3 am Platz, %4 woanders</translation>
+    </message>
+    <message>
+        <source>No guess was made.</source>
+        <translation>Kein Versuch gemacht.</translation>
+    </message>
+    <message>
+        <source>The number was %1.</source>
+        <translation>Die Zahl war %1.</translation>
+    </message>
+    <message>
+        <source>Time taken: %1</source>
+        <translation>Dauer: %1</translation>
+    </message>
+    <message>
+        <source>Export Rounds</source>
+        <translation>Runden exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The rounds could not be written to %1.</source>
+        <translation>Die Runden konnten nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Forget every round in the journal? The statistics stay as they are.</source>
+        <translation>Alle Runden im Rundenbuch vergessen? Die Statistik bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>The journal could not be emptied just now. Please try again later.</source>
+        <translation>Das Rundenbuch konnte gerade nicht geleert werden. Bitte versuchen Sie es später noch einmal.</translation>
+    </message>
+    <message>
+        <source>Win rate of the latest rounds</source>
+        <translation>Gewinnquote der letzten Runden</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <comment>the label of a chart&apos;s bar</comment>
+        <translation>Verl.</translation>
     </message>
 </context>
 </TS>

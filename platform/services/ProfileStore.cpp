@@ -168,6 +168,10 @@ void SettingsFile::Resolve(const QString& path, bool makeFolders) {
         return;
     }
     if (!missing) {
+        // Only a regular file is ever opened, the link's final target included.
+        if (::lstat(target.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return;
+        }
         const int fd = ::open(target.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             return;

@@ -10,6 +10,10 @@
 //   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing;
 //   texts      writes the texts of every screen (ScriptedTexts.h) and leaves;
 //   history    writes the history panel's first lines, "history\t<line>", and leaves.
+//   leave      plays nothing and leaves through Exit;
+//   give-up    starts a round, makes one guess, gives the round up and says "playing";
+//   close      starts a round, makes one guess and closes the main window (the box answered);
+//   display    starts a round, makes one guess and ends as a program whose display has gone.
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER. Each time a count begins to
 // wait for a statistics file another holds, it says "waiting"; DRUNO_LOCK_WAIT_MS, when set, is
 // how long it waits at most.
@@ -58,14 +62,35 @@ void PlayScript(const QByteArray& script) {
         PlayTextsScript();
         return;
     }
-    if (script == "history") {
-        for (const QString& line : ShownHistoryLines(theApp.GetMainWnd()->Widget())) {
-            Say(("history\t" + line.toUtf8() + '\n').constData());
+    if (script == "history" || script == "leave") {
+        if (script == "history") {
+            for (const QString& line : ShownHistoryLines(theApp.GetMainWnd()->Widget())) {
+                Say(("history\t" + line.toUtf8() + '\n').constData());
+            }
         }
         theApp.OnCmdMsg(ID_APP_EXIT, nullptr);
         return;
     }
     theApp.OnCmdMsg(ID_NEW_GAME, nullptr);
+    if (script == "give-up" || script == "close" || script == "display") {
+        platform::SetMessageBoxAnswerer([](const QString&, const QString&, unsigned type) {
+            return type == platform::kMbYesNoQuestion ? platform::kIdYes : platform::kIdOk;
+        });
+        const QString secret = Doc()->m_game.GetNumber();
+        TapStripDigits(GameView(),
+                       QString(secret).replace(0, 1, secret[1]).replace(1, 1, secret[0]));
+        if (script == "give-up") {
+            theApp.OnCmdMsg(ID_ABORT_GAME, nullptr);
+            Say("playing\n");
+        } else if (script == "close") {
+            theApp.GetMainWnd()->Widget()->close();
+        } else {
+            // What the exit handler does when Qt has lost the display.
+            theApp.EndWithoutDisplay();
+            ::_exit(1);
+        }
+        return;
+    }
     if (script == "round") {
         Say("playing\n");
     } else if (script == "abort-box") {

@@ -78,8 +78,8 @@ TEST_F(FrameTest, CommandBarCarriesTheMenusTheButtonsAndTheAdornments) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
     EXPECT_EQ(texts, QStringList({"&New Game", "&Abort Game", "Le&vel", "&Coach", "H&int", "-",
-                                  "&Options...", "&Look and Feel...", "&Statistics...", "&History",
-                                  "-", "E&xit"}));
+                                  "&Options...", "&Look and Feel...", "&Statistics...",
+                                  "&Progress...", "&History", "-", "E&xit"}));
     // The level pop-up holds the three levels.
     QStringList levels;
     for (QAction* action : druno->actions().at(2)->menu()->actions()) {

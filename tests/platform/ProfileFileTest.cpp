@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -283,6 +284,7 @@ TEST(ProfileHome, AHomeNamedInBytesThatAreNotUtf8KeepsItsName) {
     EXPECT_EQ(platform::ProfileStore(QStringLiteral("Brantel"), QStringLiteral("Druno"))
                   .GetProfileInt(QStringLiteral("Init"), QStringLiteral("FontSize"), 100),
               42);
+    RemoveTree(homeName);
 }
 
 // Without an absolute HOME the settings go to the account's home folder, never to a folder

@@ -11,12 +11,22 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
+
+// Removes a folder and all it holds, whatever bytes their names are: Qt leaves out the names
+// that are not UTF-8, so a QTemporaryDir cannot take such a folder away by itself.
+inline void RemoveTree(const QByteArray& folder) {
+    ::nftw(
+        folder.constData(),
+        [](const char* name, const struct stat*, int, FTW*) { return ::remove(name); }, 16,
+        FTW_DEPTH | FTW_PHYS);
+}
 
 class ProfileFolderTest : public testing::Test {
 protected:

@@ -243,6 +243,7 @@ TEST_F(Files, ANameThatIsNotUtf8Opens) {
     struct stat info {};
     EXPECT_EQ(::stat((folder + "/Druno.sta").constData(), &info), 0);
     EXPECT_EQ(info.st_size, 1);
+    RemoveTree(folder);
 }
 
 using Profiles = ProfileFolderTest;

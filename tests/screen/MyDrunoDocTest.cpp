@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -201,4 +203,45 @@ TEST_F(GameScreenTest, StatisticsFileLiesInTheProgramsDirectory) {
         platform::SetModuleFileNameSource([&c] { return c.module; });
         EXPECT_EQ(doc.GetStatFile(), c.directory + QStringLiteral("Druno.sta"));
     }
+}
+
+// A journal of rounds that is damaged when the game starts never stops it: the statistics count
+// as ever, the damaged file is kept aside, and the player hears of it once, before the next
+// round begins, not in the middle of one.
+TEST_F(GameScreenTest, ADamagedJournalIsToldOnceBeforeARound) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    ASSERT_TRUE(QDir().mkpath(data.filePath(QStringLiteral("Brantel/Druno"))));
+    QFile damaged(data.filePath(QStringLiteral("Brantel/Druno/Journal.sqlite")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("not a journal at all\n").repeated(100));
+    damaged.close();
+
+    OpenScreen();
+    qputenv("XDG_DATA_HOME", savedData);
+    m_doc->FinishJournal();
+    AnswerBoxes([](const QString&, unsigned type) {
+        return type == platform::kMbYesNoQuestion ? platform::kIdYes : platform::kIdOk;
+    });
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(m_doc->OnCmdMsg(ID_NEW_GAME, nullptr));
+        ASSERT_TRUE(m_doc->OnCmdMsg(ID_ABORT_GAME, nullptr));
+    }
+
+    QStringList told;
+    for (const QString& event : TakeEvents()) {
+        if (event.contains(QStringLiteral("journal"))) {
+            told << event;
+        }
+    }
+    const QString aside = QDir(data.filePath(QStringLiteral("Brantel/Druno")))
+                              .entryList({QStringLiteral("Journal-damaged-*.sqlite")}, QDir::Files)
+                              .value(0);
+    ASSERT_FALSE(aside.isEmpty());
+    EXPECT_EQ(told, QStringList(QStringLiteral("box 64 The journal of your rounds was damaged. It "
+                                               "is kept as %1, and a new journal has been started.")
+                                    .arg(data.filePath(QStringLiteral("Brantel/Druno/") + aside))));
+    EXPECT_EQ(ReadStatCounts(StatFile()).lost, 2);
 }
