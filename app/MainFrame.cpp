@@ -94,28 +94,15 @@ void CMainFrame::OnClose() {
     platform::Frame::OnClose();
 }
 
-// Leaving the program in the middle of a round loses it. The round is ended here as well:
-// the document refuses to let its frame close while a round runs, so a close that left the
-// round going would keep the program open and count another loss at every further attempt.
-// When the session ends (a shutdown, a logout) the message box answers at once.
-// A round that is already won or lost was counted when it ended; its WON! or "Game Over!" box
-// may still be open when the display goes away, and must not make it count a second time.
+// Leaving the program in the middle of a round loses it (the document ends the round), and the
+// journal keeps the rounds it still has to write, even where the end leaves no time for the
+// document to go (a lost display).
 void CMainFrame::LoseRunningRound(platform::RoundOutcome nHow) {
     auto* pDoc = dynamic_cast<CMyDrunoDoc*>(GetActiveDocument());
     if (pDoc == nullptr) {
         return;
     }
-    if (pDoc->m_bPlaying) {
-        const CDrunoGame& game = pDoc->m_game;
-        if (!game.IsSolved() && !game.IsLost()) {
-            pDoc->CountLost(nHow);
-            platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
-        }
-        pDoc->m_bPlaying = false;
-        pDoc->RoundChanged();
-    }
-    // The program ends: the journal keeps the rounds it still has to write, even where the
-    // end leaves no time for the document to go (a lost display).
+    pDoc->LoseRunningRound(nHow);
     pDoc->FinishJournal();
 }
 

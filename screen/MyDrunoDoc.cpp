@@ -233,6 +233,24 @@ void CMyDrunoDoc::CountLost(platform::RoundOutcome nHow) {
     m_pJournal->EndRound(m_game, nHow);
 }
 
+// The round is ended here as well: the document refuses to let its frame close while a round
+// runs, so a close that left the round going would keep the program open and count another
+// loss at every further attempt. When the session ends (a shutdown, a logout) the message box
+// answers at once. A round that is already won or lost was counted when it ended; its WON! or
+// "Game Over!" box may still be open when the display goes away, and must not make it count a
+// second time.
+void CMyDrunoDoc::LoseRunningRound(platform::RoundOutcome nHow) {
+    if (!m_bPlaying) {
+        return;
+    }
+    if (!m_game.IsSolved() && !m_game.IsLost()) {
+        CountLost(nHow);
+        platform::MessageBox(IDS_CLOSE_LOSES, platform::kMbIconInformation);
+    }
+    m_bPlaying = false;
+    RoundChanged();
+}
+
 void CMyDrunoDoc::FinishJournal() {
     m_pJournal->WaitUntilWritten();
 }

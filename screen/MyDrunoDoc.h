@@ -92,6 +92,9 @@ public:
     // the game was closed, ended by a signal or lost its display.
     void CountWon();
     void CountLost(platform::RoundOutcome nHow);
+    // The program ends during a round (nHow says how): a round still undecided counts as lost
+    // and the player is told; either way the round is over.
+    void LoseRunningRound(platform::RoundOutcome nHow);
     // The program is about to end: the journal gets what it still has to write, within a
     // short bound.
     void FinishJournal();
