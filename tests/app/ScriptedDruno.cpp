@@ -9,7 +9,8 @@
 //   lose       loses a round with taps (its boxes answered OK) and stays;
 //   term-at-start  is sent SIGTERM before its start-up begins, and plays nothing;
 //   texts      writes the texts of every screen (ScriptedTexts.h) and leaves;
-//   history    writes the history panel's first lines, "history\t<line>", and leaves.
+//   history    writes the history panel's first lines, "history\t<line>", and leaves;
+//   flow-NAME  plays one of the default flows (ScriptedFlows.h) and leaves;
 //   leave      plays nothing and leaves through Exit;
 //   give-up    starts a round, makes one guess, gives the round up and says "playing";
 //   close      starts a round, makes one guess and closes the main window (the box answered);
@@ -29,6 +30,7 @@
 #include "res/Resource.h"
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
+#include "tests/app/ScriptedFlows.h"
 #include "tests/app/ScriptedTexts.h"
 #include "tests/support/PanelLines.h"
 #include "tests/support/StripTaps.h"
@@ -60,6 +62,9 @@ QWidget* GameView() {
 void PlayScript(const QByteArray& script) {
     if (script == "texts") {
         PlayTextsScript();
+        return;
+    }
+    if (script.startsWith("flow-") && PlayFlowScript(script.mid(5))) {
         return;
     }
     if (script == "history" || script == "leave") {
