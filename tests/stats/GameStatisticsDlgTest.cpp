@@ -82,26 +82,66 @@ protected:
     }
 };
 
-TEST_F(StatisticsDialog, EnglishShowsRecordZeroAndAll) {
+// Every text of the dialog in each language it speaks, and the values of record 0.
+struct DialogLanguage {
+    const char* name;
+    int language;
+    const char* caption;
+    const char* labels[6];  // played, won, lost, percent, level, the reset button
+    const char* all;
+    const char* languageLine;
+};
+
+void PrintTo(const DialogLanguage& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StatisticsDialogLanguages : public StatisticsDialog,
+                                  public testing::WithParamInterface<DialogLanguage> {};
+
+TEST_P(StatisticsDialogLanguages, ShowRecordZeroInEveryText) {
+    const DialogLanguage& c = GetParam();
     WriteFile({Record(2878, 3, 1, 2, 33)});
-    const Shown shown = ShowAndLook(0);
-    EXPECT_EQ(shown.caption, QStringLiteral("Statistics"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_PLAYED), QStringLiteral("Games Played:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_WON), QStringLiteral("Games Won:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_LOST), QStringLiteral("Games Lost:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_PERCENT), QStringLiteral("% Games Won:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_LEVEL), QStringLiteral("Level:"));
-    EXPECT_EQ(shown.texts.at(IDC_RESET_STATISTICS), QStringLiteral("Reset Statistics"));
+    const Shown shown = ShowAndLook(c.language);
+    EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
+    const int labels[] = {IDC_LABEL_PLAYED,  IDC_LABEL_WON,   IDC_LABEL_LOST,
+                          IDC_LABEL_PERCENT, IDC_LABEL_LEVEL, IDC_RESET_STATISTICS};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(shown.texts.at(labels[i]), QString::fromUtf8(c.labels[i])) << labels[i];
+    }
     EXPECT_EQ(shown.texts.at(IDC_GAMES_PLAYED), QStringLiteral("3"));
     EXPECT_EQ(shown.texts.at(IDC_GAMES_WON), QStringLiteral("1"));
     EXPECT_EQ(shown.texts.at(IDC_GAMES_LOST), QStringLiteral("2"));
     EXPECT_EQ(shown.texts.at(IDC_GAMES_WON_PERCENT), QStringLiteral("33"));
-    EXPECT_EQ(shown.levels, QStringList{QStringLiteral("All")});
+    EXPECT_EQ(shown.levels, QStringList{QString::fromUtf8(c.all)});
     EXPECT_EQ(shown.selected, 0);
     EXPECT_TRUE(shown.levelEnabled);
-    EXPECT_EQ(s_nLanguage, 0);
+    EXPECT_EQ(s_nLanguage, c.language);
+    EXPECT_TRUE(m_lines.contains(QString::fromLatin1(c.languageLine)));
     EXPECT_TRUE(m_boxes.empty());
+}
 
+INSTANTIATE_TEST_SUITE_P(
+    Languages, StatisticsDialogLanguages,
+    testing::Values(DialogLanguage{"English",
+                                   0,
+                                   "Statistics",
+                                   {"Games Played:", "Games Won:", "Games Lost:", "% Games Won:",
+                                    "Level:", "Reset Statistics"},
+                                   "All",
+                                   "language==english"},
+                    DialogLanguage{"German",
+                                   1,
+                                   "Statistik",
+                                   {"Gespielt:", "Gewonnen:", "Verloren:", "Spiele gewonnen (%):",
+                                    "Ebene:", "Zurücksetzen"},
+                                   "Alle",
+                                   "language==german"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatisticsDialog, OpeningTracesItsSteps) {
+    WriteFile({Record(2878, 3, 1, 2, 33)});
+    ShowAndLook(0);
     // The trace of an opening, up to the first read.
     ASSERT_GE(m_lines.size(), 8);
     EXPECT_EQ(m_lines.mid(0, 6),
@@ -110,23 +150,13 @@ TEST_F(StatisticsDialog, EnglishShowsRecordZeroAndAll) {
                            QStringLiteral("CGameStatisticsDlg::CGameStatisticsDlg() {"),
                            QStringLiteral("} CGameStatisticsDlg::CGameStatisticsDlg()"),
                            QStringLiteral("CGameStatisticsDlg::OnInitDialog() {")}));
-    EXPECT_TRUE(m_lines.contains(QStringLiteral("language==english")));
     EXPECT_TRUE(m_lines.contains(QStringLiteral("CGameStatisticsDlg::DoDataExchange() {")));
     EXPECT_EQ(m_lines.last(), QStringLiteral("} GameStatisticsShow()"));
 }
 
-TEST_F(StatisticsDialog, GermanReplacesEveryText) {
+// No file yet: zeros, and nothing to complain about.
+TEST_F(StatisticsDialog, NoFileShowsZeros) {
     const Shown shown = ShowAndLook(1);
-    EXPECT_EQ(shown.caption, QStringLiteral("Statistik"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_PERCENT), QStringLiteral("Spiele gewonnen (%):"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_WON), QStringLiteral("Gewonnen:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_PLAYED), QStringLiteral("Gespielt:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_LOST), QStringLiteral("Verloren:"));
-    EXPECT_EQ(shown.texts.at(IDC_LABEL_LEVEL), QStringLiteral("Ebene:"));
-    EXPECT_EQ(shown.texts.at(IDC_RESET_STATISTICS), QStringLiteral("Zurücksetzen"));
-    EXPECT_EQ(shown.levels, QStringList{QStringLiteral("Alle")});
-    EXPECT_TRUE(m_lines.contains(QStringLiteral("language==german")));
-    // No file yet: zeros, and nothing to complain about.
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(shown.texts.at(IDC_GAMES_PLAYED), QStringLiteral("0"));
 }
