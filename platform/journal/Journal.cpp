@@ -289,15 +289,22 @@ JournalStatus Journal::OpenChecked(Mode mode, bool make) {
     return Prepare(mode);
 }
 
-JournalStatus Journal::Prepare(Mode mode) {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    JournalStatus status = Run(query, QStringLiteral("PRAGMA user_version"));
+// The journal's schema version; Newer when a later version of the game made it.
+static JournalStatus ReadSchemaVersion(QSqlQuery& query, int& version) {
+    const JournalStatus status = Run(query, QStringLiteral("PRAGMA user_version"));
     if (status != JournalStatus::Ok) {
         return status;
     }
-    const int version = query.next() ? query.value(0).toInt() : 0;
-    if (version > kSchemaVersion) {
-        return JournalStatus::Newer;
+    version = query.next() ? query.value(0).toInt() : 0;
+    return version > Journal::kSchemaVersion ? JournalStatus::Newer : JournalStatus::Ok;
+}
+
+JournalStatus Journal::Prepare(Mode mode) {
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    int version = 0;
+    JournalStatus status = ReadSchemaVersion(query, version);
+    if (status != JournalStatus::Ok) {
+        return status;
     }
     // A quick look at every page: a truncated or scribbled file shows here, not halfway
     // through a round.
@@ -332,13 +339,10 @@ JournalStatus Journal::Migrate() {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     // The version is read again inside the transaction: another game may have just made it.
     return InTransaction(query, [&] {
-        JournalStatus status = Run(query, QStringLiteral("PRAGMA user_version"));
+        int version = 0;
+        JournalStatus status = ReadSchemaVersion(query, version);
         if (status != JournalStatus::Ok) {
             return status;
-        }
-        const int version = query.next() ? query.value(0).toInt() : 0;
-        if (version > kSchemaVersion) {
-            return JournalStatus::Newer;
         }
         for (int step = version; step < kSchemaVersion; ++step) {
             status = RunAll(query, SchemaSteps()[static_cast<std::size_t>(step)]);
