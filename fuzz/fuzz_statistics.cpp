@@ -9,7 +9,9 @@
 #include "stats/GameStatisticsDlg.h"
 #include "trace/TraceScope.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -26,7 +28,13 @@ void Check(bool condition) {
     }
 }
 
+// Each input starts with its own file alone: the copies of damaged files that earlier inputs
+// left would otherwise take every free name, and a damaged file could no longer be kept.
 void WriteContents(const std::uint8_t* data, std::size_t size) {
+    QDir folder = QFileInfo(g_path).dir();
+    for (const QString& copy : folder.entryList({QStringLiteral("Druno.sta.damaged*")})) {
+        folder.remove(copy);
+    }
     QFile file(g_path);
     Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
@@ -87,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CGameStatisticsDlg::WriteStatistics(g_path, gs);
             break;
     }
-    // A count or a write leaves a current-format record with a sane percentage.
+    // A count or a write leaves a current-format record with a sane percentage; a damaged
+    // record counted into was kept aside first.
     if (operation != 0 && s_nCurrLevel >= 0) {
         const GAMESTATISTICS written = RecordInFile(s_nCurrLevel);
         Check(written.Get(GAMESTATISTICS::nVersion) == 2878);
