@@ -1,9 +1,6 @@
 #include "stats/GameStatistics.h"
 
 #include "platform/core/File.h"
-#include "platform/core/Messages.h"
-#include "platform/services/Strings.h"
-#include "res/Resource.h"
 #include "stats/GameStatisticsDlg.h"
 #include "stats/GameStatisticsRecord.h"
 #include "stats/StatisticsLock.h"
@@ -40,10 +37,6 @@ void CountGame(const QString& lpStatFile, Count count) {
     }
     if (bDamaged) {
         if (!GameStatisticsKeepDamaged(lpStatFile)) {
-            CStatisticsLock::TellWhenFree(
-                platform::LoadString(s_nLanguage == kLanguageGerman ? IDS_STAT_OPEN_ERROR_DE
-                                                                    : IDS_STAT_OPEN_ERROR),
-                platform::kMbIconError);
             return;
         }
         gs.Clear();

@@ -37,5 +37,6 @@ bool GameStatisticsFileHasLevels(const QString& lpStatFile);
 // Keeps a copy of a damaged statistics file beside it ("Druno.sta.damaged", else
 // "Druno.sta.damaged-2", ...; an existing file is never replaced) before anything of it is
 // written over, and tells the player where, once the file is free. False when no copy could be
-// made: the damaged bytes must then stay as they are.
+// made: the damaged bytes must then stay as they are, and the player is told the file cannot
+// be opened.
 bool GameStatisticsKeepDamaged(const QString& lpStatFile);

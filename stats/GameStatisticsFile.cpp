@@ -187,14 +187,12 @@ bool CopyToNewFile(platform::File& source, const QString& target) {
 
 bool GameStatisticsKeepDamaged(const QString& lpStatFile) {
     platform::File file;
-    if (file.Open(lpStatFile, platform::kFileRead) != 0) {
-        return false;
-    }
+    const bool opened = file.Open(lpStatFile, platform::kFileRead) == 0;
     // The first free name of Druno.sta.damaged, Druno.sta.damaged-2, ...: an earlier copy is
     // the player's too.
     constexpr int kMaxCopies = 99;
     QString copy;
-    for (int n = 1; n <= kMaxCopies && copy.isEmpty(); ++n) {
+    for (int n = 1; opened && n <= kMaxCopies && copy.isEmpty(); ++n) {
         const QString name = lpStatFile + QStringLiteral(".damaged") +
                              (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
         if (CopyToNewFile(file, name)) {
@@ -202,7 +200,12 @@ bool GameStatisticsKeepDamaged(const QString& lpStatFile) {
         }
     }
     file.Close();
+    // Without a copy the file is as good as one that cannot be opened: the player hears so.
     if (copy.isEmpty()) {
+        CStatisticsLock::TellWhenFree(
+            platform::LoadString(s_nLanguage == kLanguageGerman ? IDS_STAT_OPEN_ERROR_DE
+                                                                : IDS_STAT_OPEN_ERROR),
+            platform::kMbIconError);
         return false;
     }
     CStatisticsLock::TellWhenFree(
