@@ -49,7 +49,8 @@ QSize ProgressChart::sizeHint() const {
 QSize ProgressChart::minimumSizeHint() const {
     const QFontMetrics metrics = fontMetrics();
     const int bars = std::max<int>(1, static_cast<int>(m_bars.size()));
-    return {bars * metrics.horizontalAdvance(QStringLiteral("000")), metrics.height() * 6};
+    // Two digits a bar: the labels give way before the bars do, so a phone's screen holds it.
+    return {bars * metrics.horizontalAdvance(QStringLiteral("00")), metrics.height() * 6};
 }
 
 void ProgressChart::paintEvent(QPaintEvent* /*event*/) {

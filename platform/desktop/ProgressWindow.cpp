@@ -2,6 +2,7 @@
 
 #include "platform/core/Messages.h"
 #include "platform/desktop/ProgressChart.h"
+#include "platform/graphics/QtGeometry.h"
 #include "platform/journal/JournalCsv.h"
 #include "platform/journal/JournalFigures.h"
 #include "platform/services/MessageBox.h"
@@ -167,9 +168,9 @@ ProgressWindow::ProgressWindow(const QString& journalPath, const QStringList& le
         figures->addWidget(value, i / 3, (i % 3) * 2 + 1);
         m_figures.push_back(value);
     }
-    figures->setColumnStretch(1, 1);
-    figures->setColumnStretch(3, 1);
-    figures->setColumnStretch(5, 1);
+    for (int column = 1; column < 6; column += 2) {
+        figures->setColumnStretch(column, 1);
+    }
 
     m_attempts = new ProgressChart(this);
     m_recent = new ProgressChart(this);
@@ -280,8 +281,39 @@ ProgressWindow::ProgressWindow(const QString& journalPath, const QStringList& le
     connect(m_forget, &QPushButton::clicked, this, [this] { ForgetAllRounds(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
+    // A screen too narrow for the parts side by side (a phone's) has them above each other.
+    if (layout->minimumSize().width() > GetWorkArea().Width()) {
+        top->removeWidget(m_since);
+        layout->insertWidget(1, m_since);
+        charts->setDirection(QBoxLayout::TopToBottom);
+        buttons->removeWidget(close);
+        layout->addWidget(close);
+        for (int column = 0; column < figures->columnCount(); ++column) {
+            figures->setColumnStretch(column, 0);
+        }
+        std::vector<QWidget*> figureWidgets;
+        while (QLayoutItem* item = figures->takeAt(0)) {
+            figureWidgets.push_back(item->widget());
+            delete item;
+        }
+        for (size_t i = 0; i < figureWidgets.size(); ++i) {
+            figures->addWidget(figureWidgets[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
+        }
+        figures->setColumnStretch(1, 1);
+        lists->removeWidget(guessesLabel);
+        lists->removeWidget(m_guesses);
+        lists->addWidget(guessesLabel, 2, 0);
+        lists->addWidget(m_guesses, 3, 0);
+        lists->setColumnStretch(1, 0);
+        // No column is squeezed to dots: the list scrolls sideways instead.
+        m_roundList->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
+        // The page's least size was taken with the parts side by side.
+        journalPage->updateGeometry();
+        m_pages->updateGeometry();
+    }
+
     const QFontMetrics metrics = fontMetrics();
-    resize(metrics.averageCharWidth() * 120, metrics.height() * 38);
+    resize(WithinWorkArea(QSize(metrics.averageCharWidth() * 120, metrics.height() * 38)));
     Load();
     m_levelChoice->setFocus();
 }

@@ -23,6 +23,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -52,6 +53,11 @@ public:
     explicit FrameWidget(Frame* frame) : m_frame(frame) {}
 
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QMainWindow::resizeEvent(event);
+        m_frame->ArrangeSidePanel();
+    }
+
     void closeEvent(QCloseEvent* event) override {
         // The frame decides; it closes itself when it agrees.
         event->ignore();
@@ -176,7 +182,11 @@ struct Frame::Impl {
     QToolBar* toolBar = nullptr;
     QSplitter* splitter = nullptr;
     Window* sidePanel = nullptr;
+    // The panel's width beside the client area: its last width there, or the one it is to
+    // have when shown again.
     int sidePanelWidth = 0;
+    // The panel stands below the client area (a tall, narrow window).
+    bool panelBelow = false;
     bool sized = false;
     std::optional<FramePlacement> pendingPlacement;
     FrameBarHost barHost;
@@ -265,6 +275,13 @@ bool Frame::Load(unsigned resourceId, Document* document) {
     splitter->addWidget(client);
     splitter->setCollapsible(0, false);
     splitter->setStretchFactor(0, 1);
+    // The width the player gives the side panel is the one it comes back to beside the client
+    // area; a narrower window squeezing it changes nothing.
+    QObject::connect(splitter, &QSplitter::splitterMoved, splitter, [this] {
+        if (m_impl->sidePanel != nullptr && !m_impl->panelBelow && SidePanelWidth() > 0) {
+            m_impl->sidePanelWidth = SidePanelWidth();
+        }
+    });
     window->setCentralWidget(splitter);
     m_impl->splitter = splitter;
     Attach(window, true, client);
@@ -333,13 +350,72 @@ void Frame::LayOut(int width, int height, int sidePanelWidth) {
     // The divider places its parts only on resize events, which a hidden window has not had.
     QSplitter* splitter = m_impl->splitter;
     if (m_impl->sidePanel != nullptr) {
-        const int divider = sidePanelWidth > 0 ? splitter->handleWidth() : 0;
-        splitter->setSizes(
-            {std::max(1, splitter->width() - divider - sidePanelWidth), sidePanelWidth});
+        // A hidden panel stays where it was, so that showing it again brings it back there.
+        if (sidePanelWidth > 0) {
+            m_impl->sidePanelWidth = sidePanelWidth;
+            m_impl->panelBelow = WantsPanelBelow();
+        }
+        SizeSplitterParts(sidePanelWidth > 0);
     } else {
         splitter->setSizes({splitter->width()});
     }
     client->layout()->setGeometry(client->rect());
+}
+
+// A window taller than wide that has no room for the view's layout at its own size with the
+// panel beside it (a phone held upright) shows the panel below the client area.
+bool Frame::WantsPanelBelow() const {
+    const QWidget* window = Widget();
+    const QWidget* panel = m_impl->sidePanel->Widget();
+    const int panelWidth = std::max(m_impl->sidePanelWidth, panel->minimumSizeHint().width());
+    const int besides = m_impl->ScreenSize().width() + m_impl->splitter->handleWidth() + panelWidth;
+    return window->height() > window->width() && window->width() < besides;
+}
+
+// Beside the client area the panel keeps its width and the client area takes the rest.
+// Below it, the client area is as high as the view's layout scaled to the full width, and the
+// panel takes the rest.
+void Frame::SizeSplitterParts(bool panelShown) {
+    QSplitter* splitter = m_impl->splitter;
+    const Qt::Orientation orientation = m_impl->panelBelow ? Qt::Vertical : Qt::Horizontal;
+    if (splitter->orientation() != orientation) {
+        splitter->setOrientation(orientation);
+    }
+    if (!panelShown) {
+        splitter->setSizes({m_impl->panelBelow ? splitter->height() : splitter->width(), 0});
+        return;
+    }
+    const int divider = splitter->handleWidth();
+    if (!m_impl->panelBelow) {
+        const int panel = m_impl->sidePanelWidth;
+        splitter->setSizes({std::max(1, splitter->width() - divider - panel), panel});
+        return;
+    }
+    const QSize layout = m_impl->ScreenSize();
+    const int full = splitter->height() - divider;
+    const int client =
+        layout.isEmpty()
+            ? full / 2
+            : (splitter->width() * layout.height() + layout.width() / 2) / layout.width();
+    const int clientHeight = std::clamp(client, 1, std::max(1, full));
+    splitter->setSizes({clientHeight, full - clientHeight});
+}
+
+// A new window size may move the panel below the client area or back beside it; below it,
+// the client area keeps the full width.
+void Frame::ArrangeSidePanel() {
+    if (m_impl->sidePanel == nullptr || m_impl->splitter == nullptr) {
+        return;
+    }
+    if (!IsSidePanelShown()) {
+        return;
+    }
+    const bool below = WantsPanelBelow();
+    if (below == m_impl->panelBelow && !below) {
+        return;
+    }
+    m_impl->panelBelow = below;
+    SizeSplitterParts(true);
 }
 
 void Frame::AttachSidePanel(Window* panel, int width) {
@@ -367,16 +443,23 @@ void Frame::SetSidePanelDividerName(const QString& name) {
     }
 }
 
+// Below the client area the panel has the width it is to have beside it again.
 int Frame::SidePanelWidth() const {
-    if (m_impl->sidePanel == nullptr) {
+    if (!IsSidePanelShown()) {
         return 0;
     }
-    const QList<int> sizes = m_impl->splitter->sizes();
-    return sizes.size() > 1 ? sizes.at(1) : 0;
+    if (m_impl->panelBelow) {
+        return m_impl->sidePanelWidth;
+    }
+    return m_impl->splitter->sizes().at(1);
 }
 
 bool Frame::IsSidePanelShown() const {
-    return SidePanelWidth() > 0;
+    if (m_impl->sidePanel == nullptr) {
+        return false;
+    }
+    const QList<int> sizes = m_impl->splitter->sizes();
+    return sizes.size() > 1 && sizes.at(1) > 0;
 }
 
 // The window grows by the panel and its divider and shrinks by them again, so the game screen
@@ -390,6 +473,7 @@ void Frame::ShowSidePanel(bool shown) {
     // A panel pushed out of sight by the divider is there at no width, its divider still shown.
     const int divider = panel->isHidden() ? 0 : m_impl->splitter->handleWidth();
     const int current = SidePanelWidth();
+    const bool below = m_impl->panelBelow;
     int width = window->width();
     if (shown) {
         if (m_impl->sidePanelWidth <= 0) {
@@ -398,7 +482,9 @@ void Frame::ShowSidePanel(bool shown) {
         panel->show();
         width += m_impl->sidePanelWidth + m_impl->splitter->handleWidth() - divider;
     } else {
-        m_impl->sidePanelWidth = current;
+        if (!below) {
+            m_impl->sidePanelWidth = current;
+        }
         panel->hide();
         width -= current + divider;
     }
@@ -406,7 +492,9 @@ void Frame::ShowSidePanel(bool shown) {
     m_impl->splitter->updateGeometry();
     window->layout()->invalidate();
     window->layout()->activate();
-    const bool fixed = (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    // Below the client area the panel takes its room from the client area's height instead.
+    const bool fixed =
+        below || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
     LayOut(fixed ? window->width() : width, window->height(), shown ? m_impl->sidePanelWidth : 0);
     if (m_impl->view != nullptr) {
         m_impl->view->NotifySize();

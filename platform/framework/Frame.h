@@ -65,7 +65,8 @@ public:
     HelpWindow* GetHelpWindow() const;
 
     // A window shown to the right of the client area, behind a divider the player can drag;
-    // the frame grows by it. Called during creation, before the frame has its first size.
+    // the frame grows by it. In a window taller than wide with no room beside the client area,
+    // it goes below it instead. Called during creation, before the frame has its first size.
     void AttachSidePanel(Window* panel, int width);
     // Whether the side panel has room at the moment; showing it again gives it the width it
     // had when it was hidden.
@@ -114,6 +115,9 @@ private:
     bool CreateView();
     void SizeForView();
     void LayOut(int width, int height, int sidePanelWidth);
+    bool WantsPanelBelow() const;
+    void SizeSplitterParts(bool panelShown);
+    void ArrangeSidePanel();
     void ApplyPlacement(const FramePlacement& placement);
     int SidePanelWidth() const;
     void ScheduleCommandUpdate();

@@ -51,15 +51,19 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const int step = event->key() == Qt::Key_Left    ? -KeyboardSplitter::kStep
-                         : event->key() == Qt::Key_Right ? KeyboardSplitter::kStep
-                                                         : 0;
+        // Left and right move a divider between side-by-side parts, up and down one between
+        // parts above each other.
+        const bool across = orientation() == Qt::Horizontal;
+        const int key = event->key();
+        const int step = key == (across ? Qt::Key_Left : Qt::Key_Up)      ? -KeyboardSplitter::kStep
+                         : key == (across ? Qt::Key_Right : Qt::Key_Down) ? KeyboardSplitter::kStep
+                                                                          : 0;
         if (step == 0 || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
             QSplitterHandle::keyPressEvent(event);
             return;
         }
         event->accept();
-        moveSplitter(x() + step);
+        moveSplitter((across ? x() : y()) + step);
     }
 
     void paintEvent(QPaintEvent* event) override {
@@ -83,7 +87,8 @@ protected:
 };
 
 // A divider as assistive technology sees it: a split pane, named as the frame names it, whose
-// value is the width of what follows it, in pixels.
+// value is the width of what follows it (its height where the parts stand above each other),
+// in pixels.
 class DividerInterface : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit DividerInterface(QSplitterHandle* handle)
@@ -121,7 +126,9 @@ public:
     }
     QVariant maximumValue() const override {
         const QSplitter* splitter = Handle()->splitter();
-        return splitter->width() - splitter->handleWidth();
+        const int length =
+            splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
+        return length - splitter->handleWidth();
     }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return KeyboardSplitter::kStep; }

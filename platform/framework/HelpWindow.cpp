@@ -1,5 +1,7 @@
 #include "platform/framework/HelpWindow.h"
 
+#include "platform/graphics/QtGeometry.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -153,7 +155,7 @@ bool HelpWindow::Open(const QString& page, const QString& appName) {
         layout->addWidget(browser);
         auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
         QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
-        window->resize(kWidth, kHeight);
+        window->resize(WithinWorkArea(QSize(kWidth, kHeight)));
         Attach(window, true);
     }
     QWidget* window = Widget();

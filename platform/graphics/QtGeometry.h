@@ -4,8 +4,10 @@
 // bottom edge.
 
 #include "platform/core/Types.h"
+#include "platform/graphics/Screen.h"
 
 #include <QRect>
+#include <QSize>
 
 namespace platform {
 
@@ -15,6 +17,16 @@ inline Rect ToRect(const QRect& r) {
 
 inline QRect ToQRect(const Rect& r) {
     return {r.left, r.top, r.Width(), r.Height()};
+}
+
+// A window's size, no larger than the screen's work area: a phone's screen is narrower than
+// the size a desktop window starts at.
+inline QSize WithinWorkArea(const QSize& wanted) {
+    const Rect area = GetWorkArea();
+    if (area.Width() <= 0 || area.Height() <= 0) {
+        return wanted;
+    }
+    return wanted.boundedTo(QSize(area.Width(), area.Height()));
 }
 
 }  // namespace platform

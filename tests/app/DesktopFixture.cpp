@@ -5,6 +5,7 @@
 #include "platform/core/Module.h"
 #include "platform/framework/HelpWindow.h"
 #include "platform/framework/View.h"
+#include "platform/graphics/ViewScale.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/ProfileStore.h"
 #include "res/Resource.h"
@@ -58,8 +59,13 @@ public:
 [[maybe_unused]] testing::Environment* const s_environment =
     testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
+// The cell's centre where the game screen shows it, enlarged or not.
 void TapCell(int cell) {
-    TapStripCell(GameView(), cell);
+    const platform::ViewScale scale = MainFrame()->GetActiveView()->Scale();
+    const QPoint centre = StripCellCentre(cell);
+    QTest::mouseClick(GameView(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(scale.OffsetX() + qRound(centre.x() * scale.Factor()),
+                             scale.OffsetY() + qRound(centre.y() * scale.Factor())));
 }
 
 }  // namespace

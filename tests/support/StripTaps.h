@@ -8,8 +8,12 @@
 #include <QTest>
 #include <QWidget>
 
+inline QPoint StripCellCentre(int cell) {
+    return {10 + cell * 20 + 10, 233 + 12};
+}
+
 inline void TapStripCell(QWidget* view, int cell) {
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(10 + cell * 20 + 10, 233 + 12));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, StripCellCentre(cell));
 }
 
 inline void TapStripDigits(QWidget* view, const QString& digits) {
