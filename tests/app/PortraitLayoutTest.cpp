@@ -8,6 +8,7 @@
 #include "platform/framework/HelpWindow.h"
 #include "platform/framework/View.h"
 #include "platform/services/MessageBox.h"
+#include "platform/services/Strings.h"
 #include "platform/services/Translation.h"
 #include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
@@ -220,7 +221,8 @@ void WhenModalOpens(std::function<void(QWidget*)> look) {
         }
         look(window);
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            box->button(QMessageBox::No)->click();
+            QAbstractButton* no = box->button(QMessageBox::No);
+            (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
         } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
             dialog->reject();
         }
@@ -315,6 +317,18 @@ TEST(PortraitRun, DISABLED_PlayEveryLevelAndOpenEveryWindow) {
     platform::SetMessageBoxAnswerer(nullptr);
     NewGame(QStringLiteral("407"));
     LookAtDialog(ID_ABORT_GAME, QStringLiteral("box"));
+    // The game's longest box, with a copy's name as long as a player's data folder makes it.
+    bool seen = false;
+    WhenModalOpens([&seen](QWidget* box) {
+        seen = true;
+        SaveShot(QStringLiteral("long_box"), box);
+        ExpectFitsTheScreen(box);
+    });
+    platform::MessageBox(
+        platform::LoadString(german ? IDS_STAT_DAMAGED_DE : IDS_STAT_DAMAGED)
+            .arg(QStringLiteral("/home/player/.local/share/Brantel/Druno/Druno.sta.damaged-2")),
+        platform::kMbIconWarning);
+    EXPECT_TRUE(seen);
     ASSERT_TRUE(Doc()->m_bPlaying);
     platform::SetMessageBoxAnswerer([](const QString&, const QString&, unsigned type) {
         return type == platform::kMbYesNoQuestion ? platform::kIdYes : platform::kIdOk;
@@ -340,6 +354,7 @@ TEST(PortraitRun, DISABLED_PlayEveryLevelAndOpenEveryWindow) {
     MainFrame()->ExecuteCommand(ID_HISTORY);
     ExpectGameAboveHistory();
     EXPECT_EQ(window->size(), screen.size());
+    QApplication::processEvents();
     SaveShot(QStringLiteral("end"));
 }
 
