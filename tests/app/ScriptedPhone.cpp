@@ -16,11 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -73,9 +74,9 @@ void PickMenuItem(unsigned command) {
     if (button == nullptr) {
         Fail(QStringLiteral("no menu item for command %1").arg(command));
     }
-    bool picked = false;
+    const auto picked = std::make_shared<bool>(false);
     // The button's menu runs a loop of its own from the press on: the items are clicked there.
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, button, [button, path, picked] {
         QMenu* menu = button->menu();
         for (QAction* item : path) {
             if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, kWaitMs)) {
@@ -88,10 +89,10 @@ void PickMenuItem(unsigned command) {
                               menu->actionGeometry(item).center());
             menu = item->menu();
         }
-        picked = true;
+        *picked = true;
     });
     QTest::mouseClick(button, Qt::LeftButton);
-    if (!picked) {
+    if (!*picked) {
         Fail(QStringLiteral("the menu closed before its item was picked"));
     }
 }
