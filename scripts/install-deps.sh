@@ -24,6 +24,9 @@ case "${1:-}" in
         packages+=(clang libclang-rt-14-dev clang-format-14 xvfb xauth xdotool x11-utils)
         # The accessibility bus and a listener on it, as a screen reader hears the game.
         packages+=(at-spi2-core dbus python3-pyatspi)
+        # A phone's screen: weston (its headless backend and kiosk shell) and Qt's Wayland
+        # platform, which the game plays on there.
+        packages+=(weston qt6-wayland)
         packages+=("${package_tools[@]}" lintian appstream desktop-file-utils)
         ;;
     --package)

@@ -14,7 +14,9 @@
 //   leave      plays nothing and leaves through Exit;
 //   give-up    starts a round, makes one guess, gives the round up and says "playing";
 //   close      starts a round, makes one guess and closes the main window (the box answered);
-//   display    starts a round, makes one guess and ends as a program whose display has gone.
+//   display    starts a round, makes one guess and ends as a program whose display has gone;
+//   phone      plays through the Druno menu wherever the window system put the window, and
+//              says "playing" with a round running (ScriptedPhone.h).
 // The statistics file and the settings lie in DRUNO_TEST_FOLDER. Each time a count begins to
 // wait for a statistics file another holds, it says "waiting"; DRUNO_LOCK_WAIT_MS, when set, is
 // how long it waits at most.
@@ -31,6 +33,7 @@
 #include "res/Resources.h"
 #include "screen/MyDrunoDoc.h"
 #include "tests/app/ScriptedFlows.h"
+#include "tests/app/ScriptedPhone.h"
 #include "tests/app/ScriptedTexts.h"
 #include "tests/support/PanelLines.h"
 #include "tests/support/StripTaps.h"
@@ -65,6 +68,10 @@ void PlayScript(const QByteArray& script) {
         return;
     }
     if (script.startsWith("flow-") && PlayFlowScript(script.mid(5))) {
+        return;
+    }
+    if (script == "phone") {
+        PlayPhoneScript();
         return;
     }
     if (script == "history" || script == "leave") {
