@@ -3,6 +3,7 @@
 // mouse and the pen; where it slides or lifts changes nothing. A quick second tap is a tap
 // like the first, with the finger and with the mouse.
 
+#include "platform/core/Messages.h"
 #include "tests/screen/GameScreenFixture.h"
 #include "tests/support/StripTaps.h"
 
@@ -274,4 +275,26 @@ TEST_F(TouchPlayTest, ATouchDoesWhatAMousePressDoesAtTheSamePlace) {
         EXPECT_EQ(TakeEvents(), mouseEvents);
         EXPECT_EQ(ShownDigits(), mouseTyped);
     }
+}
+
+// The finger that wins the round is still down when the box comes up, and lifts while it is
+// up; the next round takes touches as the first did.
+TEST_F(TouchPlayTest, AFingerLiftedWhileTheRoundsBoxIsUpLeavesTouchWorking) {
+    OpenScreen();
+    NewGameTyped(QStringLiteral("40"));
+    QWidget* view = m_view->Widget();
+    QStringList boxes;
+    AnswerBoxes([&boxes, view](const QString& text, unsigned) {
+        boxes << text;
+        QTest::touchEvent(view, TestTouchScreen()).release(0, StripCellCentre(7), view);
+        return platform::kIdOk;
+    });
+    QTest::touchEvent(view, TestTouchScreen()).press(0, StripCellCentre(7), view);
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("WON!")});
+    EXPECT_FALSE(m_doc->m_bPlaying);
+
+    NewGameTyped(QString());
+    TouchStripCell(view, 3);
+    TouchStripCell(view, 8);
+    EXPECT_EQ(ShownDigits(), QStringLiteral("38"));
 }
