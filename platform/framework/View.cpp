@@ -188,11 +188,14 @@ protected:
             case QEvent::TouchUpdate:
             case QEvent::TouchEnd:
             case QEvent::TouchCancel:
-                TakeTouch(static_cast<QTouchEvent*>(event));
-                return true;
+                if (TakeTouch(static_cast<QTouchEvent*>(event))) {
+                    return true;
+                }
+                break;
             default:
-                return QWidget::event(event);
+                break;
         }
+        return QWidget::event(event);
     }
 
     void resizeEvent(QResizeEvent* event) override {
@@ -223,13 +226,18 @@ protected:
     // The pen knows no double taps: the second press of a double click is a tap like the first.
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
 
-    // A finger is a pen: each one that comes down taps where it lands, as the left button
-    // does, and where it slides or lifts changes nothing, as with the button. The touch is
-    // taken here whole, so Qt makes no mouse press of it.
-    void TakeTouch(QTouchEvent* event) {
+    // A finger on the screen is a pen: each one that comes down taps where it lands, as the
+    // left button does, and where it slides or lifts changes nothing, as with the button. The
+    // touch is taken here whole, so Qt makes no mouse press of it. Fingers on a touchpad go
+    // where they always went, to Qt, which makes them the pointer's; false for those.
+    bool TakeTouch(QTouchEvent* event) {
+        if (event->device() == nullptr ||
+            event->device()->type() != QInputDevice::DeviceType::TouchScreen) {
+            return false;
+        }
         event->accept();
         if (event->type() == QEvent::TouchCancel) {
-            return;
+            return true;
         }
         // A tap may end the round and show a box, with events handled under it: the points
         // are read before.
@@ -243,6 +251,7 @@ protected:
         for (const QPointF& position : pressed) {
             Tap(position, modifiers);
         }
+        return true;
     }
 
     // A key stands for a tap on its target. A held key does not repeat: the pen cannot.
