@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QPointingDevice>
 #include <QTouchEvent>
 #include <QWidget>
@@ -248,7 +249,12 @@ protected:
             }
         }
         const Qt::KeyboardModifiers modifiers = event->modifiers();
+        // The program may end under a box a tap brought up, and the widget with it.
+        const QPointer<QWidget> alive(this);
         for (const QPointF& position : pressed) {
+            if (alive.isNull()) {
+                break;
+            }
             Tap(position, modifiers);
         }
         return true;
