@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QWidget>
 
-// The centre of a cell of the strip at the default size.
 inline QPoint StripCellCentre(int cell) {
     return {10 + cell * 20 + 10, 233 + 12};
 }
