@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScroller>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -280,6 +281,10 @@ void ScrollToEnd(QScrollArea* area) {
     // Only the area's own request is taken early; the rest of the window keeps its order.
     QCoreApplication::sendPostedEvents(area->viewport(), QEvent::LayoutRequest);
     QCoreApplication::sendPostedEvents(area, QEvent::LayoutRequest);
+    // A flick still under way would carry the list off the newest line again.
+    if (QScroller::hasScroller(area->viewport())) {
+        QScroller::scroller(area->viewport())->stop();
+    }
     QScrollBar* scrollBar = area->verticalScrollBar();
     scrollBar->setValue(scrollBar->maximum());
 }
@@ -348,6 +353,8 @@ bool ListPanel::Create(Frame* frame, int width, const QString& name) {
     layout->setSpacing(kLineSpacing);
     layout->addStretch(1);
     area->setWidget(column);
+    // A finger drags and flicks the lines; the mouse and the keys work as before.
+    QScroller::grabGesture(area->viewport(), QScroller::TouchGesture);
     Attach(area, true);
     frame->AttachSidePanel(this, width);
     return true;

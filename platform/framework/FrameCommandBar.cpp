@@ -128,7 +128,9 @@ FrameCommandBar::FrameCommandBar(CommandBarHost* host, QToolBar* toolBar)
         QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"
                        "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent;"
                        " border-radius: 2px; }"
-                       "QToolButton:hover { border-color: palette(mid); }"
+                       // A finger hovers over nothing: a button pressed by touch shows
+                       // the outline the mouse shows over it.
+                       "QToolButton:hover, QToolButton:pressed { border-color: palette(mid); }"
                        "QToolButton:pressed, QToolButton:open { background: palette(midlight); }"
                        "QToolButton::menu-indicator { image: none; }"
                        // The menu buttons are reached by Tab: the one with the keys shows it

@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeySequence>
+#include <QMouseEvent>
+#include <QPointingDevice>
+#include <QScroller>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -27,9 +30,23 @@ constexpr int kWidth = 420;
 constexpr int kHeight = 480;
 
 // The page. A screen reader reads it as a document to browse, not as a field to type in.
+// A finger drawn over it scrolls it and selects nothing; a tap still follows a link.
 class Browser : public QTextBrowser {
 public:
-    explicit Browser(QWidget* parent) : QTextBrowser(parent) {}
+    explicit Browser(QWidget* parent) : QTextBrowser(parent) {
+        QScroller::grabGesture(viewport(), QScroller::TouchGesture);
+    }
+
+protected:
+    // Qt also makes mouse events of the finger; the moves among them would select text.
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (event->pointingDevice() != nullptr &&
+            event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen) {
+            event->accept();
+            return;
+        }
+        QTextBrowser::mouseMoveEvent(event);
+    }
 };
 
 class BrowserInterface : public QAccessibleWidget, public QAccessibleTextInterface {

@@ -15,6 +15,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPointer>
+#include <QPointingDevice>
+#include <QTouchEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -110,7 +113,7 @@ void KeyRepeatFilter::Clear() {
     m_releasedAt = 0;
 }
 
-// The widget behind a view: turns Qt's paint, resize, press and key events into the view's
+// The widget behind a view: turns Qt's paint, resize, press, touch and key events into the view's
 // handlers, through the scale of its layout.
 class ViewWidget : public QWidget {
 public:
@@ -119,6 +122,7 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        setAttribute(Qt::WA_AcceptTouchEvents);
     }
 
     void ForgetHeldKeys() { m_repeats.Clear(); }
@@ -180,6 +184,18 @@ protected:
             SameInBothStates(palette())) {
             return true;
         }
+        switch (event->type()) {
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TouchCancel:
+                if (TakeTouch(static_cast<QTouchEvent*>(event))) {
+                    return true;
+                }
+                break;
+            default:
+                break;
+        }
         return QWidget::event(event);
     }
 
@@ -201,15 +217,47 @@ protected:
             QWidget::mousePressEvent(event);
             return;
         }
-        unsigned flags = kMkLButton;
-        flags |= event->modifiers().testFlag(Qt::ShiftModifier) ? kMkShift : 0;
-        flags |= event->modifiers().testFlag(Qt::ControlModifier) ? kMkControl : 0;
-        const ViewScale scale = m_view->Scale();
-        const QPointF position = event->position();
-        const Point at = scale.IsIdentity() ? Point{position.toPoint().x(), position.toPoint().y()}
-                                            : scale.ToClient(position.x(), position.y());
-        SetFocusFrame(false);
-        m_view->SendMessage(kMsgLButtonDown, flags, MakeLParam(at.x, at.y));
+        if (IsTouchEcho(event)) {
+            event->accept();
+            return;
+        }
+        Tap(event->position(), event->modifiers());
+    }
+
+    // The pen knows no double taps: the second press of a double click is a tap like the first.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
+
+    // A finger on the screen is a pen: each one that comes down taps where it lands, as the
+    // left button does, and where it slides or lifts changes nothing, as with the button. The
+    // touch is taken here whole, so Qt makes no mouse press of it. Fingers on a touchpad go
+    // where they always went, to Qt, which makes them the pointer's; false for those.
+    bool TakeTouch(QTouchEvent* event) {
+        if (event->device() == nullptr ||
+            event->device()->type() != QInputDevice::DeviceType::TouchScreen) {
+            return false;
+        }
+        event->accept();
+        if (event->type() == QEvent::TouchCancel) {
+            return true;
+        }
+        // A tap may end the round and show a box, with events handled under it: the points
+        // are read before.
+        std::vector<QPointF> pressed;
+        for (const QEventPoint& point : event->points()) {
+            if (point.state() == QEventPoint::State::Pressed) {
+                pressed.push_back(point.position());
+            }
+        }
+        const Qt::KeyboardModifiers modifiers = event->modifiers();
+        // The program may end under a box a tap brought up, and the widget with it.
+        const QPointer<QWidget> alive(this);
+        for (const QPointF& position : pressed) {
+            if (alive.isNull()) {
+                break;
+            }
+            Tap(position, modifiers);
+        }
+        return true;
     }
 
     // A key stands for a tap on its target. A held key does not repeat: the pen cannot.
@@ -235,6 +283,26 @@ protected:
     }
 
 private:
+    // A left press at a point of the widget: a tap at the point of the layout drawn there.
+    void Tap(QPointF position, Qt::KeyboardModifiers modifiers) {
+        unsigned flags = kMkLButton;
+        flags |= modifiers.testFlag(Qt::ShiftModifier) ? kMkShift : 0;
+        flags |= modifiers.testFlag(Qt::ControlModifier) ? kMkControl : 0;
+        const ViewScale scale = m_view->Scale();
+        const Point at = scale.IsIdentity() ? Point{position.toPoint().x(), position.toPoint().y()}
+                                            : scale.ToClient(position.x(), position.y());
+        SetFocusFrame(false);
+        m_view->SendMessage(kMsgLButtonDown, flags, MakeLParam(at.x, at.y));
+    }
+
+    // A mouse event made from a touch, by Qt or by the window system, whose touch the widget
+    // has already taken as a tap.
+    static bool IsTouchEcho(const QMouseEvent* event) {
+        return event->source() != Qt::MouseEventNotSynthesized &&
+               event->pointingDevice() != nullptr &&
+               event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+    }
+
     QSize LayoutSizeOr(QSize otherwise) const {
         if (m_view->m_layoutWidth > 0 && m_view->m_layoutHeight > 0) {
             return {m_view->m_layoutWidth, m_view->m_layoutHeight};

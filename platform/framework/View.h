@@ -1,7 +1,7 @@
 #pragma once
 
 // The view base: a child window of the frame that shows a document. Paint calls OnDraw, a
-// left press calls OnLButtonDown, a resize calls OnSize, creation calls OnCreate.
+// left press or a touch calls OnLButtonDown, a resize calls OnSize, creation calls OnCreate.
 // On the desktop a view may also have a layout of a fixed size, drawn scaled when the window
 // grows; keys and assistive technology press the places the view names as tap targets.
 

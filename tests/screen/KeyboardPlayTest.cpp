@@ -1,8 +1,10 @@
 // Playing by keys: every key goes down the path of a tap on its cell, so a round played by
-// keys sounds, traces, counts and ends exactly as the same round played by taps.
+// keys sounds, traces, counts and ends exactly as the same round played by taps, with the
+// mouse or with a finger.
 
 #include "tests/screen/GameScreenFixture.h"
 #include "tests/support/StatisticsBytes.h"
+#include "tests/support/StripTaps.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,8 +17,9 @@
 
 namespace {
 
-// How a guess is entered: taps on the strip, or keys of the main row or the keypad.
-enum class Input { Taps, MainKeys, KeypadKeys };
+// How a guess is entered: mouse taps or touches on the strip, or keys of the main row or the
+// keypad.
+enum class Input { Taps, Touches, MainKeys, KeypadKeys };
 
 }  // namespace
 
@@ -26,6 +29,8 @@ protected:
         for (const QChar digit : digits) {
             if (input == Input::Taps) {
                 TapCell(digit.digitValue());
+            } else if (input == Input::Touches) {
+                TouchStripCell(m_view->Widget(), digit.digitValue());
             } else {
                 const Qt::KeyboardModifiers keypad =
                     input == Input::KeypadKeys ? Qt::KeypadModifier : Qt::NoModifier;
@@ -39,6 +44,8 @@ protected:
     void Delete(Input input, Qt::Key key = Qt::Key_Backspace) {
         if (input == Input::Taps) {
             TapCell(10);
+        } else if (input == Input::Touches) {
+            TouchStripCell(m_view->Widget(), 10);
         } else {
             QTest::keyClick(m_view->Widget(), key);
         }
@@ -70,7 +77,8 @@ TEST_F(KeyboardPlayTest, RoundsByKeysMatchRoundsByTaps) {
     OpenScreen();
     for (const bool win : {true, false}) {
         QStringList byTaps;
-        for (const Input input : {Input::Taps, Input::MainKeys, Input::KeypadKeys}) {
+        for (const Input input :
+             {Input::Taps, Input::Touches, Input::MainKeys, Input::KeypadKeys}) {
             const QStringList events = PlayRound(input, win);
             const StatCounts counts = ReadStatCounts(StatFile());
             if (input == Input::Taps) {

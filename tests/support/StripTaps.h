@@ -2,8 +2,10 @@
 
 // Taps on the digit strip of a game screen at its default size, 240 x 268: eleven cells of 20
 // pixels from x = 10, the strip's top at y = 233. Cells 0 to 9 are the digits, 10 deletes.
+// A tap is a press of the left mouse button, or a finger of Qt's test touch screen.
 
 #include <QPoint>
+#include <QPointingDevice>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -20,4 +22,21 @@ inline void TapStripDigits(QWidget* view, const QString& digits) {
     for (QChar digit : digits) {
         TapStripCell(view, digit.digitValue());
     }
+}
+
+// The touch screen of the tests. Made once: Qt keeps every device registered until it quits.
+inline QPointingDevice* TestTouchScreen() {
+    static QPointingDevice* const device = QTest::createTouchDevice();
+    return device;
+}
+
+// One finger down at a point of the widget and up again where it came down, as the window
+// system delivers it.
+inline void TouchTap(QWidget* widget, QPoint at) {
+    QTest::touchEvent(widget, TestTouchScreen()).press(0, at, widget);
+    QTest::touchEvent(widget, TestTouchScreen()).release(0, at, widget);
+}
+
+inline void TouchStripCell(QWidget* view, int cell) {
+    TouchTap(view, StripCellCentre(cell));
 }
