@@ -8,14 +8,19 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QBitmap>
+#include <QChildEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
+#include <QPointingDevice>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -118,6 +123,41 @@ QIcon ThemedIcon(const QIcon& light) {
     return QIcon(new ThemedIconEngine(light));
 }
 
+// A finger lifted from a button leaves Qt's pointer resting on it, and the button outlined as
+// if a mouse hovered there until the next touch elsewhere. The bar's buttons forget it.
+class TouchHoverEnder : public QObject {
+public:
+    explicit TouchHoverEnder(QToolBar* toolBar) : QObject(toolBar) {
+        toolBar->installEventFilter(this);
+        for (QWidget* item : toolBar->findChildren<QWidget*>()) {
+            item->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) {
+            // Told while the button is still being made: every widget of the bar is watched.
+            QObject* child = static_cast<QChildEvent*>(event)->child();
+            if (child->isWidgetType()) {
+                child->installEventFilter(this);
+            }
+        } else if (event->type() == QEvent::MouseButtonRelease &&
+                   static_cast<QMouseEvent*>(event)->pointingDevice()->type() ==
+                       QInputDevice::DeviceType::TouchScreen) {
+            // After the release, which may run a command, has been handled.
+            QPointer<QWidget> button = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, this, [button] {
+                if (button != nullptr) {
+                    button->setAttribute(Qt::WA_UnderMouse, false);
+                    button->update();
+                }
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 // The bar must hold menus, buttons and adornments in the handheld's 240 pixels: its items
@@ -137,6 +177,7 @@ FrameCommandBar::FrameCommandBar(CommandBarHost* host, QToolBar* toolBar)
                        // in the selection's colours, as the history's current line does.
                        "QToolButton:focus { border-color: palette(highlight);"
                        " background: palette(highlight); color: palette(highlighted-text); }"));
+    new TouchHoverEnder(m_toolBar);
 }
 
 QAction* FrameCommandBar::MakeCommandAction(const QString& text, unsigned command) {

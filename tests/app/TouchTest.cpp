@@ -8,6 +8,7 @@
 #include "tests/support/StripTaps.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -153,6 +154,31 @@ TEST_F(Touch, APressedButtonOfTheBarShowsItsOutlineWithoutHover) {
     button->setDown(false);
     EXPECT_EQ(pressed.pixel(edge), outline);
     EXPECT_EQ(button->grab().toImage(), resting);
+}
+
+// A finger lifted from a button of the bar leaves no pointer behind: the button it tapped does
+// not stay outlined as if a mouse rested on it.
+TEST_F(Touch, AButtonOfTheBarTappedByAFingerDoesNotStayOutlined) {
+    auto* bar = FrameWindow()->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    QToolButton* newGame = nullptr;
+    for (QToolButton* candidate : bar->findChildren<QToolButton*>()) {
+        if (candidate->defaultAction() != nullptr &&
+            candidate->defaultAction()->data().toUInt() == ID_NEW_GAME) {
+            newGame = candidate;
+        }
+    }
+    ASSERT_NE(newGame, nullptr);
+    const QImage resting = newGame->grab().toImage();
+    const QPoint centre = newGame->mapTo(FrameWindow(), newGame->rect().center());
+    QTest::touchEvent(FrameWindow(), TestTouchScreen()).press(0, centre, FrameWindow());
+    QTest::touchEvent(FrameWindow(), TestTouchScreen()).release(0, centre, FrameWindow());
+    QApplication::processEvents();
+    ASSERT_TRUE(Doc()->m_bPlaying) << "the tap started no round";
+    EXPECT_FALSE(newGame->underMouse());
+    AbortGame(true);
+    QApplication::processEvents();
+    EXPECT_EQ(newGame->grab().toImage(), resting);
 }
 
 // With the keys in the history, a finger on the game screen brings them back there, as a click
