@@ -12,6 +12,7 @@
 #include "platform/services/Translation.h"
 #include "res/Resource.h"
 #include "tests/app/DesktopFixture.h"
+#include "tests/support/ModalLook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -209,24 +210,6 @@ void ExpectFitsTheScreen(const QWidget* window) {
             ExpectShownInFull(child);
         }
     }
-}
-
-// Runs look on the next modal window to open, then closes it.
-void WhenModalOpens(std::function<void(QWidget*)> look) {
-    QTimer::singleShot(10, [look] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (window == nullptr) {
-            WhenModalOpens(look);
-            return;
-        }
-        look(window);
-        if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            QAbstractButton* no = box->button(QMessageBox::No);
-            (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
-        } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
-            dialog->reject();
-        }
-    });
 }
 
 void LookAtDialog(unsigned command, const QString& shot) {

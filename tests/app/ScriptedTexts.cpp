@@ -9,6 +9,7 @@
 #include "platform/framework/View.h"
 #include "platform/services/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/support/ModalLook.h"
 #include "tests/support/PanelLines.h"
 #include "tests/support/StripTaps.h"
 
@@ -137,23 +138,6 @@ void SayWindow(const char* screen, const QWidget* window) {
             }
         }
     }
-}
-
-// Runs once the modal window that the command about to run opens is up, then cancels it.
-void WhenModalOpens(std::function<void(QWidget*)> look) {
-    QTimer::singleShot(10, [look] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (window == nullptr) {
-            WhenModalOpens(look);
-            return;
-        }
-        look(window);
-        if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            box->button(QMessageBox::No)->click();
-        } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
-            dialog->reject();
-        }
-    });
 }
 
 void Dialog(unsigned command, const char* screen) {
