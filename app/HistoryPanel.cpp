@@ -59,7 +59,8 @@ bool CHistoryPanel::Create(platform::Frame* pFrame, int nWidth) {
     if (!m_list.Create(pFrame, nWidth, platform::LoadString(IDS_HISTORY_NAME))) {
         return false;
     }
-    pFrame->SetSidePanelDividerName(platform::LoadString(IDS_HISTORY_DIVIDER));
+    pFrame->SetSidePanelDividerName(platform::LoadString(IDS_HISTORY_DIVIDER),
+                                    platform::LoadString(IDS_HISTORY_DIVIDER_BELOW));
     return true;
 }
 

@@ -119,8 +119,10 @@ inline constexpr unsigned IDS_HISTORY_LOST = 0xEF68;
 inline constexpr unsigned IDS_HISTORY_GIVEN_UP = 0xEF69;
 // What assistive technology calls the delete cell of the strip.
 inline constexpr unsigned IDS_STRIP_DELETE = 0xEF70;
-// What assistive technology calls the divider before the history.
+// What assistive technology calls the divider before the history: beside the game screen, and
+// below it in a tall, narrow window.
 inline constexpr unsigned IDS_HISTORY_DIVIDER = 0xEF80;
+inline constexpr unsigned IDS_HISTORY_DIVIDER_BELOW = 0xEFC0;
 // What a screen reader is told when a round of four or five digits begins.
 inline constexpr unsigned IDS_NEW_ROUND = 0xEF81;
 // The statistics dialog's score, in German (its English is the template's).

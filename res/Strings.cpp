@@ -83,6 +83,7 @@ platform::StringTable StringTable() {
          Tr(QT_TRANSLATE_NOOP("StringTable", "Round given up. The number was %1."))},
         {IDS_STRIP_DELETE, Tr(QT_TRANSLATE_NOOP("StringTable", "Delete"))},
         {IDS_HISTORY_DIVIDER, Tr(QT_TRANSLATE_NOOP("StringTable", "Width of the guesses"))},
+        {IDS_HISTORY_DIVIDER_BELOW, Tr(QT_TRANSLATE_NOOP("StringTable", "Height of the guesses"))},
         {IDS_NEW_ROUND,
          Tr(QT_TRANSLATE_NOOP("StringTable", "New round: %1 digits, ten attempts."))},
         {IDS_STAT_SCORE_DE, QStringLiteral("Punkte:")},

@@ -240,6 +240,10 @@ Lösung: %1</translation>
         <translation>Breite der Versuche</translation>
     </message>
     <message>
+        <source>Height of the guesses</source>
+        <translation>Höhe der Versuche</translation>
+    </message>
+    <message>
         <source>New round: %1 digits, ten attempts.</source>
         <translation>Neue Runde: %1 Ziffern, zehn Versuche.</translation>
     </message>

@@ -187,6 +187,9 @@ struct Frame::Impl {
     int sidePanelWidth = 0;
     // The panel stands below the client area (a tall, narrow window).
     bool panelBelow = false;
+    // What assistive technology calls the divider in either arrangement.
+    QString dividerBeside;
+    QString dividerBelow;
     bool sized = false;
     std::optional<FramePlacement> pendingPlacement;
     FrameBarHost barHost;
@@ -380,6 +383,7 @@ void Frame::SizeSplitterParts(bool panelShown) {
     const Qt::Orientation orientation = m_impl->panelBelow ? Qt::Vertical : Qt::Horizontal;
     if (splitter->orientation() != orientation) {
         splitter->setOrientation(orientation);
+        NameDivider();
     }
     if (!panelShown) {
         splitter->setSizes({m_impl->panelBelow ? splitter->height() : splitter->width(), 0});
@@ -432,14 +436,21 @@ void Frame::AttachSidePanel(Window* panel, int width) {
     }
 }
 
-void Frame::SetSidePanelDividerName(const QString& name) {
+void Frame::SetSidePanelDividerName(const QString& beside, const QString& below) {
+    m_impl->dividerBeside = beside;
+    m_impl->dividerBelow = below;
+    NameDivider();
+}
+
+void Frame::NameDivider() {
     if (m_impl->sidePanel == nullptr) {
         return;
     }
     QSplitter* splitter = m_impl->splitter;
     if (QSplitterHandle* divider =
             splitter->handle(splitter->indexOf(m_impl->sidePanel->Widget()))) {
-        divider->setAccessibleName(name);
+        divider->setAccessibleName(m_impl->panelBelow ? m_impl->dividerBelow
+                                                      : m_impl->dividerBeside);
     }
 }
 

@@ -72,9 +72,9 @@ public:
     // had when it was hidden.
     bool IsSidePanelShown() const;
     void ShowSidePanel(bool shown);
-    // What assistive technology calls the divider before the side panel; it tells the panel's
-    // width as its value.
-    void SetSidePanelDividerName(const QString& name);
+    // What assistive technology calls the divider before the side panel, beside the client area
+    // and below it; it tells the panel's width, or its height below, as its value.
+    void SetSidePanelDividerName(const QString& beside, const QString& below);
 
     FramePlacement GetPlacement() const;
     // Moves and sizes the frame, kept within the screen's work area; a place off every screen
@@ -118,6 +118,7 @@ private:
     bool WantsPanelBelow() const;
     void SizeSplitterParts(bool panelShown);
     void ArrangeSidePanel();
+    void NameDivider();
     void ApplyPlacement(const FramePlacement& placement);
     int SidePanelWidth() const;
     void ScheduleCommandUpdate();

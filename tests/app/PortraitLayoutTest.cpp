@@ -15,6 +15,7 @@
 #include "tests/support/ModalLook.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -139,8 +140,14 @@ TEST_F(DesktopTest, ATallNarrowWindowHasTheHistoryBelowUntilItIsWideAgain) {
     EXPECT_GT(HistoryPanel()->mapTo(window, QPoint(0, 0)).y(), GameView()->height());
     EXPECT_EQ(MainFrame()->GetPlacement().sidePanelWidth, panelWidth);
 
-    Activate();
+    // A screen reader hears what the divider now sets: the history's height.
     QSplitterHandle* divider = window->findChild<QSplitter*>()->handle(1);
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(divider);
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(told->text(QAccessible::Name), QStringLiteral("Height of the guesses"));
+    EXPECT_EQ(told->text(QAccessible::Value),
+              QStringLiteral("%1 pixels").arg(HistoryPanel()->height()));
+    Activate();
     divider->setFocus(Qt::TabFocusReason);
     const int height = HistoryPanel()->height();
     PressKeys(Qt::Key_Down);
@@ -156,6 +163,7 @@ TEST_F(DesktopTest, ATallNarrowWindowHasTheHistoryBelowUntilItIsWideAgain) {
     EXPECT_EQ(GameView()->width(), view.width());
     EXPECT_EQ(MainFrame()->GetActiveView()->Scale().Factor(), 1.0);
     EXPECT_EQ(MainFrame()->GetPlacement().sidePanelWidth, panelWidth);
+    EXPECT_EQ(told->text(QAccessible::Name), QStringLiteral("Width of the guesses"));
     window->resize(landscape);
     QApplication::processEvents();
     EXPECT_EQ(GameView()->size(), view);
