@@ -65,12 +65,17 @@ void ProgressChart::paintEvent(QPaintEvent* /*event*/) {
 
     const QRect area = rect().adjusted(4, 2, -4, -2);
     painter.setPen(ink);
-    painter.drawText(QRect(area.left(), area.top(), area.width(), line), Qt::AlignLeft,
-                     metrics.elidedText(m_title, Qt::ElideRight, area.width()));
+    // On a narrow screen the title takes a second line rather than losing its end.
+    const int titleFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect titleBox(area.left(), area.top(), area.width(), std::max(line, area.height()));
+    const int titleHeight =
+        std::max(line, metrics.boundingRect(titleBox, titleFlags, m_title).height());
+    painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), titleFlags,
+                     m_title);
 
     // Under the title: numbers, bars, the base line, labels.
-    const QRect plot(area.left(), area.top() + 2 * line, area.width(),
-                     std::max(1, area.height() - 3 * line - 4));
+    const QRect plot(area.left(), area.top() + titleHeight + line, area.width(),
+                     std::max(1, area.height() - titleHeight - 2 * line - 4));
     const int count = static_cast<int>(m_bars.size());
     if (count > 0) {
         const double slot = static_cast<double>(plot.width()) / count;
