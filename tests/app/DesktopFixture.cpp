@@ -5,7 +5,6 @@
 #include "platform/core/Module.h"
 #include "platform/framework/HelpWindow.h"
 #include "platform/framework/View.h"
-#include "platform/graphics/ViewScale.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/ProfileStore.h"
 #include "res/Resource.h"
@@ -61,11 +60,8 @@ public:
 
 // The cell's centre where the game screen shows it, enlarged or not.
 void TapCell(int cell) {
-    const platform::ViewScale scale = MainFrame()->GetActiveView()->Scale();
-    const QPoint centre = StripCellCentre(cell);
     QTest::mouseClick(GameView(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(scale.OffsetX() + qRound(centre.x() * scale.Factor()),
-                             scale.OffsetY() + qRound(centre.y() * scale.Factor())));
+                      ShownAt(MainFrame()->GetActiveView()->Scale(), StripCellCentre(cell)));
 }
 
 }  // namespace

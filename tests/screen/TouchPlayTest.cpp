@@ -72,12 +72,7 @@ QStringList WithoutPaints(const QStringList& events) {
 
 class TouchPlayTest : public GameScreenTest {
 protected:
-    // The middle of the widget's pixels that show the layout's pixel at the point.
-    QPoint OnWidget(QPoint layout) const {
-        const platform::ViewScale scale = m_view->Scale();
-        return {static_cast<int>(scale.OffsetX() + (layout.x() + 0.5) * scale.Factor()),
-                static_cast<int>(scale.OffsetY() + (layout.y() + 0.5) * scale.Factor())};
-    }
+    QPoint OnWidget(QPoint layout) const { return ShownAt(m_view->Scale(), layout); }
 
     void Play(const Touch& touch) {
         QWidget* view = m_view->Widget();

@@ -4,6 +4,8 @@
 // pixels from x = 10, the strip's top at y = 233. Cells 0 to 9 are the digits, 10 deletes.
 // A tap is a press of the left mouse button, or a finger of Qt's test touch screen.
 
+#include "platform/graphics/ViewScale.h"
+
 #include <QPoint>
 #include <QPointingDevice>
 #include <QString>
@@ -12,6 +14,12 @@
 
 inline QPoint StripCellCentre(int cell) {
     return {10 + cell * 20 + 10, 233 + 12};
+}
+
+// The middle of the widget's pixels that show the layout's pixel at the point, enlarged or not.
+inline QPoint ShownAt(const platform::ViewScale& scale, QPoint layout) {
+    return {static_cast<int>(scale.OffsetX() + (layout.x() + 0.5) * scale.Factor()),
+            static_cast<int>(scale.OffsetY() + (layout.y() + 0.5) * scale.Factor())};
 }
 
 inline void TapStripCell(QWidget* view, int cell) {
